@@ -1,0 +1,82 @@
+# Helpers shared by every folder's CMakeLists.
+#
+# Source naming decides which build a file belongs to:
+#   *Win32.cpp  only in the Windows build (calls the platform directly),
+#   *Host.cpp   only in the host build (stands in for those calls).
+# A folder whose code is only partly pure lists its pure files with
+# HOST_SOURCES (file names in the folder); in the host build only those are
+# compiled, none when the list is empty.
+
+set(TAVRIN_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
+
+function(tavrin_filter_platform out)
+  set(result)
+  foreach(f ${ARGN})
+    get_filename_component(name ${f} NAME_WE)
+    if(TAVRIN_HOST AND name MATCHES "Win32$")
+      continue()
+    endif()
+    if(NOT TAVRIN_HOST AND name MATCHES "Host$")
+      continue()
+    endif()
+    list(APPEND result ${f})
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# tavrin_library(name [HOST_SOURCES f...] [DEPENDS lib...] [WIN32_LIBS lib...])
+# One static library per folder, made of every .cpp in it.
+function(tavrin_library name)
+  cmake_parse_arguments(A "" "" "HOST_SOURCES;DEPENDS;WIN32_LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(TAVRIN_HOST AND "HOST_SOURCES" IN_LIST ARGN)
+    list(TRANSFORM A_HOST_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set(sources ${A_HOST_SOURCES})
+  endif()
+  tavrin_filter_platform(sources ${sources})
+  # A folder whose first files are still to come is an empty interface
+  # library, so that its dependants link the same way before and after.
+  set(scope PUBLIC)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+  else()
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_link_libraries(${name} ${scope} ${A_DEPENDS})
+  if(NOT TAVRIN_HOST)
+    target_link_libraries(${name} ${scope} ${A_WIN32_LIBS})
+  endif()
+endfunction()
+
+# tavrin_tests(name [HOST_SOURCES f...] LIBS lib...)
+# One test executable per folder of tests/, run once by ctest: under Wine
+# through tools/wine-run in the Windows build, natively in the host build.
+function(tavrin_tests name)
+  cmake_parse_arguments(A "" "" "HOST_SOURCES;LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(TAVRIN_HOST AND "HOST_SOURCES" IN_LIST ARGN)
+    list(TRANSFORM A_HOST_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set(sources ${A_HOST_SOURCES})
+  endif()
+  tavrin_filter_platform(sources ${sources})
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} gtest_main)
+  # Fixtures of tests/<folder>/data; Wine sees the host's root as drive Z:.
+  set(data ${CMAKE_CURRENT_SOURCE_DIR}/data)
+  if(NOT TAVRIN_HOST)
+    set(data Z:${data})
+  endif()
+  target_compile_definitions(${name} PRIVATE TAVRIN_TEST_DATA="${data}")
+  set(TEST_NAME ${name})
+  if(TAVRIN_HOST)
+    set(TEST_NAME host.${name})
+    add_test(NAME host.${name} COMMAND ${name})
+  else()
+    add_test(NAME ${name} COMMAND ${TAVRIN_WINE_RUN} $<TARGET_FILE:${name}>)
+  endif()
+  set_tests_properties(${TEST_NAME} PROPERTIES TIMEOUT 900)
+endfunction()

@@ -1,0 +1,43 @@
+#include "core/Platform.h"
+
+#include <mmsystem.h>
+
+int PlatformAnsiToWide(const char* text, int count, UniChar* out, int outSize) {
+  return MultiByteToWideChar(CP_ACP, 0, text, count, AsWide(out), out ? outSize : 0);
+}
+
+int PlatformWideToAnsi(const UniChar* text, int count, char* out, int outSize) {
+  return WideCharToMultiByte(CP_ACP, 0, AsWide(text), count, out, out ? outSize : 0,
+                             nullptr, nullptr);
+}
+
+uint32_t PlatformMilliseconds() { return timeGetTime(); }
+
+int64_t PlatformPerformanceCounter() {
+  LARGE_INTEGER v;
+  QueryPerformanceCounter(&v);
+  return v.QuadPart;
+}
+
+int64_t PlatformPerformanceFrequency() {
+  LARGE_INTEGER v;
+  QueryPerformanceFrequency(&v);
+  return v.QuadPart;
+}
+
+static void FromSystemTime(const SYSTEMTIME& st, PlatformTime& out) {
+  out = {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay,
+         st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+void PlatformLocalTime(PlatformTime& out) {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  FromSystemTime(st, out);
+}
+
+void PlatformUniversalTime(PlatformTime& out) {
+  SYSTEMTIME st;
+  GetSystemTime(&st);
+  FromSystemTime(st, out);
+}

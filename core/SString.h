@@ -1,0 +1,172 @@
+// SString: the framework's 8-bit text string (ANSI code page).
+//
+// The buffer is always allocated at a canonical capacity: the smallest power
+// of two that holds the length plus its terminating 0, never below 8. Every
+// change of length recomputes it and moves the text when it differs, so
+// strings shrink as well as grow, and edits that stay inside one size class
+// never allocate. Buffers come from malloc/free; so do the buffers handed to
+// Attach and returned by Duplicate and ToWide.
+//
+// A default-constructed string has no buffer at all; it reads as "" wherever
+// it is read. Positions are 0-based byte indexes; ranges are (start, count)
+// with a negative start counting as 0 and a negative or overlong count
+// reaching the end. Case rules know the ASCII letters only.
+#pragma once
+
+#include <cstdint>
+
+// UTF-16 code unit, the same type core/Platform.h declares; repeated here so
+// that this header does not pull the platform headers into every user.
+typedef char16_t UniChar;
+
+class SString {
+ public:
+  // ---- Construction, destruction, assignment -------------------------------
+
+  SString();                            // the no-buffer state
+  SString(const SString& other);        // ConstructCopy: text only, never the tags
+  SString(const char* text);            // ConstructFromText: null gives ""
+  explicit SString(const UniChar* text);  // ConstructFromWide: CP_ACP, null gives ""
+  // Moves keep copy semantics (text only, result as a copy would leave it);
+  // the source is left in the no-buffer state.
+  SString(SString&& other) noexcept;
+  virtual ~SString();
+
+  // Named forms of the constructors.
+  static SString ConstructCopy(const SString& other) { return SString(other); }
+  static SString ConstructFromText(const char* text) { return SString(text); }
+  static SString ConstructFromWide(const UniChar* text) { return SString(text); }
+  // n zero bytes (negative n counts as 0): a zero-filled work buffer.
+  static SString ConstructZeroed(int n);
+
+  // count -1 reads text up to its 0 byte; otherwise exactly count bytes.
+  void Assign(const char* text, int count = -1);
+  SString& SetText(const char* text);
+  // textOnly false also copies tag1 and tag2.
+  void AssignString(const SString& other, bool textOnly);
+  SString& CopyFrom(const SString& other);
+  void AssignWide(const UniChar* text);
+  // Takes ownership of a malloc'd buffer without copying; capacity length + 1.
+  void Attach(char* buffer, int length = -1);
+  void SetLength(int n, bool keep);
+  void SetLengthFilled(int n, char fill);
+
+  SString& operator=(const SString& other) { return CopyFrom(other); }
+  SString& operator=(const char* text) { return SetText(text); }
+  SString& operator=(SString&& other) noexcept;
+
+  int GetLength() const { return m_length; }
+  int GetCapacity() const { return m_capacity; }
+
+  // ---- Buffer and character access -----------------------------------------
+
+  char* GetBuffer() { return m_data; }  // null in the no-buffer state
+  const char* GetBuffer() const { return m_data; }
+  const char* GetText() const { return m_data ? m_data : ""; }  // never null
+  char* Duplicate() const;   // malloc'd copy with its 0; null without buffer
+  UniChar* ToWide() const;   // malloc'd UTF-16 copy; null without buffer
+
+  char GetAt(int pos) const;       // signed byte; 0 outside the text
+  int GetByteAt(int pos) const;    // 0-255; 0 outside the text
+  int FirstChar() const;           // 0-255; 0 when empty
+  void SetAt(int pos, char c);     // storing 0 cuts the text there
+  void SwapChars(int pos1, int pos2);
+  int32_t GetTag() const { return m_tag1; }
+  void SetTag(int32_t tag) { m_tag1 = tag; }
+
+  // ---- Concatenation and editing --------------------------------------------
+
+  SString Concat(const char* text) const;
+  void AppendText(const char* text);
+  SString& Append(const char* text);
+  void AppendChar(char c);
+  void Insert(const char* text, int pos = -1, int repeat = 1);
+  void InsertChars(int n, char c, int pos = -1);
+  int Delete(int pos, int count = -1);
+  void Overwrite(int pos, int count, const char* text);
+  void OverwriteRange(int start, int end, const char* text);
+
+  SString operator+(const char* text) const { return Concat(text); }
+  SString operator+(const SString& other) const { return Concat(other.GetText()); }
+  SString& operator+=(const char* text) { return Append(text); }
+  SString& operator+=(const SString& other) { return Append(other.GetText()); }
+  SString& operator+=(char c) { AppendChar(c); return *this; }
+
+  // ---- Substrings -------------------------------------------------------------
+
+  SString Mid(int start, int count = -1) const;
+  SString Left(int n) const;
+  SString Right(int n) const;
+  SString Slice(int start, int end) const;
+  SString BeforeChar(char c) const;
+  SString BeforeCharOrAll(char c) const;
+  SString AfterChar(char c) const;
+
+  // ---- Comparison (both texts read up to their first 0 byte) --------------------
+
+  bool EqualsText(const char* text) const;
+  bool DiffersFromText(const char* text) const { return !EqualsText(text); }
+  int Compare(const char* text, bool caseSensitive = true) const;  // -1, 0, 1
+  int CompareNoCase(const char* text) const { return Compare(text, false); }
+
+  bool operator==(const char* text) const { return EqualsText(text); }
+  bool operator==(const SString& other) const { return EqualsText(other.GetText()); }
+  bool operator!=(const char* text) const { return DiffersFromText(text); }
+  bool operator!=(const SString& other) const { return DiffersFromText(other.GetText()); }
+
+  // ---- Search (index or -1; ranges by the range rule) -----------------------------
+
+  int FindChar(char c, int start = 0, int count = -1) const;
+  int FindCharNoCase(char c, int start = 0, int count = -1) const;
+  // after: answer the position just past the match.
+  int Find(const char* text, int start = 0, int count = -1, bool after = false) const;
+  int FindNoCase(const char* text, int start = 0, int count = -1) const;
+  int FindNotChar(char c, int start = 0, int count = -1) const;
+  int FindNotOneOf(const char* set, int start = 0, int count = -1) const;
+  int FindOneOf(const char* set, int start = 0, int count = -1,
+                bool caseSensitive = true) const;
+  int FindOutsideQuotes(int pos, const char* text, char quote) const;
+  int FindWord(const char* word, int pos, char quote, bool skipComments) const;
+  int ReverseFindChar(int pos, char c) const;  // pos -1 = last
+  // n characters follow n; the first of them that is found decides.
+  int ReverseFindChars(int pos, int n, ...) const;
+  int ReverseFindOneOf(const char* set, int pos) const;
+
+  // ---- Character classes at a position (ASCII; false outside the text) -----------
+
+  bool IsDigitAt(int pos) const;
+  bool IsAlphaAt(int pos) const;
+  bool IsLowerAt(int pos) const;
+  bool IsUpperAt(int pos) const;
+  bool IsVowelAt(int pos) const;      // A E I O U Y, either case
+  bool IsConsonantAt(int pos) const;  // any other ASCII letter
+
+  // Further families (text transforms, numbers and formatting, codings) each
+  // take their own section below, before the private part.
+
+ private:
+  // Builds a string of exactly these n bytes.
+  SString(const char* bytes, int n);
+  // Gives the buffer the canonical capacity of n (keeping the first
+  // min(n, length) bytes when asked), then sets the length and its 0.
+  void Resize(int64_t n, bool keep);
+  // Replaces the text with n bytes that may lie inside the current buffer.
+  void AssignBytes(const char* bytes, int n);
+  // Makes room for n bytes at pos by moving the tail up.
+  void OpenGap(int pos, int64_t n);
+  // Replaces count bytes at pos (both already inside the text) by text.
+  void ReplaceBytes(int pos, int count, const char* text);
+  // Clips (start, count) to the text by the range rule; false: no range.
+  bool ClipRange(int& start, int& count) const;
+  bool InBuffer(const char* p) const;
+
+  char* m_data;        // text and its 0; null only in the no-buffer state
+  int32_t m_length;    // bytes of text, without the terminating 0
+  int32_t m_capacity;  // bytes allocated (0 without buffer)
+  int32_t m_tag1;      // free words for the owner; no text operation
+  int32_t m_tag2;      //   reads or changes them
+};
+
+inline SString operator+(const char* text, const SString& s) {
+  return SString(text).Concat(s.GetText());
+}
