@@ -80,3 +80,26 @@ function(tavrin_tests name)
   endif()
   set_tests_properties(${TEST_NAME} PROPERTIES TIMEOUT 900)
 endfunction()
+
+# tavrin_fuzzer(name SOURCES f... LIBS lib...)
+# A libFuzzer target of tests/fuzz, built only with TAVRIN_FUZZ. ctest runs it
+# for TAVRIN_FUZZ_SECONDS (60 by default) from the seeds in tests/fuzz/seeds/<name>
+# when that folder exists; any crash, leak, hang (10 s per input) or
+# sanitizer report fails the test.
+set(TAVRIN_FUZZ_SECONDS 60 CACHE STRING "Seconds each fuzz target runs under ctest")
+function(tavrin_fuzzer name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/corpus-${name})
+  set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/seeds/${name})
+  set(args -max_total_time=${TAVRIN_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
+           -print_final_stats=1 ${corpus})
+  if(EXISTS ${seeds})
+    list(APPEND args ${seeds})
+  endif()
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME fuzz.${name} COMMAND ${name} ${args})
+  set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 600)
+endfunction()
