@@ -30,9 +30,14 @@ inline WCHAR* AsWide(UniChar* s) { return reinterpret_cast<WCHAR*>(s); }
 int PlatformAnsiToWide(const char* text, int count, UniChar* out, int outSize);
 int PlatformWideToAnsi(const UniChar* text, int count, char* out, int outSize);
 
+// The platform's Unicode classification of one UTF-16 unit, as the
+// CT_CTYPE1 bits of GetStringTypeW report it.
+enum : unsigned { kWideUpper = 0x1, kWideLower = 0x2, kWideDigit = 0x4, kWideAlpha = 0x100 };
+unsigned PlatformWideCharType(UniChar c);
+
 // Milliseconds since some fixed point, wrapping at 2^32 (timeGetTime).
 uint32_t PlatformMilliseconds();
-// High-resolution counter and its ticks per second.
+// High-resolution counter and its ticks per second (0: no usable counter).
 int64_t PlatformPerformanceCounter();
 int64_t PlatformPerformanceFrequency();
 

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <ctime>
+#include <locale.h>
+#include <wctype.h>
 
 namespace {
 
@@ -55,6 +57,20 @@ int PlatformWideToAnsi(const UniChar* text, int count, char* out, int outSize) {
   if (outSize < n) return 0;
   for (int i = 0; i < n; i++) out[i] = UnitToByte(text[i]);
   return n;
+}
+
+// Unicode classes from the C.UTF-8 locale, asked for each call by handle so
+// that the process locale is never switched.
+unsigned PlatformWideCharType(UniChar c) {
+  static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+  if (!utf8) return 0;
+  wint_t w = c;
+  unsigned type = 0;
+  if (iswupper_l(w, utf8)) type |= kWideUpper;
+  if (iswlower_l(w, utf8)) type |= kWideLower;
+  if (iswdigit_l(w, utf8)) type |= kWideDigit;
+  if (iswalpha_l(w, utf8)) type |= kWideAlpha;
+  return type;
 }
 
 uint32_t PlatformMilliseconds() {

@@ -11,6 +11,12 @@ int PlatformWideToAnsi(const UniChar* text, int count, char* out, int outSize) {
                              nullptr, nullptr);
 }
 
+unsigned PlatformWideCharType(UniChar c) {
+  WORD type = 0;
+  if (!GetStringTypeW(CT_CTYPE1, AsWide(&c), 1, &type)) return 0;
+  return type;
+}
+
 uint32_t PlatformMilliseconds() { return timeGetTime(); }
 
 int64_t PlatformPerformanceCounter() {
@@ -21,7 +27,7 @@ int64_t PlatformPerformanceCounter() {
 
 int64_t PlatformPerformanceFrequency() {
   LARGE_INTEGER v;
-  QueryPerformanceFrequency(&v);
+  if (!QueryPerformanceFrequency(&v)) return 0;  // no usable counter
   return v.QuadPart;
 }
 

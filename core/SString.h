@@ -13,6 +13,7 @@
 // reaching the end. Case rules know the ASCII letters only.
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 
 // UTF-16 code unit, the same type core/Platform.h declares; repeated here so
@@ -143,6 +144,154 @@ class SString {
 
   // Further families (text transforms, numbers and formatting, codings) each
   // take their own section below, before the private part.
+
+  // ---- Text transforms (SStringTransforms.cpp) -------------------------------------
+  //
+  // Blank means space, and tab unless spacesOnly is set.
+
+  // n > 0 removes n bytes, n < 0 the blanks at that end; TrimLeading then
+  // answers how many blanks went (0 otherwise).
+  int TrimLeading(int n = -1, bool spacesOnly = false);
+  void TrimTrailing(int n = -1, bool spacesOnly = false);
+  int Trim(int leading = -1, int trailing = -1, bool spacesOnly = false);
+
+  SString& MakeLower();
+  SString& MakeUpper();
+  SString ToLower() const;
+  SString ToUpper() const;
+  SString WithoutBlanks(bool tabsToo = false) const;
+  SString& RemoveBlanks(bool tabsToo = false);
+  // Trims, then drops blanks outside double quotes unless they separate two
+  // word characters or touch a character of keep (may be null).
+  SString& RemoveExtraBlanks(bool tabsToSpaces = false, const char* keep = nullptr);
+  // Windows-1252 accented letters to their base letters.
+  SString& RemoveAccents(bool capitals = true, bool smallLetters = true);
+  // "12. Item" -> "Item".
+  SString& StripLeadingNumber();
+  SString& Reverse();
+
+  // Ranges by the range rule. ReplaceChar answers the positions that held
+  // oldChar; a newChar 0 cuts the text at the first of them.
+  int ReplaceChar(int start, int count, char oldChar, char newChar);
+  // Non-overlapping, left to right; answers the count (0 for an empty find).
+  int Replace(int start, int count, const char* find, const char* replacement,
+              bool caseSensitive = true);
+
+  // Enclosed: longer than 1 byte, c at both ends and nowhere in between.
+  bool IsEnclosedBy(char c) const;
+  bool Enclose(char c);
+  bool Unenclose(char c);
+  SString Unenclosed(char c) const;
+
+  // The line from pos up to CR or LF; *next (may be null) goes past the
+  // break, CR LF counting as one.
+  SString GetLineAt(int pos, int* next = nullptr) const;
+  int CountLines() const;  // 1 + the CR LF pairs
+  int LongestLineLength() const;
+  // The run of blanks (space, tab, CR, LF) or non-blanks at pos; blank runs
+  // are skipped unless keepBlanks is set.
+  SString NextWord(int pos, int* next = nullptr, bool keepBlanks = false) const;
+  // The markup tag or text run at pos (after blanks); a text run longer than
+  // maxText (-1 = any) comes back as "". Every out argument may be null.
+  bool NextMarkupToken(int pos, SString* token, int* next, bool* isTag, bool* isOpening,
+                       bool* isClosing, int maxText = -1) const;
+
+  // Alignment 0 left, 1 centre, 2 right, 3 justify; width <= 0 takes the
+  // longest line.
+  void WordWrap(int alignment, int width, bool continueLongLines = true, bool pad = false);
+  void WordWrapLeft(int width, bool continueLongLines = true, bool pad = false);
+  void WordWrapCentre(int width, bool continueLongLines = true, bool pad = false);
+  void WordWrapRight(int width, bool continueLongLines = true, bool pad = false);
+  void WordWrapJustify(int width, bool continueLongLines = true, bool pad = false);
+
+  // '*' any run, '?' one byte, case-sensitive, over the whole text.
+  static bool MatchWildcard(const char* text, const char* pattern);
+  bool Matches(const char* pattern) const;
+  bool IsIdentifier() const;
+  bool IsUpperIdentifier() const;
+  bool IsLowerIdentifier() const;
+  bool IsValidFileName() const;
+
+  // ---- Codings (SStringCodings.cpp) -----------------------------------------------
+  //
+  // Each replaces the text by its encoded or decoded form and returns the
+  // string; an empty text stays as it is. Decoded bytes are kept whole,
+  // 0 bytes included.
+
+  // RFC 4648 groups without filling, then one terminator: '=' standard,
+  // '@' with the url alphabet ('-' and '_' for 62 and 63).
+  SString& EncodeBase64(bool urlAlphabet = false);
+  SString& DecodeBase64();  // either alphabet; the last character is ignored
+  // Every 7 bytes as 8 bytes from 32 to 159, then 255.
+  SString& Encode7Bit();
+  SString& Decode7Bit();
+  // Letters, digits, '-' and '_' stay; form turns space into '+'.
+  SString& EncodeUrl(bool form = false);
+  SString& DecodeUrl(bool form = false);
+  SString& EscapeHtml(bool apostrophes, bool quotes);
+  SString& UnescapeHtml(bool apostrophes, bool quotes);
+  // EscapeHtml, and bytes 160-255 as decimal references.
+  SString& EscapeHtmlFull(bool apostrophes, bool quotes);
+  SString& CrLfToBr();
+  SString& BrToCrLf();
+  // Windows-1252 <-> UTF-8; FromUtf8 drops what Windows-1252 cannot hold.
+  SString& ToUtf8();
+  SString& FromUtf8();
+
+  // ---- Numbers and formatting (SStringNumbers.cpp) ----------------------------------
+
+  // printf rules of the runtime, with the size prefixes "I64" (64-bit
+  // integer), h and l (narrow or wide characters and strings; wide ones are
+  // UTF-16), F, N and L (ignored). The output is never cut, and arguments may
+  // point into this very string.
+  SString& Format(const char* format, ...);
+  SString& FormatArgs(const char* format, va_list args);
+
+  SString& FormatInt(int32_t value);
+  SString& FormatUInt(uint32_t value);
+  SString& FormatInt64(int64_t value);
+  SString& FormatUInt64(uint64_t value);
+  static SString FromInt(int32_t value);
+  static SString FromUInt(uint32_t value);
+  static SString FromInt64(int64_t value);
+  static SString FromUInt64(uint64_t value);
+
+  // "%16f" with the trailing zeros removed, and the point too unless
+  // keepPointZero leaves one 0 after it; short values keep leading blanks.
+  SString& SetDouble(double value, bool keepPointZero = false);
+  static SString FromDouble(double value);
+  SString& SetDoubleFixed(int decimals, double value);
+  // Grouped with the separators of the selected locale record.
+  SString& SetIntGrouped(int32_t value);
+  SString& SetDoubleGrouped(double value);
+  // At least digits (1..16) upper-case digits; prefix may be null.
+  SString& SetHex(int digits, int64_t value, const char* prefix = nullptr);
+  SString& SetBinary(uint32_t value);
+  SString& SetRoman(int32_t value);  // "" for values <= 0
+  SString& EncodeHexEscapes(char escape);
+  SString& DecodeHexEscapes(char escape);
+
+  int64_t ToInt64() const;
+  double ToDouble() const;
+  int64_t HexValue() const;    // "#ff", "0x1F" or "1F"; 0 on any error
+  int32_t BinaryValue() const;
+  int32_t RomanValue() const;  // 0 unless every byte is a Roman letter
+
+  bool IsNumber() const;
+  bool IsInteger() const;
+  bool IsDecimal() const;
+  bool IsHexNumber(const char* prefix = nullptr, bool caseSensitivePrefix = false) const;
+  // 0 none or empty, 1 integer, 2 decimal, 3 hexadecimal, 4 quoted text.
+  int ClassifyLiteral(char quote) const;
+  bool IsIpAddress() const;
+
+  // ---- Digests (SStringDigests.cpp) ----------------------------------------------
+  //
+  // Of the text up to its first 0 byte; false or "" when there is no buffer.
+
+  bool Crc32(uint32_t& crc) const;
+  SString Md5() const;   // 32 upper-case hex digits
+  SString Sha1() const;  // 40 upper-case hex digits
 
  private:
   // Builds a string of exactly these n bytes.

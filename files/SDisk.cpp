@@ -1,0 +1,5 @@
+#include "files/SDisk.h"
+
+SDisk::SDisk() : m_buffer{}, m_folderFlag(true) {}
+
+SDisk::~SDisk() {}
