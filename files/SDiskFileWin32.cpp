@@ -9,7 +9,6 @@
 
 #include "core/STimer.h"
 #include "files/SFilePath.h"
-#include "files/SPath.h"
 
 namespace {
 

@@ -19,6 +19,17 @@ SString WithBackslash(const char* text) {
   return folder;
 }
 
+// The shell's folder of that CSIDL, or "" when the system has none.
+SString SpecialFolder(int csidl, char* buffer) {
+  LPITEMIDLIST items = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return SString("");
+  buffer[0] = 0;
+  BOOL found = SHGetPathFromIDListA(items, buffer);
+  CoTaskMemFree(items);
+  if (!found || !buffer[0]) return SString("");
+  return WithBackslash(buffer);
+}
+
 SString DriveRoot(char letter) {
   char root[] = {letter, ':', '\\', 0};
   return SString(root);
@@ -37,17 +48,6 @@ SString SDisk::GetTempFolder() {
   if (folder.GetAt(folder.GetLength() - 1) == '\\') folder.SetLength(folder.GetLength() - 1, true);
   if (m_folderFlag) folder += "\\";
   return folder;
-}
-
-// The shell's folder of that CSIDL, or "" when the system has none.
-static SString SpecialFolder(int csidl, char* buffer) {
-  LPITEMIDLIST items = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return SString("");
-  buffer[0] = 0;
-  BOOL found = SHGetPathFromIDListA(items, buffer);
-  CoTaskMemFree(items);
-  if (!found || !buffer[0]) return SString("");
-  return WithBackslash(buffer);
 }
 
 SString SDisk::GetCookiesFolder() { return SpecialFolder(CSIDL_COOKIES, m_buffer); }

@@ -1,0 +1,207 @@
+// The rows of the built-in class table, and their engine form.
+#include "engine/BuiltinClassTable.h"
+
+#include <array>
+#include <utility>
+
+#include "classes/PObjFloat.h"
+#include "classes/PObjInt.h"
+#include "classes/PObjString.h"
+#include "classes/PObjUniString.h"
+#include "classes/PObjValue.h"
+#include "engine/PObject.h"
+#include "engine/PObjectDefinition.h"
+
+namespace {
+
+// TypeCodes from their three letters.
+constexpr TypeCode Global(const char (&letters)[4]) {
+  return MakeTypeCode(ORIGIN_GLOBAL, letters[0], letters[1], letters[2]);
+}
+constexpr TypeCode Builtin(const char (&letters)[4]) {
+  return MakeTypeCode(ORIGIN_BUILTIN, letters[0], letters[1], letters[2]);
+}
+
+struct Hooks {
+  PBuiltinStatus status;
+  void (*Register)(PObjectDefinition*);
+  bool (*Declare)(PObjectDefinition*);
+};
+
+constexpr Hooks TypeOnly() { return {BUILTIN_TYPE_ONLY, nullptr, nullptr}; }
+constexpr Hooks ToCome() { return {BUILTIN_TO_COME, nullptr, nullptr}; }
+constexpr Hooks Class(void (*r)(PObjectDefinition*), bool (*d)(PObjectDefinition*)) {
+  return {BUILTIN_CLASS, r, d};
+}
+
+struct Row {
+  TypeCode typeCode;
+  const char* name;
+  int32_t category;
+  const char* baseName;
+  int16_t controlNumber;
+  bool isAbstract;
+  Hooks hooks;
+};
+
+// Index, TypeCode, name, category, base, control number (with its dialog
+// description KEY), abstract, and what exists of the class so far.
+constexpr Row kRows[] = {
+    /*  0 */ {Global("GLB"), "Global", CATEGORY_GLOBAL, "", -1, true, ToCome()},
+    /*  1 */ {Builtin("VOI"), "Void", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
+    /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
+    /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
+    /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
+    /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 20 */ {Builtin("PTH"), "Path", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 21 */ {Builtin("STR"), "String", CATEGORY_VALUES, "", -1, false, Class(PObjString::Register, nullptr)},
+    /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, nullptr)},
+    /* 23 */ {Builtin("TBL"), "Table", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 24 */ {Builtin("VAL"), "Value", CATEGORY_VALUES, "", -1, false, Class(PObjValue::Register, PObjValue::Declare)},
+    /* 25 */ {Builtin("AR "), "Array", CATEGORY_ARRAYS, "", -1, false, ToCome()},
+    /* 26 */ {Builtin("ARF"), "FloatArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
+    /* 27 */ {Builtin("ARI"), "IntegerArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
+    /* 28 */ {Builtin("ARS"), "StringArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
+    /* 29 */ {Builtin("MTH"), "Math", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 30 */ {Builtin("PT1"), "Point", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 31 */ {Builtin("RC1"), "Rectangle", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 32 */ {Builtin("SZ1"), "Size", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 33 */ {Builtin("RC2"), "Rectangle2D", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 34 */ {Builtin("TR2"), "Triangle2D", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 35 */ {Builtin("TR3"), "Triangle3D", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 36 */ {Builtin("VE2"), "Vector2D", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 37 */ {Builtin("VE3"), "Vector3D", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 38 */ {Builtin("DSK"), "Disk", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},
+    /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 49 */ {Builtin("WAV"), "Wave", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 50 */ {Builtin("HTP"), "HttpServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 51 */ {Builtin("MA1"), "MailMsg", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 52 */ {Builtin("MA2"), "MailPop", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 53 */ {Builtin("MA3"), "MailSmtp", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 54 */ {Builtin("NET"), "Network", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 55 */ {Builtin("SCK"), "Socket", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 56 */ {Builtin("SRV"), "SocketServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 57 */ {Builtin("CLT"), "SocketClient", CATEGORY_NETWORK, "", -1, false, ToCome()},
+    /* 58 */ {Builtin("DLG"), "Dialog", CATEGORY_SERVICES, "", 0 /* DIALOG */, false, ToCome()},
+    /* 59 */ {Builtin("CTR"), "Control", CATEGORY_CONTROLS, "", -1, true, ToCome()},
+    /* 60 */ {Builtin("BIN"), "Binary", CATEGORY_CONTROLS, "Control", 1 /* BINARY */, false, ToCome()},
+    /* 61 */ {Builtin("BRW"), "Browser", CATEGORY_CONTROLS, "Control", 2 /* BROWSER */, false, ToCome()},
+    /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, ToCome()},
+    /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, ToCome()},
+    /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
+    /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, ToCome()},
+    /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, ToCome()},
+    /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, ToCome()},
+    /* 68 */ {Builtin("SWF"), "Flash", CATEGORY_CONTROLS, "Control", 9 /* FLASH */, false, ToCome()},
+    /* 69 */ {Builtin("GRA"), "Graph", CATEGORY_CONTROLS, "Control", 10 /* GRAPH */, false, ToCome()},
+    /* 70 */ {Builtin("GRP"), "Group", CATEGORY_CONTROLS, "Control", 11 /* GROUP */, false, ToCome()},
+    /* 71 */ {Builtin("GUI"), "Gui", CATEGORY_CONTROLS, "Control", 12 /* GUI */, false, ToCome()},
+    /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, ToCome()},
+    /* 73 */ {Builtin("LCD"), "Lcd", CATEGORY_CONTROLS, "Control", 15 /* LCD */, false, ToCome()},
+    /* 74 */ {Builtin("LVL"), "Level", CATEGORY_CONTROLS, "Control", 16 /* LEVEL */, false, ToCome()},
+    /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, ToCome()},
+    /* 76 */ {Builtin("MED"), "Media", CATEGORY_CONTROLS, "Control", 18 /* MEDIA */, false, ToCome()},
+    /* 77 */ {Builtin("PNL"), "Panel", CATEGORY_CONTROLS, "Control", 20 /* PANEL */, false, ToCome()},
+    /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, ToCome()},
+    /* 79 */ {Builtin("PRT"), "Property", CATEGORY_CONTROLS, "Control", 22 /* PROPERTY */, false, ToCome()},
+    /* 80 */ {Builtin("RAD"), "Radio", CATEGORY_CONTROLS, "Control", 23 /* RADIO */, false, ToCome()},
+    /* 81 */ {Builtin("RED"), "RichEdit", CATEGORY_CONTROLS, "Control", 24 /* RICHEDIT */, false, ToCome()},
+    /* 82 */ {Builtin("SCR"), "Scroll", CATEGORY_CONTROLS, "Control", 25 /* SCROLL */, false, ToCome()},
+    /* 83 */ {Builtin("SLD"), "Slider", CATEGORY_CONTROLS, "Control", 26 /* SLIDER */, false, ToCome()},
+    /* 84 */ {Builtin("SPT"), "Splitter", CATEGORY_CONTROLS, "Control", 27 /* SPLITTER */, false, ToCome()},
+    /* 85 */ {Builtin("SPR"), "Spread", CATEGORY_CONTROLS, "Control", 28 /* SPREAD */, false, ToCome()},
+    /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, ToCome()},
+    /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, ToCome()},
+    /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
+    /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, ToCome()},
+    /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},
+    /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, ToCome()},
+    /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},
+    /* 93 */ {Builtin("ED2"), "WaveEditor", CATEGORY_EDITORS, "Control", 34 /* WAVEEDITOR */, false, ToCome()},
+    /* 94 */ {Builtin("DLL"), "Dll", CATEGORY_MODULES, "", -1, false, ToCome()},
+};
+
+static_assert(sizeof kRows / sizeof kRows[0] == kBuiltinClassCount);
+
+constexpr PBuiltinClassRow MakeRow(const Row& r) {
+  return {r.typeCode,   r.name,         r.category,       r.baseName,      r.controlNumber,
+          r.isAbstract, r.hooks.status, r.hooks.Register, r.hooks.Declare};
+}
+
+template <size_t... I>
+constexpr std::array<PBuiltinClassRow, sizeof...(I)> MakeRows(std::index_sequence<I...>) {
+  return {{MakeRow(kRows[I])...}};
+}
+
+constexpr std::array<PBuiltinClassRow, kBuiltinClassCount> kClassRows =
+    MakeRows(std::make_index_sequence<kBuiltinClassCount>());
+
+// A Register receives only the blank definition, so a class still to come
+// gets a Register of its own per row, made from the row's index.
+template <size_t I>
+void RegisterToCome(PObjectDefinition* definition) {
+  RegisterBuiltinIdentity(definition, kClassRows[I]);
+}
+
+template <size_t I>
+constexpr PBuiltinClass MakeEngineRow() {
+  const PBuiltinClassRow& r = kClassRows[I];
+  switch (r.status) {
+    case BUILTIN_TYPE_ONLY: return {r.typeCode, r.name, nullptr, nullptr};
+    case BUILTIN_TO_COME: return {r.typeCode, r.name, RegisterToCome<I>, nullptr};
+    default: return {r.typeCode, r.name, r.Register, r.Declare};
+  }
+}
+
+template <size_t... I>
+constexpr std::array<PBuiltinClass, sizeof...(I)> MakeEngineRows(std::index_sequence<I...>) {
+  return {{MakeEngineRow<I>()...}};
+}
+
+constexpr std::array<PBuiltinClass, kBuiltinClassCount> kEngineRows =
+    MakeEngineRows(std::make_index_sequence<kBuiltinClassCount>());
+
+}  // namespace
+
+const PBuiltinClassRow* GetBuiltinClassRows(int& count) {
+  count = kBuiltinClassCount;
+  return kClassRows.data();
+}
+
+const PBuiltinClass* GetBuiltinClassTable(int& count) {
+  count = kBuiltinClassCount;
+  return kEngineRows.data();
+}
+
+void RegisterBuiltinIdentity(PObjectDefinition* definition, const PBuiltinClassRow& row) {
+  definition->SetCategory(row.category);
+  definition->SetTypeCode(row.typeCode);
+  definition->SetName(row.name);
+  if (row.baseName[0]) definition->SetBaseName(row.baseName);
+  if (row.controlNumber >= 0) definition->SetControlNumber(row.controlNumber);
+  if (row.isAbstract) definition->SetAbstract();
+  PObject::Register(definition);
+}

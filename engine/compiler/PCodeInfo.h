@@ -1,0 +1,162 @@
+// PCodeInfo: one member body compiled into statements of nodes in postfix
+// order. Each block statement ends with a node whose jumps (statement
+// indexes) the linker fills in; the stack machine copies the nodes into its
+// instructions when an object prepares the member.
+#pragma once
+
+#include <cstdint>
+
+#include "core/SArray.h"
+#include "core/SString.h"
+#include "core/SStringArray.h"
+#include "core/SValue.h"
+#include "engine/compiler/Opcode.h"
+
+class PEngine;
+class PObjectDefinition;
+class PObjectInfo;
+
+// The kind of a compiled statement: the opcode of its closing node, 0 for a
+// plain statement.
+enum StatementKind : int32_t {
+  STATEMENT_PLAIN = 0,
+  STATEMENT_IF = OP_IF,
+  STATEMENT_ELSE = OP_ELSE,
+  STATEMENT_ELSEIF = OP_ELSEIF,
+  STATEMENT_WHILE = OP_WHILE,
+  STATEMENT_FOR = OP_FOR,
+  STATEMENT_BREAK = OP_BREAK,
+  STATEMENT_CONTINUE = OP_CONTINUE,
+  STATEMENT_SWITCH = OP_SWITCH,
+  STATEMENT_CASE = OP_CASE,
+  STATEMENT_DEFAULT = OP_DEFAULT,
+  STATEMENT_END = OP_END,
+  STATEMENT_RETURN = OP_RETURN,
+  // Work kind only: the jump (an OP_ELSE node) that closes the branch before
+  // an elseif and leaves the whole if, so that a branch that finishes never
+  // runs into the next elseif's test.
+  STATEMENT_BRANCH_EXIT = 1000,
+};
+
+class PCodeInfo {
+ public:
+  // One node; owned by the PCodeInfo that made it.
+  struct _PData {
+    int32_t type = OP_NONE;
+    int32_t jump1 = -1;
+    int32_t jump2 = -1;
+    SValue constant;
+    PObjectDefinition* classDef = nullptr;
+    PObjectInfo* declaration = nullptr;
+    PObjectDefinition* declaringClass = nullptr;
+    int32_t memberKind = 0;
+    int32_t memberIndex = -1;
+    uint16_t memberId = 0;
+    int32_t paramCount = 0;
+    uint32_t returnType = 0;
+    bool isVirtual = true;
+  };
+  typedef SArray<_PData*> NodeList;
+
+  PCodeInfo();
+  virtual ~PCodeInfo();
+  PCodeInfo(const PCodeInfo&) = delete;
+  PCodeInfo& operator=(const PCodeInfo&) = delete;
+
+  void SetDefinition(PObjectDefinition* definition) { m_definition = definition; }
+  void SetMemberIndex(int32_t member) { m_member = member; }
+  PObjectDefinition* GetDefinition() const { return m_definition; }
+  int32_t GetMemberIndex() const { return m_member; }
+
+  // The body lines of the member; lines whose tag is not 0 are declarations
+  // taken out before and are skipped.
+  bool Compile(const SStringArray& lines);
+  void Clear();
+  bool CompileStatement(const SString& line);
+  bool LinkBlocks();
+
+  // ---- Read access for the stack machine ----
+  int GetStatementCount() const { return m_statements.GetCount(); }
+  const NodeList* GetStatement(int i) const { return m_statements.GetAt(i); }
+  int32_t GetStackDepth() const { return m_stackDepth; }
+  int32_t GetMaxParams() const { return m_maxParams; }
+  int32_t GetMaxIntegers() const { return m_maxIntegers; }
+  int32_t GetMaxFloats() const { return m_maxFloats; }
+  int32_t GetMaxStrings() const { return m_maxStrings; }
+  int32_t GetMaxUniStrings() const { return m_maxUniStrings; }
+
+  // ---- Expression compiler ----
+  // Compiles tokens from pos into out until the end of the tokens or the ")"
+  // closing this group (pos is left on it); items receives the number of
+  // comma-separated items, 0 when no node was produced.
+  bool CompileExpression(SStringArray& tokens, const SArray<int32_t>& classes, int& pos,
+                         NodeList& out, int& items);
+
+ private:
+  // The operator stack and and/or positions of one group, kept on the
+  // machine stack so that a statement allocates nothing but its nodes.
+  struct Group {
+    enum { kMaxOperators = 64, kMaxLogical = 64 };
+    int16_t operators[kMaxOperators];
+    int operatorCount = 0;
+    int logical[kMaxLogical];
+    int logicalCount = 0;
+  };
+  struct OpenBlock {
+    int32_t kind;
+    int32_t statement;
+  };
+  struct PendingJump {
+    int32_t statement;
+    int32_t depth;
+  };
+
+  // Statements.
+  bool AddStatement(NodeList* list, int32_t kind, _PData* closing);
+  bool MatchBlocks(int& position, SArray<OpenBlock>& open, SArray<PendingJump>& pending);
+  void ClearWork();
+
+  // Expressions.
+  bool EmitOperator(Group& group, NodeList& out);
+  bool FlushOperators(Group& group, NodeList& out, int minTens);
+  void ResolveLogical(Group& group, NodeList& out);
+  bool CompileOperator(int code, Group& group, NodeList& out);
+  bool CompileName(SStringArray& tokens, int pos, NodeList& out);
+  bool CompileMemberName(SStringArray& tokens, int pos, NodeList& out);
+  bool AdjustVariable(SStringArray& tokens, int pos, NodeList& out);
+  bool CompileCall(SStringArray& tokens, const SArray<int32_t>& classes, int& pos, NodeList& out);
+  bool CompileString(const SString& token, NodeList& out);
+  bool CompileNew(const SStringArray& tokens, int& pos, NodeList& out);
+  // The class searched for a name after a member-access node, null when the
+  // object before it has none.
+  PObjectDefinition* AccessedClass(const NodeList& out) const;
+  bool IsOwnOrBase(const PObjectDefinition* d) const;
+  SValue* FindNamedConstant(const char* name) const;
+  void RaiseEstimates(PObjectDefinition* d, int member);
+
+  // Nodes come from blocks owned here, so that compiling a statement costs
+  // no allocation per node; they all go at Clear.
+  _PData* NewNode(NodeList& out, int32_t type);
+  void FreeNodes();
+
+  PObjectDefinition* m_definition;
+  int32_t m_member;
+  SArray<NodeList*> m_statements;
+  int32_t m_stackDepth;
+  int32_t m_maxParams;
+  int32_t m_maxIntegers;
+  int32_t m_maxFloats;
+  int32_t m_maxStrings;
+  int32_t m_maxUniStrings;
+  // Work tables of Compile.
+  SArray<int32_t> m_kinds;
+  SArray<int32_t*> m_jump1;
+  SArray<int32_t*> m_jump2;
+  enum { kNodesPerBlock = 512 };
+  SArray<_PData*> m_nodeBlocks;
+  int m_blockUsed;
+  // Reused by every statement.
+  SStringArray m_tokens;
+  SArray<int32_t> m_classes;
+  int m_depth;
+};

@@ -1,0 +1,357 @@
+// PCodeInfo: the statement compiler and the block linker.
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "core/SStringParser.h"
+#include "engine/PEngine.h"
+#include "engine/PObjectDefinition.h"
+#include "engine/PObjectInfo.h"
+#include "engine/compiler/PCodeInfo.h"
+#include "engine/compiler/PLanguage.h"
+
+namespace {
+
+// Nesting deeper than this is refused rather than risking the machine stack
+// on a hostile body.
+constexpr int kMaxNesting = 256;
+
+int32_t KindOfKeyword(const char* word) {
+  static const struct {
+    const char* word;
+    int32_t kind;
+  } kKeywords[] = {
+      {"if", STATEMENT_IF},         {"else", STATEMENT_ELSE},     {"elseif", STATEMENT_ELSEIF},
+      {"while", STATEMENT_WHILE},   {"break", STATEMENT_BREAK},   {"continue", STATEMENT_CONTINUE},
+      {"switch", STATEMENT_SWITCH}, {"case", STATEMENT_CASE},     {"default", STATEMENT_DEFAULT},
+      {"end", STATEMENT_END},       {"return", STATEMENT_RETURN}, {"delete", OP_DELETE},
+      {"intercept", OP_INTERCEPT},
+  };
+  for (const auto& k : kKeywords)
+    if (strcmp(word, k.word) == 0) return k.kind;
+  return STATEMENT_PLAIN;
+}
+
+// The nodes stay with their blocks.
+void DeleteList(PCodeInfo::NodeList* list) { delete list; }
+
+}  // namespace
+
+PCodeInfo::PCodeInfo()
+    : m_definition(nullptr),
+      m_member(-1),
+      m_stackDepth(0),
+      m_maxParams(0),
+      m_maxIntegers(0),
+      m_maxFloats(0),
+      m_maxStrings(0),
+      m_maxUniStrings(0),
+      m_blockUsed(0),
+      m_depth(0) {}
+
+PCodeInfo::~PCodeInfo() { Clear(); }
+
+void PCodeInfo::Clear() {
+  for (int i = 0; i < m_statements.GetCount(); i++) DeleteList(m_statements.GetAt(i));
+  m_statements.RemoveAll();
+  FreeNodes();
+  m_stackDepth = m_maxParams = m_maxIntegers = m_maxFloats = m_maxStrings = m_maxUniStrings = 0;
+  ClearWork();
+}
+
+void PCodeInfo::ClearWork() {
+  m_kinds.RemoveAll();
+  m_jump1.RemoveAll();
+  m_jump2.RemoveAll();
+}
+
+PCodeInfo::_PData* PCodeInfo::NewNode(NodeList& out, int32_t type) {
+  if (m_nodeBlocks.GetCount() == 0 || m_blockUsed == kNodesPerBlock) {
+    void* raw = malloc(sizeof(_PData) * kNodesPerBlock);
+    if (!raw) return nullptr;
+    if (m_nodeBlocks.Add(static_cast<_PData*>(raw)) < 0) {
+      free(raw);
+      return nullptr;
+    }
+    m_blockUsed = 0;
+  }
+  _PData* node = new (m_nodeBlocks.GetLast() + m_blockUsed) _PData;
+  m_blockUsed++;
+  node->type = type;
+  return out.Add(node) < 0 ? nullptr : node;
+}
+
+void PCodeInfo::FreeNodes() {
+  for (int b = 0; b < m_nodeBlocks.GetCount(); b++) {
+    _PData* block = m_nodeBlocks.GetAt(b);
+    int used = b + 1 < m_nodeBlocks.GetCount() ? int(kNodesPerBlock) : m_blockUsed;
+    for (int i = 0; i < used; i++) block[i].~_PData();
+    free(block);
+  }
+  m_nodeBlocks.RemoveAll();
+  m_blockUsed = 0;
+}
+
+bool PCodeInfo::AddStatement(NodeList* list, int32_t kind, _PData* closing) {
+  if (m_statements.Add(list) < 0) return false;
+  m_kinds.Add(kind);
+  m_jump1.Add(closing ? &closing->jump1 : nullptr);
+  m_jump2.Add(closing ? &closing->jump2 : nullptr);
+  return true;
+}
+
+bool PCodeInfo::Compile(const SStringArray& lines) {
+  Clear();
+  bool ok = true;
+  for (int i = 0; ok && i < lines.GetCount(); i++) {
+    const SString* line = lines.GetAt(i);
+    if (line->GetTag() != 0) continue;
+    const char* text = line->GetText();
+    char fourth = line->GetLength() > 3 ? text[3] : 0;
+    bool isFor = line->GetLength() > 3 && strncmp(text, "for", 3) == 0 &&
+                 (fourth == '\t' || fourth == ' ' || fourth == '!' || fourth == '"' ||
+                  fourth == '(' || fourth == '-' || fourth == '~');
+    if (!isFor) {
+      ok = CompileStatement(*line);
+      continue;
+    }
+    SStringParser parser(text);
+    SStringArray parts;
+    int count = parser.Parse(";", '"', SStringParser::kHonourQuotes, &parts);
+    if (count < 2) {
+      ok = count == 1 && CompileStatement(*line);
+      continue;
+    }
+    // Initialisation, increment, then the condition, so that the loop's
+    // "end" can jump back to the increment and fall into the condition.
+    SString init = parts.GetString(0).Mid(3);
+    int lead = 0;
+    while (lead < init.GetLength() && init.GetText()[lead] == ' ') lead++;
+    ok = CompileStatement(init.Mid(lead));
+    if (ok && count == 3) ok = NewNode(*m_statements.GetLast(), OP_FOR_START) != nullptr;
+    if (ok) ok = CompileStatement(parts.GetString(2));
+    for (int p = 1; ok && (p == 1 || p < count); p = p == 1 ? 3 : p + 1)
+      ok = CompileStatement(parts.GetString(1));
+    if (ok && count == 3) {
+      _PData* node = NewNode(*m_statements.GetLast(), OP_FOR);
+      ok = node != nullptr;
+      if (ok) {
+        int last = m_statements.GetCount() - 1;
+        m_kinds.SetAt(last, STATEMENT_FOR);
+        m_jump1.SetAt(last, &node->jump1);
+        m_jump2.SetAt(last, &node->jump2);
+      }
+    }
+  }
+  if (ok) ok = LinkBlocks();
+  ClearWork();
+  return ok;
+}
+
+bool PCodeInfo::CompileStatement(const SString& line) {
+  if (!m_definition || !m_definition->GetEngine()) return false;
+  PEngine* engine = m_definition->GetEngine();
+  m_tokens.Purge();
+  m_classes.RemoveAll();
+  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes)) return false;
+  if (m_tokens.GetCount() == 0 || m_classes.GetCount() != m_tokens.GetCount()) return false;
+
+  int32_t kind = KindOfKeyword(m_tokens.GetAt(0)->GetText());
+  if (kind == STATEMENT_RETURN) {
+    if (m_member < 0 || m_member >= m_definition->GetMemberCount()) return false;
+    PObjectInfo* result = m_definition->GetReturnInfo(m_member);
+    bool isVoid = !result || result->GetTypeCode() == TYPE_VOID;
+    if (isVoid != (m_tokens.GetCount() == 1)) return false;
+  }
+
+  NodeList* list = new (std::nothrow) NodeList;
+  if (!list) return false;
+  int pos = kind != STATEMENT_PLAIN ? 1 : 0;
+  int items = 0;
+  m_depth = 0;
+  bool ok = CompileExpression(m_tokens, m_classes, pos, *list, items);
+  // A ")" without its "(" or a second item at the top is no statement.
+  ok = ok && pos >= m_tokens.GetCount() && items <= 1;
+  if (ok && kind == STATEMENT_CASE)
+    ok = list->GetCount() == 1 && list->GetAt(0)->type == OP_CONSTANT;
+  if (!ok) {
+    DeleteList(list);
+    return false;
+  }
+
+  // The member-access nodes only guided the compilation of the name after
+  // them; and/or jumps past them move down with the nodes they skip.
+  for (int k = list->GetCount() - 1; k >= 0; k--) {
+    if (list->GetAt(k)->type != OP_ACCESS) continue;
+    for (int j = 0; j < list->GetCount(); j++) {
+      _PData* n = list->GetAt(j);
+      if ((n->type == OP_OR || n->type == OP_AND) && n->jump1 > k) n->jump1--;
+    }
+    list->RemoveAt(k);
+  }
+
+  // An elseif is preceded by the jump that leaves the if from the branch
+  // before it.
+  if (kind == STATEMENT_ELSEIF) {
+    NodeList* exit = new (std::nothrow) NodeList;
+    _PData* jump = exit ? NewNode(*exit, OP_ELSE) : nullptr;
+    if (!jump || !AddStatement(exit, STATEMENT_BRANCH_EXIT, jump)) {
+      DeleteList(exit);
+      DeleteList(list);
+      return false;
+    }
+  }
+
+  _PData* closing = nullptr;
+  if (kind != STATEMENT_PLAIN) {
+    closing = NewNode(*list, kind);
+    if (!closing) {
+      DeleteList(list);
+      return false;
+    }
+  }
+  if (kind == OP_DELETE || kind == OP_INTERCEPT) {
+    kind = STATEMENT_PLAIN;
+    closing = nullptr;
+  }
+
+  int32_t depth = 0;
+  for (int i = 0; i < list->GetCount(); i++) {
+    int32_t t = list->GetAt(i)->type;
+    if ((t >= OP_CONSTANT && t <= OP_CALL) || t == OP_NEW) depth++;
+  }
+  if (depth > m_stackDepth) m_stackDepth = depth;
+  if (!AddStatement(list, kind, closing)) {
+    DeleteList(list);
+    return false;
+  }
+  return true;
+}
+
+bool PCodeInfo::LinkBlocks() {
+  SArray<OpenBlock> open;
+  SArray<PendingJump> pending;
+  int position = 0;
+  return MatchBlocks(position, open, pending) && open.GetCount() == 0 &&
+         pending.GetCount() == 0;
+}
+
+bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
+                            SArray<PendingJump>& pending) {
+  if (open.GetCount() > kMaxNesting) return false;
+  const int opener = position - 1;
+  const int g = open.GetCount() - 1;
+  const int32_t levelKind = open.GetCount() ? open.GetLast().kind : 0;
+  int lastBranch = -1;
+  bool elseSeen = false;
+  bool inCase = false;
+  bool defaultSeen = false;
+  int lastLabel = -1;
+  const int count = m_statements.GetCount();
+
+  for (; position < count; position++) {
+    const int32_t kind = m_kinds.GetAt(position);
+    int32_t* jump1 = m_jump1.GetAt(position);
+    int32_t* jump2 = m_jump2.GetAt(position);
+    if (levelKind == STATEMENT_SWITCH && !inCase && kind != STATEMENT_CASE &&
+        kind != STATEMENT_DEFAULT && kind != STATEMENT_END)
+      return false;
+
+    switch (kind) {
+      case STATEMENT_IF:
+      case STATEMENT_WHILE:
+      case STATEMENT_FOR:
+      case STATEMENT_SWITCH: {
+        *jump1 = position + 1;
+        pending.Add(PendingJump{position, g + 1});
+        open.Add(OpenBlock{kind, position});
+        position++;
+        if (!MatchBlocks(position, open, pending)) return false;
+        open.RemoveLast();
+        break;
+      }
+      case STATEMENT_BRANCH_EXIT:
+        if (elseSeen || levelKind != STATEMENT_IF) return false;
+        pending.Add(PendingJump{position, g});
+        break;
+      case STATEMENT_ELSEIF: {
+        if (elseSeen || levelKind != STATEMENT_IF) return false;
+        *m_jump2.GetAt(lastBranch >= 0 ? lastBranch : opener) = position;
+        *jump1 = -2;
+        pending.Add(PendingJump{position, g});
+        lastBranch = position;
+        break;
+      }
+      case STATEMENT_ELSE:
+        if (elseSeen || levelKind != STATEMENT_IF) return false;
+        *m_jump2.GetAt(lastBranch >= 0 ? lastBranch : opener) = position + 1;
+        pending.Add(PendingJump{position, g});
+        elseSeen = true;
+        break;
+      case STATEMENT_BREAK: {
+        int found = -1;
+        for (int d = open.GetCount() - 1; d >= 0 && found < 0; d--) {
+          int32_t k = open.GetAt(d).kind;
+          if (k == STATEMENT_WHILE || k == STATEMENT_FOR || k == STATEMENT_SWITCH) found = d;
+        }
+        if (found < 0) return false;
+        pending.Add(PendingJump{position, found});
+        if (found == g && levelKind == STATEMENT_SWITCH) inCase = false;
+        break;
+      }
+      case STATEMENT_CONTINUE: {
+        int found = -1;
+        for (int d = open.GetCount() - 1; d >= 0 && found < 0; d--) {
+          int32_t k = open.GetAt(d).kind;
+          if (k == STATEMENT_WHILE || k == STATEMENT_FOR) found = d;
+        }
+        if (found < 0) return false;
+        const OpenBlock& loop = open.GetAt(found);
+        *jump2 = loop.kind == STATEMENT_WHILE ? loop.statement : loop.statement - 1;
+        break;
+      }
+      case STATEMENT_CASE:
+      case STATEMENT_DEFAULT: {
+        if (levelKind != STATEMENT_SWITCH) return false;
+        if (kind == STATEMENT_DEFAULT) {
+          if (defaultSeen) return false;
+          defaultSeen = true;
+        }
+        if (lastLabel >= 0) *m_jump1.GetAt(lastLabel) = position;
+        lastLabel = position;
+        inCase = true;
+        int body = position + 1;
+        while (body < count && (m_kinds.GetAt(body) == STATEMENT_CASE ||
+                                m_kinds.GetAt(body) == STATEMENT_DEFAULT))
+          body++;
+        *jump2 = body;
+        break;
+      }
+      case STATEMENT_END: {
+        if (levelKind == 0) return false;
+        if (levelKind == STATEMENT_WHILE)
+          *jump2 = opener;
+        else if (levelKind == STATEMENT_FOR)
+          *jump2 = opener - 1;
+        else
+          *jump2 = position + 1;
+        for (int i = pending.GetCount() - 1; i >= 0; i--) {
+          const PendingJump& p = pending.GetAt(i);
+          if (p.depth != g) continue;
+          int32_t* pj1 = m_jump1.GetAt(p.statement);
+          int32_t* pj2 = m_jump2.GetAt(p.statement);
+          if (*pj2 == -1) *pj2 = position + 1;
+          if (*pj1 == -2) *pj1 = position + 1;
+          pending.RemoveAt(i);
+        }
+        return true;
+      }
+      case STATEMENT_RETURN:
+        *jump1 = count;
+        break;
+      default:
+        break;
+    }
+  }
+  return levelKind == 0;
+}

@@ -1,0 +1,198 @@
+// FrameworkInit and FrameworkExit, and the process state they build.
+// winsock2.h must come before windows.h, which would bring the old winsock.h.
+#include <winsock2.h>
+
+#include "window/Framework.h"
+
+#include <gdiplus.h>
+#include <mmsystem.h>
+#include <objbase.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
+
+#include "core/ElapsedClock.h"
+#include "core/LocaleRecord.h"
+#include "files/SKeyboard.h"
+#include "files/SRegistry.h"
+#include "window/FrameworkCommandLine.h"
+#include "window/FrameworkHooks.h"
+#include "window/FrameworkSound.h"
+#include "window/FrameworkWindowClasses.h"
+#include "window/MessageLoop.h"
+#include "window/ThreadWindowTable.h"
+
+namespace {
+
+struct FrameworkState {
+  HINSTANCE instance;
+  int showCommand;
+  int flags;
+  bool winSockStarted;
+  bool comInitialised;
+  ULONG_PTR gdiplusToken;
+  HFONT defaultFont;
+  int screenColorDepth;
+  UINT findReplaceMessage;
+  HWND appWindow;
+  HMODULE richEdit;
+};
+
+FrameworkState g;
+
+// 8 points at the screen's resolution, from the face of the message font.
+HFONT CreateDefaultFont() {
+  // The size of the structure before Vista added a field: accepted by every
+  // system since XP.
+  NONCLIENTMETRICSA metrics = {};
+  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return CreateFontA(DefaultFontHeight(dpi), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                     metrics.lfMessageFont.lfFaceName);
+}
+
+int ReadScreenColorDepth() {
+  HDC screen = GetDC(nullptr);
+  int depth = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  return depth;
+}
+
+HWND CreatePlainAppWindow(HINSTANCE instance) {
+  // Hidden for ever: no parent, so a popup, never shown.
+  return CreateWindowExA(0, kFrameworkClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+void CreateAppWindow() {
+  FrameworkHooks& hooks = GetFrameworkHooks();
+  g.appWindow = hooks.createAppWindow ? hooks.createAppWindow(g.instance) : CreatePlainAppWindow(g.instance);
+}
+
+void DeleteAppWindow() {
+  FrameworkHooks& hooks = GetFrameworkHooks();
+  if (hooks.deleteAppWindow)
+    hooks.deleteAppWindow();
+  else if (g.appWindow)
+    DestroyWindow(g.appWindow);
+  g.appWindow = nullptr;
+}
+
+void StartGdiplus() {
+  Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread
+  g.gdiplusToken = 0;
+  if (Gdiplus::GdiplusStartup(&g.gdiplusToken, &input, nullptr) != Gdiplus::Ok) g.gdiplusToken = 0;
+}
+
+// Everything but the optional services and GDI+.
+void CoreStart() {
+  g.winSockStarted = false;
+
+  ClearThreadWindowTable();
+  RegisterWindowThread();  // slot 0: this thread is the user-interface thread
+
+  LoadLocaleSettings();
+  FrameworkHooks& hooks = GetFrameworkHooks();
+  if (hooks.createStandardCursors) hooks.createStandardCursors();
+
+  std::srand(timeGetTime());
+  StartElapsedClock();
+  g.findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
+
+  LoadCommandLine(g.instance, (g.flags & kStartNoCom) != 0);
+  g.screenColorDepth = ReadScreenColorDepth();
+  g.defaultFont = CreateDefaultFont();
+
+  RegisterWindowClasses();
+  CreateAppWindow();
+
+  g.comInitialised = false;
+  if (!(g.flags & kStartNoCom)) g.comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+
+  if (g.richEdit) FreeLibrary(g.richEdit);
+  g.richEdit = LoadLibraryA("Riched20.dll");
+}
+
+}  // namespace
+
+void FrameworkInit(HINSTANCE instance, int showCommand, int flags) {
+  g.instance = instance;
+  g.showCommand = showCommand;
+  g.flags = flags;
+
+  CoreStart();
+  StartGdiplus();
+
+  if (flags & kStartWinSock) {
+    WSADATA data;
+    g.winSockStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }
+  if (flags & kStartDirectSound) InitDirectSound();
+  if (flags & kStartXAudio2) InitXAudio2();
+}
+
+void FrameworkExit() {
+  ReleaseSoundDevices();
+  if (g.winSockStarted) WSACleanup();
+  g.winSockStarted = false;
+  if (g.gdiplusToken) Gdiplus::GdiplusShutdown(g.gdiplusToken);
+  g.gdiplusToken = 0;
+  SKeyboard::FreeKeyNames();
+  if (g.richEdit) FreeLibrary(g.richEdit);
+  g.richEdit = nullptr;
+  // Only a successful initialisation is balanced.
+  if (g.comInitialised) CoUninitialize();
+  g.comInitialised = false;
+
+  DeleteAppWindow();
+  UnregisterWindowClasses();
+
+  ClearDialogWindowList();
+  FrameworkHooks& hooks = GetFrameworkHooks();
+  if (g.defaultFont) DeleteObject(g.defaultFont);
+  g.defaultFont = nullptr;
+  ClearCommandLine();
+  if (hooks.freeStandardCursors) hooks.freeStandardCursors();
+  ClearThreadWindowTable();
+  g.instance = nullptr;
+}
+
+HINSTANCE GetInstanceHandle() { return g.instance; }
+
+int GetShowCommand() { return g.showCommand; }
+
+int GetStartFlags() { return g.flags; }
+
+HWND GetAppWindowHandle() { return g.appWindow; }
+
+HFONT GetDefaultFont() { return g.defaultFont; }
+
+int GetScreenColorDepth() { return g.screenColorDepth; }
+
+UINT GetFindReplaceMessage() { return g.findReplaceMessage; }
+
+bool IsWinSockStarted() { return g.winSockStarted; }
+
+int PixelsToTwips(int pixels) {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? pixels * 1440 / dpi : 0;
+}
+
+int DefaultFontHeight(int dotsPerInch) {
+  double height = dotsPerInch * 8 / -72.0;
+  double whole = std::floor(height);
+  return static_cast<int>(height - whole >= 0.5 ? std::ceil(height) : whole);
+}
+
+void LoadLocaleSettings() {
+  const char* key = "Control Panel\\International";
+  SString digits = SRegistry::ReadString(HKEY_CURRENT_USER, key, "iDigits");
+  SString decimal = SRegistry::ReadString(HKEY_CURRENT_USER, key, "sDecimal");
+  SString thousand = SRegistry::ReadString(HKEY_CURRENT_USER, key, "sThousand");
+  BuildLocaleRecords(digits.GetText(), decimal.GetText(), thousand.GetText());
+}

@@ -1,0 +1,6 @@
+#include "window/FrameworkHooks.h"
+
+FrameworkHooks& GetFrameworkHooks() {
+  static FrameworkHooks hooks{};
+  return hooks;
+}

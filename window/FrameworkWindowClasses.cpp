@@ -1,0 +1,64 @@
+#include "window/FrameworkWindowClasses.h"
+
+#include "window/Framework.h"
+#include "window/FrameworkHooks.h"
+#include "window/SWnd.h"
+
+const char kFrameworkClass[] = "TAVRIN";
+const char kFrameworkNoCloseClass[] = "TAVRIN2";
+
+namespace {
+
+HCURSOR ClassCursor() {
+  FrameworkHooks& hooks = GetFrameworkHooks();
+  if (hooks.arrowCursor) return hooks.arrowCursor();
+  return LoadCursorA(nullptr, IDC_ARROW);  // a shared cursor: never destroyed
+}
+
+// Class values are set through a window of the class.
+void SetIconsThrough(HWND window, HICON bigIcon, HICON smallIcon) {
+  SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcon));
+  SetClassLongPtrA(window, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(smallIcon));
+}
+
+void SetIconsThroughTemporaryWindow(const char* className, HICON bigIcon, HICON smallIcon) {
+  HWND window = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetInstanceHandle(), nullptr);
+  if (!window) return;
+  SetIconsThrough(window, bigIcon, smallIcon);
+  DestroyWindow(window);
+}
+
+}  // namespace
+
+void RegisterWindowClasses() {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = WindowProcedure;
+  wc.hInstance = GetInstanceHandle();
+  wc.hCursor = ClassCursor();
+  wc.lpszClassName = kFrameworkClass;
+  RegisterClassExA(&wc);
+  wc.style |= CS_NOCLOSE;
+  wc.lpszClassName = kFrameworkNoCloseClass;
+  RegisterClassExA(&wc);
+
+  ClearClickTracking();
+  FrameworkHooks& hooks = GetFrameworkHooks();
+  if (hooks.clearFindSettingsFlag) hooks.clearFindSettingsFlag();
+}
+
+void UnregisterWindowClasses() {
+  UnregisterClassA(kFrameworkNoCloseClass, GetInstanceHandle());
+  UnregisterClassA(kFrameworkClass, GetInstanceHandle());
+}
+
+void SetClassIcons(HICON bigIcon, HICON smallIcon) {
+  HWND app = GetAppWindowHandle();
+  if (app)
+    SetIconsThrough(app, bigIcon, smallIcon);
+  else
+    SetIconsThroughTemporaryWindow(kFrameworkClass, bigIcon, smallIcon);
+  SetIconsThroughTemporaryWindow(kFrameworkNoCloseClass, bigIcon, smallIcon);
+}

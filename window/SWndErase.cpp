@@ -1,0 +1,84 @@
+// The double-buffered erase: WM_ERASEBKGND paints the background into an
+// off-screen bitmap (in OnMessage) and copies it to the window in one go (in
+// WindowProc), so that a window and the children it paints under do not
+// flicker. An erase sent while one is being handled paints nothing.
+#include "window/FrameworkMessage.h"
+#include "window/SWnd.h"
+
+bool SWnd::PaintBackground(HDC real, HDC target) {
+  // The background image, and the children cut out of the painting, join
+  // here with the image drawing.
+  (void)real;
+  uint32_t color = GetBackColor();
+  if (color == kColorNone) return false;
+  RECT client;
+  if (!::GetClientRect(m_hwnd, &client)) return false;
+  if (color == kColorParentPaints) {
+    // The parent paints what lies under this window, when it is asked to.
+    HWND parent = GetParent();
+    if (m_parentPaintsNow && FindWindowObject(parent)) {
+      MapWindowPoints(m_hwnd, parent, reinterpret_cast<POINT*>(&client), 2);
+      RedrawWindow(parent, &client, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+    }
+    return false;
+  }
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(target, &client, brush);
+  DeleteObject(brush);
+  return true;
+}
+
+bool SWnd::BeginErase(WPARAM* wparam, LPARAM* lparam) {
+  if (m_previousProc && !m_eraseWhenSubclassed) return true;
+  HDC real = reinterpret_cast<HDC>(*wparam);
+  if (GetBackColor() == kColorParentPaints) {
+    PaintBackground(real, real);
+    *lparam = reinterpret_cast<LPARAM>(real);
+    return true;
+  }
+  if (m_eraseDepth++ != 0) {
+    *lparam = 0;  // nested: the outer erase copies
+    return true;
+  }
+  *lparam = 0;
+  RECT client;
+  if (!::GetClientRect(m_hwnd, &client)) return true;
+  HDC memory = CreateCompatibleDC(real);
+  HBITMAP bitmap = memory ? CreateCompatibleBitmap(real, client.right, client.bottom) : nullptr;
+  if (!bitmap) {
+    if (memory) DeleteDC(memory);
+    return true;
+  }
+  SelectObject(memory, bitmap);
+  // A background that paints nothing leaves the window as it is, rather
+  // than copying an empty bitmap over it.
+  if (!PaintBackground(real, memory)) {
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return true;
+  }
+  *lparam = reinterpret_cast<LPARAM>(memory);
+  return true;
+}
+
+LRESULT SWnd::EndErase(WPARAM wparam, LPARAM lparam) {
+  if (m_previousProc && !m_eraseWhenSubclassed) return DefaultWindowProc(WM_ERASEBKGND, wparam, lparam);
+  if (GetBackColor() == kColorParentPaints) return 1;
+  if (m_eraseDepth <= 0 || --m_eraseDepth != 0) return 1;
+  HDC real = reinterpret_cast<HDC>(wparam);
+  HDC memory = reinterpret_cast<HDC>(lparam);
+  if (!memory || memory == real) return 1;
+  HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(memory, OBJ_BITMAP));
+  RECT client = {0, 0, 0, 0};
+  ::GetClientRect(m_hwnd, &client);
+  int saved = SaveDC(real);
+  // What the painting clipped out of the bitmap stays out of the window.
+  HRGN clip = CreateRectRgn(0, 0, 0, 0);
+  if (GetClipRgn(memory, clip) == 1) ExtSelectClipRgn(real, clip, RGN_AND);
+  DeleteObject(clip);
+  BitBlt(real, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  RestoreDC(real, saved);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  return 1;
+}

@@ -1,0 +1,100 @@
+// Scrolling: a window's own scroll bars and its scroll-bar and slider
+// children. Positions move by the window's line and page steps and snap
+// down to its snap unit; a scroll-bar child that moved, and any slider
+// child, report to the window as ControlNotifyMessages.
+#include "window/ControlNotify.h"
+#include "window/SWnd.h"
+
+namespace {
+
+enum : int { kScrollChanged = 1, kSliderChanged = 1 };
+
+// Toward zero, as the division truncates; a unit of 0 means no snapping.
+int Snap(int position, int unit) { return unit != 0 ? position - position % unit : position; }
+
+struct ScrollSteps {
+  int line, page, unit;
+};
+
+int NextPosition(WPARAM request, int current, int minimum, int maximum, const ScrollSteps& steps) {
+  int position;
+  switch (LOWORD(request)) {
+    case SB_LINEUP:
+      position = current - steps.line;
+      break;
+    case SB_LINEDOWN:
+      position = current + steps.line;
+      break;
+    case SB_PAGEUP:
+      position = current - steps.page;
+      break;
+    case SB_PAGEDOWN:
+      position = current + steps.page;
+      break;
+    case SB_TOP:
+      position = minimum;
+      break;
+    case SB_BOTTOM:
+      position = maximum;
+      break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+      position = HIWORD(request);
+      break;
+    default:
+      position = current;
+      break;
+  }
+  position = Snap(position, steps.unit);
+  if (position < minimum) position = minimum;
+  if (position > maximum) position = maximum;
+  return position;
+}
+
+}  // namespace
+
+void SWnd::SetHorzScrollPos(int position) { SetScrollPos(m_hwnd, SB_HORZ, Snap(position, m_snapX), TRUE); }
+
+void SWnd::SetVertScrollPos(int position) { SetScrollPos(m_hwnd, SB_VERT, Snap(position, m_snapY), TRUE); }
+
+LRESULT SWnd::OnScrollMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  bool horizontal = message == WM_HSCROLL;
+  ScrollSteps steps = horizontal ? ScrollSteps{m_lineStepX, m_pageStepX, m_snapX}
+                                 : ScrollSteps{m_lineStepY, m_pageStepY, m_snapY};
+  HWND control = reinterpret_cast<HWND>(lparam);
+  if (control) {
+    SWnd* child = FindWindowObject(control);
+    if (child && child->GetType() == kWindowScroll) {
+      int current = int(::SendMessageA(control, SBM_GETPOS, 0, 0));
+      int minimum = 0, maximum = 0;
+      ::SendMessageA(control, SBM_GETRANGE, reinterpret_cast<WPARAM>(&minimum), reinterpret_cast<LPARAM>(&maximum));
+      int position = NextPosition(wparam, current, minimum, maximum, steps);
+      if (position != current) {
+        ::SendMessageA(control, SBM_SETPOS, position, TRUE);
+        SendToSelf(ControlNotifyMessage(kControlClassScroll, kScrollChanged), reinterpret_cast<WPARAM>(child), 0);
+      }
+      return 0;
+    }
+    if (child && child->GetType() == kWindowSlider) {
+      if (!SendToSelf(ControlNotifyMessage(kControlClassSlider, kSliderChanged), reinterpret_cast<WPARAM>(child), 0))
+        return 0;
+    }
+    return DefaultWindowProc(message, wparam, lparam);
+  }
+  if (m_previousProc) return DefaultWindowProc(message, wparam, lparam);
+
+  int bar = horizontal ? SB_HORZ : SB_VERT;
+  int current = GetScrollPos(m_hwnd, bar);
+  int minimum = 0, maximum = 0;
+  GetScrollRange(m_hwnd, bar, &minimum, &maximum);
+  int position = NextPosition(wparam, current, minimum, maximum, steps);
+  if (position != current) {
+    if (horizontal)
+      SetHorzScrollPos(position);
+    else
+      SetVertScrollPos(position);
+    WPARAM positions = (WPARAM(UINT(position)) << 16) | (UINT(current) & 0xFFFF);
+    SendToSelf(horizontal ? kScrolledHorzMessage : kScrolledVertMessage, positions, 0);
+  }
+  return 0;
+}
