@@ -79,6 +79,11 @@ function(tavrin_tests name)
     add_test(NAME ${name} COMMAND ${TAVRIN_WINE_RUN} $<TARGET_FILE:${name}>)
   endif()
   set_tests_properties(${TEST_NAME} PROPERTIES TIMEOUT 900)
+  # Windows tests share one X display: windows of two programs at once take
+  # the focus from each other, and synthesised input goes astray.
+  if(NOT TAVRIN_HOST)
+    set_tests_properties(${TEST_NAME} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # tavrin_fuzzer(name SOURCES f... LIBS lib...)

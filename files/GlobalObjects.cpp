@@ -9,6 +9,6 @@ SString ExePath;
 SString ModulePath;
 SArray<SCursor*> StandardCursorTable;
 SIdentifiants Identifiants;
-// The rich-edit and layered-window library objects belong here, between
-// the identifier tables and the key names, once the library class exists.
+SDll RichEditLibrary;
+SDll LayeredWindowLibrary;
 SStringArray KeyNameTable;

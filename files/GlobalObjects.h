@@ -14,6 +14,7 @@
 #include "core/SArray.h"
 #include "core/SString.h"
 #include "core/SStringArray.h"
+#include "files/SDll.h"
 #include "files/SIdentifiants.h"
 
 class SCursor;
@@ -32,5 +33,9 @@ extern SString ModulePath;
 extern SArray<SCursor*> StandardCursorTable;
 // 6. The cursor and system colour name tables.
 extern SIdentifiants Identifiants;
+// 7-8. The rich-edit library that start-up loads, and the library that
+//    holds UpdateLayeredWindow, loaded on first use.
+extern SDll RichEditLibrary;
+extern SDll LayeredWindowLibrary;
 // 9. The names of the 256 virtual-key codes, filled by the first SKeyboard.
 extern SStringArray KeyNameTable;

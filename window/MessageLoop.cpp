@@ -1,5 +1,6 @@
 #include "window/MessageLoop.h"
 
+#include "files/GlobalObjects.h"
 #include "window/FrameworkMessage.h"
 #include "window/FrameworkWindowClasses.h"
 #include "window/SWnd.h"
@@ -11,14 +12,12 @@ namespace {
 // QS_MOUSEBUTTON, in the high word).
 const UINT kRemoveInput = PM_REMOVE | ((QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON) << 16);
 
-SArray<HWND> g_dialogWindows;
-
 // The first dialog that takes the message consumes it; otherwise it is
 // translated and dispatched. The list may change while a dialog handles a
 // message, so its count is read afresh each time.
 void OfferMessage(MSG& message) {
-  for (int i = 0; i < g_dialogWindows.GetCount(); i++) {
-    HWND dialog = g_dialogWindows.GetAt(i);
+  for (int i = 0; i < DialogWindowList.GetCount(); i++) {
+    HWND dialog = DialogWindowList.GetAt(i);
     if (dialog && IsDialogMessageA(dialog, &message)) return;
   }
   TranslateMessage(&message);
@@ -59,7 +58,7 @@ void RunModalLoop(SWnd* window) {
       return;
     }
     while (running() && GetMessageA(&message, nullptr, 0, 0)) {
-      if (g_dialogWindows.GetCount() > 0) {
+      if (DialogWindowList.GetCount() > 0) {
         OfferMessage(message);
         continue;
       }
@@ -81,12 +80,12 @@ void FlushInputMessages() {
   }
 }
 
-SArray<HWND>& GetDialogWindowList() { return g_dialogWindows; }
+SArray<HWND>& GetDialogWindowList() { return DialogWindowList; }
 
 void AddDialogWindow(HWND window) {
-  if (g_dialogWindows.Find(window) < 0) g_dialogWindows.Add(window);
+  if (DialogWindowList.Find(window) < 0) DialogWindowList.Add(window);
 }
 
-void RemoveDialogWindow(int index) { g_dialogWindows.RemoveAt(index); }
+void RemoveDialogWindow(int index) { DialogWindowList.RemoveAt(index); }
 
-void ClearDialogWindowList() { g_dialogWindows.RemoveAll(); }
+void ClearDialogWindowList() { DialogWindowList.RemoveAll(); }

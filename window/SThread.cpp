@@ -151,7 +151,6 @@ DWORD WINAPI SThread::ThreadProc(void* parameter) {
   // itself. Otherwise the worker-finished message has it closed.
   int32_t request = kNoStop;
   self->m_stopRequest.compare_exchange_strong(request, kStopClosed);
-  if (request == kNoStop) request = kStopClosed;
   bool ownerWaits = self->m_synchronous || request == kStopByOwner;
   self->m_workerRegistered = registered;
   self->m_running.store(0);

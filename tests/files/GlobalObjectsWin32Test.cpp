@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/GlobalObjects.h"
+#include "files/SFileMem.h"
 #include "files/SKeyboard.h"
 
 namespace {
@@ -12,19 +13,20 @@ namespace {
 const char kMarkVariable[] = "TAVRIN_GLOBALS_CHILD_MARK";
 
 // Called by a child test at its end, so that the parent knows the filter
-// named a test that ran.
-void MarkChildRan() {
+// named a test that ran; the note is handed to the parent.
+void MarkChildRan(const char* note = "") {
   char path[MAX_PATH];
   if (GetEnvironmentVariableA(kMarkVariable, path, MAX_PATH) == 0) return;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  SFileMem text;
+  text.WriteString(note, -1);
+  text.SaveFile(path);
 }
 
 // Runs one test of this executable in a process of its own and answers its
 // exit code, or -1 when it could not be run or the test did not run: the
 // objects' destruction at the end of a process can only be seen from
 // outside it.
-int RunInChildProcess(const char* testName) {
+int RunInChildProcess(const char* testName, std::string* note = nullptr) {
   char exe[MAX_PATH];
   if (GetModuleFileNameA(nullptr, exe, MAX_PATH) == 0) return -1;
   std::string mark = testing::TempDir() + "globals-child-mark";
@@ -42,7 +44,10 @@ int RunInChildProcess(const char* testName) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   SetEnvironmentVariableA(kMarkVariable, nullptr);
-  if (!DeleteFileA(mark.c_str())) return -1;
+  SFileMem text;
+  if (!text.LoadFile(mark.c_str())) return -1;
+  if (note) *note = std::string(reinterpret_cast<const char*>(text.GetData()), size_t(text.GetSize()));
+  DeleteFileA(mark.c_str());
   return int(code);
 }
 
@@ -58,6 +63,8 @@ TEST(GlobalObjectsChild, DISABLED_EmptyBeforeTheFrameworkStarts) {
   EXPECT_EQ(StandardCursorTable.GetCapacity(), 0);
   EXPECT_EQ(Identifiants.GetCursorNames().GetCount(), 18);
   EXPECT_EQ(Identifiants.GetColorNames().GetCount(), 30);
+  EXPECT_FALSE(RichEditLibrary.IsLoaded());
+  EXPECT_FALSE(LayeredWindowLibrary.IsLoaded());
   EXPECT_EQ(KeyNameTable.GetCount(), 0);
   MarkChildRan();
 }
@@ -71,7 +78,13 @@ TEST(GlobalObjectsChild, DISABLED_FilledAtTheEnd) {
   ExePath = "C:\\app\\a.exe";
   ModulePath = "C:\\app\\a.exe";
   StandardCursorTable.Add(reinterpret_cast<SCursor*>(0x10));  // not deleted by the table
-  MarkChildRan();
+  // One library loaded from a stream (a temporary copy the end must
+  // delete), one loaded by path.
+  SFileMem library;
+  ASSERT_TRUE(library.LoadFile(TAVRIN_TEST_DLL));
+  ASSERT_TRUE(RichEditLibrary.LoadFromStream(&library));
+  ASSERT_TRUE(LayeredWindowLibrary.Load("user32.dll"));
+  MarkChildRan(RichEditLibrary.GetTemporaryPath().GetText());
 }
 
 // ---- Parent side --------------------------------------------------------------------------
@@ -81,7 +94,11 @@ TEST(GlobalObjectsTest, ProcessWithoutFrameworkStartEndsCleanly) {
 }
 
 TEST(GlobalObjectsTest, FilledObjectsReleaseOnlyTheirOwnStorage) {
-  EXPECT_EQ(RunInChildProcess("GlobalObjectsChild.DISABLED_FilledAtTheEnd"), 0);
+  std::string temporaryLibrary;
+  EXPECT_EQ(RunInChildProcess("GlobalObjectsChild.DISABLED_FilledAtTheEnd", &temporaryLibrary), 0);
+  // The library object freed its library and deleted its temporary copy.
+  ASSERT_FALSE(temporaryLibrary.empty());
+  EXPECT_EQ(GetFileAttributesA(temporaryLibrary.c_str()), INVALID_FILE_ATTRIBUTES) << temporaryLibrary;
 }
 
 }  // namespace
