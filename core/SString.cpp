@@ -1,6 +1,8 @@
 // SString storage, assignment, editing, substrings, comparison and search.
 #include "core/SString.h"
 
+#include "core/CanonicalCapacity.h"
+
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -13,16 +15,7 @@ namespace {
 // 32-bit capacity field.
 const int64_t kMaxLength = 0x3FFFFFFF;
 
-// Smallest power of two >= n + 1, never below 8.
-int32_t CanonicalCapacity(int64_t n) {
-  if (n < 0) n = 0;
-  // No buffer can be described for a longer text: treated as the allocator
-  // failing, which this class does not try to survive.
-  if (n > kMaxLength) std::abort();
-  int32_t capacity = 8;
-  while (capacity < n + 1) capacity <<= 1;
-  return capacity;
-}
+int32_t CanonicalCapacity(int64_t n) { return ::CanonicalCapacity(n, kMaxLength); }
 
 char* Allocate(int64_t size) {
   void* p = std::malloc(static_cast<size_t>(size));

@@ -59,7 +59,7 @@ struct DirectiveSpec {
 
 void AppendSpecText(char* text, int& at, const char* part, int n) {
   // Flags, width and precision come from the caller's format text; a
-  // directive longer than the spec buffer is cut rather than overrun.
+  // directive longer than its printf text buffer is cut rather than overrun.
   for (int i = 0; i < n && at < 80; i++) text[at++] = part[i];
 }
 

@@ -2,6 +2,8 @@
 // transforms, and the number texts and literal tests.
 #include "core/SUniString.h"
 
+#include "core/CanonicalCapacity.h"
+
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -16,16 +18,7 @@ namespace {
 // can still be allocated and described by the signed capacity field.
 const int64_t kMaxLength = 0x1FFFFFFF;
 
-// Smallest power of two >= n + 1, never below 8.
-int32_t CanonicalCapacity(int64_t n) {
-  if (n < 0) n = 0;
-  // No buffer can be described for a longer text: treated as the allocator
-  // failing, which this class does not try to survive.
-  if (n > kMaxLength) std::abort();
-  int32_t capacity = 8;
-  while (capacity < n + 1) capacity <<= 1;
-  return capacity;
-}
+int32_t CanonicalCapacity(int64_t n) { return ::CanonicalCapacity(n, kMaxLength); }
 
 UniChar* Allocate(int64_t units) {
   void* p = std::malloc(static_cast<size_t>(units) * sizeof(UniChar));
