@@ -364,7 +364,7 @@ void SString::Overwrite(int pos, int count, const char* text) {
 void SString::OverwriteRange(int start, int end, const char* text) {
   if (start < 0) start = 0;
   if (start >= m_length) return;
-  if (end > m_length) end = m_length;
+  if (end == -1 || end > m_length) end = m_length;
   if (end <= start) return;
   ReplaceBytes(start, end - start, text);
 }
@@ -389,6 +389,7 @@ SString SString::Right(int n) const {
 
 SString SString::Slice(int start, int end) const {
   if (start < 0) start = 0;
+  if (end == -1) end = m_length;
   if (end <= start || start >= m_length) return SString("", 0);
   return Mid(start, end - start);
 }

@@ -85,7 +85,7 @@ class SString {
   void InsertChars(int n, char c, int pos = -1);
   int Delete(int pos, int count = -1);
   void Overwrite(int pos, int count, const char* text);
-  void OverwriteRange(int start, int end, const char* text);
+  void OverwriteRange(int start, int end, const char* text);  // end -1 = the end
 
   SString operator+(const char* text) const { return Concat(text); }
   SString operator+(const SString& other) const { return Concat(other.GetText()); }
@@ -98,7 +98,7 @@ class SString {
   SString Mid(int start, int count = -1) const;
   SString Left(int n) const;
   SString Right(int n) const;
-  SString Slice(int start, int end) const;
+  SString Slice(int start, int end) const;  // end -1 = the end of the text
   SString BeforeChar(char c) const;
   SString BeforeCharOrAll(char c) const;
   SString AfterChar(char c) const;
@@ -230,8 +230,9 @@ class SString {
   SString& DecodeUrl(bool form = false);
   SString& EscapeHtml(bool apostrophes, bool quotes);
   SString& UnescapeHtml(bool apostrophes, bool quotes);
-  // EscapeHtml, and bytes 160-255 as decimal references.
-  SString& EscapeHtmlFull(bool apostrophes, bool quotes);
+  // EscapeHtml in one pass, and with highBytes bytes 160-255 as decimal
+  // references.
+  SString& EscapeHtmlFull(bool apostrophes, bool quotes, bool highBytes = true);
   SString& CrLfToBr();
   SString& BrToCrLf();
   // Windows-1252 <-> UTF-8; FromUtf8 drops what Windows-1252 cannot hold.

@@ -256,7 +256,7 @@ SString& SString::UnescapeHtml(bool apostrophes, bool quotes) {
   return *this;
 }
 
-SString& SString::EscapeHtmlFull(bool apostrophes, bool quotes) {
+SString& SString::EscapeHtmlFull(bool apostrophes, bool quotes, bool highBytes) {
   if (m_length == 0) return *this;
   SString out;
   out.Resize(int64_t(m_length) * 6, false);  // "&quot;" and "&#255;" are the longest
@@ -270,7 +270,7 @@ SString& SString::EscapeHtmlFull(bool apostrophes, bool quotes) {
     else if (c == '>') entity = "&gt;";
     else if (c == '"' && quotes) entity = "&quot;";
     else if (c == '\'' && apostrophes) entity = "&#039;";
-    else if (c >= 160) {
+    else if (c >= 160 && highBytes) {
       std::snprintf(number, sizeof number, "&#%03d;", c);
       entity = number;
     }

@@ -15,16 +15,6 @@ SValue::SValue(const SValue& other) : SValue() { CopyFrom(other); }
 
 SValue::~SValue() = default;
 
-void SValue::SetInt64(int64_t value) {
-  m_int = value;
-  m_kind = VALUE_INT64;
-}
-
-void SValue::SetDouble(double value) {
-  m_double = value;
-  m_kind = VALUE_DOUBLE;
-}
-
 void SValue::SetString(const char* text) {
   m_string = text;
   m_kind = VALUE_STRING;

@@ -34,8 +34,14 @@ class SValue {
 
   // ---- Setters and tests (nothing is converted) -----------------------------------
 
-  void SetInt64(int64_t value);
-  void SetDouble(double value);
+  void SetInt64(int64_t value) {
+    m_int = value;
+    m_kind = VALUE_INT64;
+  }
+  void SetDouble(double value) {
+    m_double = value;
+    m_kind = VALUE_DOUBLE;
+  }
   void SetString(const char* text);        // null gives ""
   void SetUniString(const UniChar* text);  // null gives ""
   void SetKind(int kind);                  // the payload stays as it is
@@ -52,6 +58,10 @@ class SValue {
   bool IsDouble() const { return m_kind == VALUE_DOUBLE; }
   bool IsString() const { return m_kind == VALUE_STRING; }
   bool IsUniString() const { return m_kind == VALUE_UNISTRING; }
+
+  // The payloads themselves, whatever the kind.
+  int64_t GetInt64Value() const { return m_int; }
+  const SString& GetStringValue() const { return m_string; }
 
   // ---- Copies -------------------------------------------------------------------------
 

@@ -4,11 +4,13 @@
 #include <array>
 #include <utility>
 
+#include "classes/PObjFile.h"
 #include "classes/PObjFloat.h"
 #include "classes/PObjInt.h"
 #include "classes/PObjString.h"
 #include "classes/PObjUniString.h"
 #include "classes/PObjValue.h"
+#include "engine/PObjGlobal.h"
 #include "engine/PObject.h"
 #include "engine/PObjectDefinition.h"
 
@@ -47,7 +49,7 @@ struct Row {
 // Index, TypeCode, name, category, base, control number (with its dialog
 // description KEY), abstract, and what exists of the class so far.
 constexpr Row kRows[] = {
-    /*  0 */ {Global("GLB"), "Global", CATEGORY_GLOBAL, "", -1, true, ToCome()},
+    /*  0 */ {Global("GLB"), "Global", CATEGORY_GLOBAL, "", -1, true, Class(PObjGlobal::Register, PObjGlobal::Declare)},
     /*  1 */ {Builtin("VOI"), "Void", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, ToCome()},
     /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, ToCome()},
@@ -68,8 +70,8 @@ constexpr Row kRows[] = {
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
     /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 20 */ {Builtin("PTH"), "Path", CATEGORY_VALUES, "", -1, false, ToCome()},
-    /* 21 */ {Builtin("STR"), "String", CATEGORY_VALUES, "", -1, false, Class(PObjString::Register, nullptr)},
-    /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, nullptr)},
+    /* 21 */ {Builtin("STR"), "String", CATEGORY_VALUES, "", -1, false, Class(PObjString::Register, PObjString::Declare)},
+    /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, PObjUniString::Declare)},
     /* 23 */ {Builtin("TBL"), "Table", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 24 */ {Builtin("VAL"), "Value", CATEGORY_VALUES, "", -1, false, Class(PObjValue::Register, PObjValue::Declare)},
     /* 25 */ {Builtin("AR "), "Array", CATEGORY_ARRAYS, "", -1, false, ToCome()},
@@ -86,7 +88,7 @@ constexpr Row kRows[] = {
     /* 36 */ {Builtin("VE2"), "Vector2D", CATEGORY_MATH, "", -1, false, ToCome()},
     /* 37 */ {Builtin("VE3"), "Vector3D", CATEGORY_MATH, "", -1, false, ToCome()},
     /* 38 */ {Builtin("DSK"), "Disk", CATEGORY_FILES, "", -1, false, ToCome()},
-    /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, Class(PObjFile::Register, PObjFile::Declare)},
     /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, ToCome()},
     /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, ToCome()},
     /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, ToCome()},

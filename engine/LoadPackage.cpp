@@ -1,6 +1,5 @@
 #include "engine/LoadPackage.h"
 
-#include "engine/LoadPackageBuild.h"
 #include "engine/PEngine.h"
 #include "engine/compiler/PSource.h"
 #include "files/SDisk.h"
@@ -93,7 +92,7 @@ bool LoadPackageFile(const char* path, const char* folder, SDisk* disk, PEngine*
   resources->SetKey(&key);
   if (!resources->Open(path, trailer.packOffset)) return false;
 
-  if (!BuildPackageProgram(engine, folder, &source, moduleFiles, true, subApplication)) {
+  if (!engine->Build(folder, &source, moduleFiles, true, subApplication)) {
     resources->Close();
     engine->Reset();
     return false;

@@ -31,7 +31,8 @@ PEngine::PEngine()
       m_quitting(false),
       m_inLoop(false),
       m_waitForMessages(true),
-      m_modalDepth(0) {}
+      m_modalDepth(0),
+      m_stopping(false) {}
 
 PEngine::~PEngine() {
   Reset();

@@ -26,6 +26,7 @@
 #include "core/TextFunctions.h"
 #include "engine/PTypeCode.h"
 #include "engine/compiler/PLanguage.h"
+#include "engine/compiler/PSource.h"
 #include "files/SFileMem.h"
 #include "files/SPath.h"
 
@@ -36,7 +37,6 @@ class PObjInt;
 class PObjString;
 class PObjUniString;
 class PObjValue;
-class PSource;
 class SResource;
 
 // The folders of named resources, by ResourceType.
@@ -117,6 +117,8 @@ class PEngine {
   // among the main class's constants.
   void AddGlobalConstantName(const char* name, int constantIndex);
   int GetGlobalConstantNameCount() const { return m_constantNames.GetCount(); }
+  // The sorted names themselves, for searches by name.
+  const SStringArray& GetGlobalConstantNames() const { return m_constantNames; }
   // Appends the main class's global constants to list, in the sorted order
   // of their names; answers the number of names, 0 without a main class.
   int CollectPackageConstants(SArray<SValue*>* list) const;
@@ -167,19 +169,54 @@ class PEngine {
   PObject* GetGlobal() const { return m_globalObject; }
   PObject* GetApplication() const { return m_applicationObject; }
   bool IsRunning() const { return m_running; }
+  // Script code may run: while running, and while Stop releases the objects
+  // (their destructors run on every orderly end, also after Exit).
+  bool MayRunScripts() const { return m_running || m_stopping; }
   bool IsApplicationBuild() const { return m_requireMain; }
   bool IsSubApplication() const { return m_subApplicationMode; }
   uint32_t GetMainThreadId() const { return m_mainThreadId; }
 
-  // ---- Build and run (defined with the compiler and with the run loop) ----------------
+  // ---- Build (PEngineBuild.cpp) ----------------------------------------------------
 
+  // Turns the program model into class definitions with compiled members;
+  // all or nothing. modules may be null.
   bool Build(const char* folder, PSource* source, SStringArray* modules, bool requireMain,
              bool subApplication);
+  // The constant and variable declarations among lines (the class lines for
+  // member -1, else that member's body lines), tagged so that the compiler
+  // skips them.
+  bool ParseConstants(SStringArray& lines, PObjectDefinition* definition, int member);
+  bool DeclareMember(int member, const PSource::_PFunction& function, PObjectDefinition* definition);
+  bool CompileMember(PSource::_PFunction& function, PObjectDefinition* definition, int member);
+  bool LinkBaseClasses();
+  bool InheritMembers();
+  // Every module library must load; refused where there are none to load.
+  bool LoadModules(const SStringArray& modules);
+
+  // Why the last build failed, for the package writer's report: the class,
+  // the member ("" for class lines), the line within them (-1 when no line
+  // is at fault) and the reason.
+  struct PBuildFailure {
+    SString className;
+    SString memberName;
+    int line = -1;
+    SString reason;
+  };
+  const PBuildFailure& GetBuildFailure() const { return m_failure; }
+
+  // ---- Run (PEngineRun.cpp) -------------------------------------------------------
   bool Run(SResource* resources);
   bool Start(SResource* resources);
   bool Stop(bool failure);
   bool Quit();
+  // The one engine operation any thread may call.
   bool Exit();
+  bool RunLoop();
+  // The loop's idle callback: the Application's idle member.
+  static bool OnIdle(void* engine);
+  void SetWaitForMessages(bool wait) { m_waitForMessages = wait; }
+  void EnterModal() { m_modalDepth++; }
+  void LeaveModal() { m_modalDepth--; }
 
  private:
   // The cached pointer a definition of this TypeCode fills, or null.
@@ -218,4 +255,9 @@ class PEngine {
   bool m_inLoop;
   bool m_waitForMessages;
   int32_t m_modalDepth;
+  bool m_stopping;
+
+  // The build's place, for the failure report.
+  bool BuildFails(const char* reason, int line = -1);
+  PBuildFailure m_failure;
 };

@@ -139,6 +139,13 @@ class PObject {
   // classes ignore it.
   virtual void AttachWindow(SWnd* window);
 
+  // The constructor, destructor and idle member of the part's class: the
+  // part's Call with that member, no arguments, no result; true when the
+  // class has none.
+  bool CallConstructor();
+  bool CallDestructor();
+  bool CallIdle();
+
   // ---- Chain of parts ---------------------------------------------------------------
 
   PObjectDefinition* GetDefinition() const { return m_definition; }
@@ -236,6 +243,10 @@ class PObject {
   // (Integer, Float, String and UniString as decimal text, Value as an
   // integer); other classes and null are left alone.
   static void SetArgInt64(PArgs* args, int i, int64_t value);
+  // A File argument that members must not use: null, not a File, without a
+  // current stream, or with that stream closed. Defined with the File class
+  // (classes/PObjFile.cpp), which owns the streams it looks at.
+  static bool IsFileArgInvalid(const PObject* file);
 
   // Each stores its result and answers true.
   static bool ReturnBool(PResultCell* result, bool flag) { return ReturnInt64(result, flag ? 1 : 0); }

@@ -18,6 +18,7 @@
 #include "classes/PObjUniString.h"
 #include "engine/PEngine.h"
 #include "engine/PObject.h"
+#include "engine/PObjStruct.h"
 #include "engine/PObjectDefinition.h"
 
 // The value temporaries of one event.
@@ -164,5 +165,11 @@ bool PObject::RaiseEventArgs(PObject* part, int event, SValue* result, int count
   }
 
   part->m_depth--;
+  // An owner released while its handler ran is only flagged, and no stack
+  // machine of the program will destroy it: the raising part is one of its
+  // members and is still in use here. Ending the program is the way out.
+  if (owner->GetDefinition()->GetFactory() == &PObjStruct::New &&
+      static_cast<PObjStruct*>(owner)->IsReleased())
+    owner->GetEngine()->Exit();
   return ok;
 }

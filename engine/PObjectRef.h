@@ -21,6 +21,12 @@ class PObjectRef {
   PObject* GetRefObject() const { return m_object; }
   void SetRefObject(PObject* object) { m_object = object; }
 
+  // Makes the declared class's object (a user object also prepared and
+  // constructed) and refers to it; false when it cannot be made.
+  bool CreateObject();
+  // Releases the object with force and empties the cell.
+  bool ReleaseObject();
+
  private:
   PObjectInfo* m_declaration = nullptr;
   PObject* m_holder = nullptr;

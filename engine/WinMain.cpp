@@ -35,7 +35,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     SStringArray moduleFiles;
 
     if (LoadPackage(&disk, &engine, &resources, &moduleFiles, false)) {
-      // The program is built; running it joins with the engine's run loop.
+      // A program that cannot start ends without a message of its own.
+      engine.Run(&resources);
       engine.Reset();
     } else {
       ShowCorruptedFile();

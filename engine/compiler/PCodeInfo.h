@@ -71,6 +71,9 @@ class PCodeInfo {
   // The body lines of the member; lines whose tag is not 0 are declarations
   // taken out before and are skipped.
   bool Compile(const SStringArray& lines);
+  // The index among those lines of the one the last Compile failed on; -1
+  // when it failed on no single line (blocks that do not match).
+  int GetFailedLine() const { return m_failedLine; }
   void Clear();
   bool CompileStatement(const SString& line);
   bool LinkBlocks();
@@ -141,6 +144,7 @@ class PCodeInfo {
 
   PObjectDefinition* m_definition;
   int32_t m_member;
+  int m_failedLine = -1;
   SArray<NodeList*> m_statements;
   int32_t m_stackDepth;
   int32_t m_maxParams;

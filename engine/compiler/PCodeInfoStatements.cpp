@@ -103,7 +103,9 @@ bool PCodeInfo::AddStatement(NodeList* list, int32_t kind, _PData* closing) {
 bool PCodeInfo::Compile(const SStringArray& lines) {
   Clear();
   bool ok = true;
-  for (int i = 0; ok && i < lines.GetCount(); i++) {
+  m_failedLine = -1;
+  int i = 0;
+  for (; ok && i < lines.GetCount(); i++) {
     const SString* line = lines.GetAt(i);
     if (line->GetTag() != 0) continue;
     const char* text = line->GetText();
@@ -143,6 +145,7 @@ bool PCodeInfo::Compile(const SStringArray& lines) {
       }
     }
   }
+  if (!ok) m_failedLine = i - 1;
   if (ok) ok = LinkBlocks();
   ClearWork();
   return ok;

@@ -180,6 +180,7 @@ TEST(SStringHtml, FullEscapeWritesHighBytesAsReferences) {
   EXPECT_EQ("&#160;&#255;\x9F", Coded("\xA0\xFF\x9F", full));
   EXPECT_EQ("&lt;&amp;&gt;&quot;&#039;", Coded("<&>\"'", full));
   EXPECT_EQ("\"'", Coded("\"'", [](SString& s) { s.EscapeHtmlFull(false, false); }));
+  EXPECT_EQ("&lt;\xA9\xFF", Coded("<\xA9\xFF", [](SString& s) { s.EscapeHtmlFull(true, true, false); }));
 }
 
 TEST(SStringHtml, EscapedTextReadsBackForEveryByteValue) {

@@ -302,6 +302,8 @@ TEST(SStringEdit, InsertDeleteAndOverwrite) {
       {"overwrite range negative start", "abc", [](SString& s) { s.OverwriteRange(-1, 1, "XY"); }, "XYbc"},
       {"overwrite range empty", "abc", [](SString& s) { s.OverwriteRange(2, 2, "X"); }, "abc"},
       {"overwrite range at end", "abc", [](SString& s) { s.OverwriteRange(3, 5, "X"); }, "abc"},
+      {"overwrite range to the end", "abcd", [](SString& s) { s.OverwriteRange(1, -1, "X"); }, "aX"},
+      {"overwrite range other negative end", "abcd", [](SString& s) { s.OverwriteRange(1, -2, "X"); }, "abcd"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -349,6 +351,7 @@ TEST(SStringSubstring, RangesFollowTheRangeRule) {
       {s.Mid(2, 0), ""},      {s.Left(0), ""},         {s.Left(2), "ab"},        {s.Left(10), "abcdef"},
       {s.Right(2), "ef"},     {s.Right(-1), ""},       {s.Right(10), "abcdef"},  {s.Slice(2, 2), ""},
       {s.Slice(-1, 3), "abc"}, {s.Slice(4, 100), "ef"}, {s.Slice(6, 8), ""},
+      {s.Slice(1, -1), "bcdef"}, {s.Slice(6, -1), ""},   {s.Slice(1, -2), ""},
       {s.BeforeChar('d'), "abc"}, {s.BeforeChar('z'), ""}, {s.BeforeCharOrAll('z'), "abcdef"},
       {s.AfterChar('d'), "ef"},   {s.AfterChar('f'), ""},  {s.AfterChar('z'), ""},
   };

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "core/SStringArray.h"
+#include "engine/PEngine.h"
 #include "engine/compiler/PSource.h"
 #include "files/SFileMem.h"
 #include "tools/packwriter/BuiltinClassNaming.h"
@@ -89,6 +90,44 @@ bool MakeKey(const Options& options, uint8_t key[PackageWriter::kKeySize], SStri
   return true;
 }
 
+// Builds the program as the engine will at start, so that a fault is
+// reported here with its place instead of as "Corrupted File" there. The
+// build marks the declaration lines it takes, so it works on its own copy.
+bool CheckProgram(SFileMem& text, const char* path, SString& error) {
+  text.Rewind();
+  PSource copy;
+  ProgramTextReader reader(EngineBuiltinNaming());
+  if (!reader.Read(&text, path, &copy)) {
+    error = reader.GetError();
+    return false;
+  }
+  PEngine engine;
+  if (engine.Build("", &copy, nullptr, true, false)) return true;
+  const PEngine::PBuildFailure& f = engine.GetBuildFailure();
+  error.Format("%s: the engine cannot build the program", path);
+  if (f.className.GetLength()) error.Append(": class ").Append(f.className.GetText());
+  if (f.memberName.GetLength()) error.Append(", member ").Append(f.memberName.GetText());
+  if (f.line >= 0) {
+    // The lines the build reads: the class lines, or the member's body.
+    for (int i = 0; i < copy.GetClassCount(); i++) {
+      PSource::_PObject* c = copy.GetClass(i);
+      if (!(c->GetName() == f.className)) continue;
+      SStringArray* lines = &c->GetClassLines();
+      for (int j = 0; j < c->GetMemberCount(); j++) {
+        if (c->GetMember(j)->GetName() == f.memberName) lines = &c->GetMember(j)->GetBodyLines();
+      }
+      if (f.line < lines->GetCount()) {
+        SString line;
+        line.Format(", line \"%s\"", lines->GetString(f.line).GetText());
+        error.Append(line.GetText());
+      }
+      break;
+    }
+  }
+  error.Append(": ").Append(f.reason.GetText());
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,6 +142,8 @@ int main(int argc, char** argv) {
   PSource program;
   ProgramTextReader reader(EngineBuiltinNaming());
   if (!reader.Read(&text, options.program, &program)) return Fault(reader.GetError().GetText());
+  SString checkError;
+  if (!CheckProgram(text, options.program, checkError)) return Fault(checkError.GetText());
 
   PackageWriter writer;
   SString error;

@@ -1,0 +1,234 @@
+// Loading and running one member function of a user object.
+#include "engine/PObjStructFunction.h"
+
+#include <new>
+
+#include "classes/PObjFloat.h"
+#include "classes/PObjInt.h"
+#include "classes/PObjString.h"
+#include "classes/PObjUniString.h"
+#include "engine/PEngine.h"
+#include "engine/PObjectDefinition.h"
+#include "engine/PObjectInfo.h"
+#include "engine/PObjectRef.h"
+#include "engine/compiler/PCodeInfo.h"
+
+PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
+    : m_owner(owner),
+      m_definition(nullptr),
+      m_member(-1),
+      m_loaded(false),
+      m_resultType(TYPE_VOID),
+      m_resultClass(nullptr),
+      m_busy(false),
+      m_caller(nullptr),
+      m_result(nullptr),
+      m_block(0),
+      m_lastBlock(-1),
+      m_nextBlock(0),
+      m_stackSize(0),
+      m_top(0),
+      m_argSlots(0) {}
+
+PObjStruct::_PFunction::~_PFunction() { Unload(); }
+
+// ==== Loading ===================================================================================
+
+bool PObjStruct::_PFunction::Load(PObjectDefinition* definition, int member) {
+  if (!definition || member < 0 || member >= definition->GetMemberCount()) return false;
+  m_definition = definition;
+  m_member = member;
+  return true;
+}
+
+bool PObjStruct::_PFunction::Materialise() {
+  if (m_loaded) return true;
+  if (!m_definition) return false;
+  // Marked first: the cells of this function are found by the owner's
+  // lookups while its code is copied.
+  m_loaded = true;
+  PObjectInfo* result = m_definition->GetReturnInfo(m_member);
+  m_resultClass = result ? result->GetType() : nullptr;
+  m_resultType = result ? result->GetTypeCode() : TYPE_VOID;
+  for (int i = 0; i < m_definition->GetDeclarationCount(m_member); i++) {
+    PObjectRef* cell = PObjStruct::MakeRef(m_owner, m_definition->GetParamInfo(m_member, i));
+    if (!cell || m_cells.Add(cell) < 0) {
+      delete cell;
+      return false;
+    }
+  }
+  return LoadCode();
+}
+
+bool PObjStruct::_PFunction::LoadCode() {
+  PEngine* engine = m_definition->GetEngine();
+  const PCodeInfo* info = m_definition->GetCode(m_member);
+  const int statements = info ? info->GetStatementCount() : 0;
+  m_blockStart.reserve(size_t(statements) + 1);
+  for (int s = 0; s < statements; s++) {
+    m_blockStart.push_back(int32_t(m_code.size()));
+    const PCodeInfo::NodeList* nodes = info->GetStatement(s);
+    for (int n = 0; n < nodes->GetCount(); n++) {
+      const PCodeInfo::_PData* node = nodes->GetAt(n);
+      _PCode code = {};
+      code.opcode = node->type;
+      code.jump1 = node->jump1;
+      code.jump2 = node->jump2;
+      code.declaringClass = node->declaringClass;
+      code.memberKind = node->memberKind;
+      code.memberIndex = node->memberIndex;
+      code.memberId = node->memberId;
+      code.paramCount = node->paramCount;
+      code.resultType = node->returnType;
+      code.isVirtual = node->isVirtual;
+      switch (node->type) {
+        case OP_CONSTANT:
+          code.constant = &node->constant;
+          break;
+        case OP_VARIABLE: case OP_VARIABLE_CELL: case OP_INTEGER_VALUE: case OP_FLOAT_VALUE:
+        case OP_STRING_VALUE: case OP_UNISTRING_VALUE: case OP_STRING_QUOTED:
+          code.cell = m_owner->FindRef(node->declaration, this);
+          if (!code.cell) return false;
+          break;
+        case OP_MEMBER: case OP_MEMBER_CELL: case OP_MEMBER_INTEGER: case OP_MEMBER_FLOAT:
+        case OP_MEMBER_STRING: case OP_MEMBER_UNISTRING:
+          code.declaration = node->declaration;
+          break;
+        case OP_CLASS: case OP_NEW:
+          code.classDef = node->classDef;
+          break;
+        default:
+          break;
+      }
+      m_code.push_back(code);
+    }
+    FuseStatement(m_code, size_t(m_blockStart.back()));
+  }
+  m_blockStart.push_back(int32_t(m_code.size()));
+
+  m_stackSize = info ? info->GetStackDepth() + 1 : 1;
+  m_stack.reset(new (std::nothrow) SValue[size_t(m_stackSize)]);
+  if (!m_stack) return false;
+  m_argSlots = (info ? info->GetMaxParams() : 0) + 1;
+  m_argStorage.reset(new (std::nothrow) uint64_t[size_t(m_argSlots) + 1]);
+  if (!m_argStorage) return false;
+  if (info) {
+    for (int i = 0; i < info->GetMaxIntegers(); i++) m_integers.push_back(engine->NewInteger());
+    for (int i = 0; i < info->GetMaxFloats(); i++) m_floats.push_back(engine->NewFloat());
+    for (int i = 0; i < info->GetMaxStrings(); i++) m_strings.push_back(engine->NewString());
+    for (int i = 0; i < info->GetMaxUniStrings(); i++) m_uniStrings.push_back(engine->NewUniString());
+  }
+  for (PObject* o : m_integers) if (!o) return false;
+  for (PObject* o : m_floats) if (!o) return false;
+  for (PObject* o : m_strings) if (!o) return false;
+  for (PObject* o : m_uniStrings) if (!o) return false;
+  return true;
+}
+
+bool PObjStruct::_PFunction::Unload() {
+  for (_PFunction* copy : m_spares) delete copy;
+  m_spares.clear();
+  m_freeSpares.clear();
+  for (int i = 0; i < m_cells.GetCount(); i++) delete m_cells.GetAt(i);
+  m_cells.RemoveAll();
+  m_code.clear();
+  m_blockStart.clear();
+  m_stack.reset();
+  m_argStorage.reset();
+  for (PObject* o : m_integers) PObject::DeleteObject(o);
+  for (PObject* o : m_floats) PObject::DeleteObject(o);
+  for (PObject* o : m_strings) PObject::DeleteObject(o);
+  for (PObject* o : m_uniStrings) PObject::DeleteObject(o);
+  m_integers.clear();
+  m_floats.clear();
+  m_strings.clear();
+  m_uniStrings.clear();
+  m_loaded = false;
+  return true;
+}
+
+PObjectRef* PObjStruct::_PFunction::FindCell(const PObjectInfo* declaration) const {
+  for (int i = 0; i < m_cells.GetCount(); i++) {
+    if (m_cells.GetAt(i)->GetDeclaration() == declaration) return m_cells.GetAt(i);
+  }
+  return nullptr;
+}
+
+PObjStruct::_PFunction* PObjStruct::_PFunction::TakeSpare() {
+  if (!m_freeSpares.empty()) {
+    _PFunction* copy = m_freeSpares.back();
+    m_freeSpares.pop_back();
+    return copy;
+  }
+  _PFunction* copy = new (std::nothrow) _PFunction(m_owner);
+  if (!copy) return nullptr;
+  m_spares.push_back(copy);
+  if (!copy->Load(m_definition, m_member) || !copy->Materialise()) {
+    m_spares.pop_back();
+    delete copy;
+    return nullptr;
+  }
+  return copy;
+}
+
+void PObjStruct::_PFunction::GiveBackSpare(_PFunction* copy) {
+  if (copy) m_freeSpares.push_back(copy);
+}
+
+// ==== Running ===================================================================================
+
+bool PObjStruct::_PFunction::CreateLocals() {
+  for (int i = 0; i < m_cells.GetCount(); i++) {
+    PObjectRef* cell = m_cells.GetAt(i);
+    if (!cell->GetDeclaration()->IsAutoCreate()) continue;
+    if (!cell->CreateObject()) return false;
+    PObject* made = cell->GetRefObject();
+    // Number and text objects raise no events: nothing to bind.
+    if (!made->GetDefinition()->IsBasicValueClass() && !m_owner->BindOwner(made)) return false;
+  }
+  return true;
+}
+
+bool PObjStruct::_PFunction::ReleaseLocals() {
+  bool ok = true;
+  for (int i = 0; i < m_cells.GetCount(); i++) {
+    PObjectRef* cell = m_cells.GetAt(i);
+    if (!cell->GetDeclaration()->IsAutoCreate() || !cell->GetRefObject()) continue;
+    if (!cell->ReleaseObject()) ok = false;
+  }
+  return ok;
+}
+
+bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* caller) {
+  if (!Materialise()) return false;
+  PEngine* engine = m_definition->GetEngine();
+  m_busy = true;
+  bool ok = CreateLocals();
+  const int argCount = PObject::GetArgCount(args);
+  const int bound = argCount < m_cells.GetCount() ? argCount : m_cells.GetCount();
+  if (ok) {
+    for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(PObject::GetArgObject(args, i));
+    m_caller = caller;
+    m_result = result;
+    m_block = 0;
+    m_lastBlock = -1;
+    ok = RunBlocks(engine);
+    for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(nullptr);
+  }
+  if (!ReleaseLocals()) ok = false;
+  m_busy = false;
+  return ok;
+}
+
+// ==== The operand stack =========================================================================
+
+bool PObjStruct::_PFunction::PushInt64(int64_t value) {
+  if (!Push()) return false;
+  Top().SetInt64(value);
+  return true;
+}
+
+PObject* PObjStruct::_PFunction::AsObject(const SValue& value) {
+  if (!value.IsInt64()) return nullptr;
+  return reinterpret_cast<PObject*>(intptr_t(value.ToInt64()));
+}

@@ -1,0 +1,159 @@
+// The stack machine: one member function of a user object, loaded from its
+// compiled code and run.
+//
+// Loading copies every compiled statement into a block of instructions and
+// resolves each use of the object's own variables, parameters and locals to
+// its reference cell once, so that running looks nothing up by name. The
+// operand stack, the argument block and the temporaries that carry numbers
+// and texts into calls are all made at load time, from the compiler's
+// estimates: a running member allocates only for texts, objects and its
+// auto-created locals.
+//
+// Values on the operand stack are SValues: numbers and texts as such,
+// objects and reference cells as the pointer in a 64-bit integer (null 0).
+// Each statement starts on an empty stack; its closing instruction chooses
+// the next statement.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/SValue.h"
+#include "engine/PObjStruct.h"
+#include "engine/PTypeCode.h"
+#include "engine/compiler/Opcode.h"
+
+class PEngine;
+class PObjectDefinition;
+class PObjectInfo;
+class PObjectRef;
+class PObjFloat;
+class PObjInt;
+class PObjString;
+class PObjUniString;
+
+// One instruction, copied from a compiled node.
+struct PObjStruct::_PCode {
+  int32_t opcode;
+  int32_t jump1;  // statement index, or for and/or the node to continue at
+  int32_t jump2;
+  const SValue* constant;             // 1: owned by the compiled code
+  PObjectDefinition* classDef;        // 10, 57
+  PObjectInfo* declaration;           // 4, 5, 12, 14, 16, 18: looked up while running
+  PObjectRef* cell;                   // 2, 3, 11, 13, 15, 17, 19: resolved at load
+  PObjectDefinition* declaringClass;  // 20: the class whose member runs, or null
+  int32_t memberKind;
+  int32_t memberIndex;
+  uint16_t memberId;
+  int32_t paramCount;
+  TypeCode resultType;
+  bool isVirtual;
+  // Fused instructions only (PObjStructFuse.cpp): the second operand's
+  // cell, the operator and the statement's closing instruction.
+  PObjectRef* cell2;
+  int32_t fusedOp;
+  int32_t closing;
+};
+
+// Whole statements on Integer variables that loading fuses into one
+// instruction in front of the statement's own: the fused one does the whole
+// statement, or, when an operand is not an Integer object after all, falls
+// through to the instructions it stands for.
+enum FusedOpcode : int32_t {
+  FUSED_COMPARE_BRANCH = OP_LAST + 1,  // a < b (or another comparison), then if/while/for
+  FUSED_INT_ASSIGN = OP_LAST + 2,      // a = b, a += b, a -= b, a *= b
+  FUSED_INT_STEP = OP_LAST + 3,        // a++, a--
+};
+
+// Puts the fused instruction in front of the statement that begins at
+// start when the statement has one of the fused forms.
+void FuseStatement(std::vector<PObjStruct::_PCode>& code, size_t start);
+
+class PObjStruct::_PFunction {
+ public:
+  explicit _PFunction(PObjStruct* owner);
+  ~_PFunction();
+  _PFunction(const _PFunction&) = delete;
+  _PFunction& operator=(const _PFunction&) = delete;
+
+  // Remembers the member; its code is materialised on the first run, so
+  // that making an object costs nothing for members it never calls.
+  bool Load(PObjectDefinition* definition, int member);
+  // Frees everything the load made, spare copies included.
+  bool Unload();
+  bool Run(PArgs* args, PResultCell* result, PObject* caller);
+  bool IsBusy() const { return m_busy; }
+
+  // The cell of a parameter or local of this member, or null.
+  PObjectRef* FindCell(const PObjectInfo* declaration) const;
+  // A loaded copy for a recursive call, reused from call to call; null when
+  // it cannot be made.
+  _PFunction* TakeSpare();
+  void GiveBackSpare(_PFunction* copy);
+
+ private:
+  bool Materialise();
+  bool LoadCode();
+  bool CreateLocals();
+  bool ReleaseLocals();
+
+  // PObjStructExecute.cpp: the blocks one after another from the first,
+  // each block's instructions, and the block instructions.
+  bool RunBlocks(PEngine* engine);
+  bool ExecuteBlock();
+  bool Switch(const _PCode& code);
+  bool ElseIf(const _PCode& code);
+  bool Return();
+  bool AssignValue(int32_t opcode, bool keep);
+  bool Step(int32_t opcode);
+  bool PushCellValue(const PObjectRef* cell, int32_t opcode);
+  bool PushMemberValue(const _PCode& code);
+  bool PushMemberCell(const _PCode& code, bool cellItself);
+  // PObjStructCall.cpp: opcode 20.
+  bool CallMember(const _PCode& code);
+  bool FillArguments(PObjectDefinition* definition, int member, int count, int first);
+
+  // The operand stack.
+  bool Push() { return m_top < m_stackSize ? (m_top++, true) : false; }
+  SValue& Top() { return m_stack[m_top - 1]; }
+  SValue& Below() { return m_stack[m_top - 2]; }
+  bool PushInt64(int64_t value);
+  bool PushObject(PObject* object) { return PushInt64(int64_t(reinterpret_cast<intptr_t>(object))); }
+  static PObject* AsObject(const SValue& value);
+
+  PObjStruct* m_owner;
+  PObjectDefinition* m_definition;
+  int m_member;
+  bool m_loaded;
+
+  SArray<PObjectRef*> m_cells;  // parameters first, then locals; owned
+  TypeCode m_resultType;
+  PObjectDefinition* m_resultClass;
+
+  // The instructions of every block in one run; block i is
+  // [m_blockStart[i], m_blockStart[i + 1]).
+  std::vector<_PCode> m_code;
+  std::vector<int32_t> m_blockStart;
+
+  bool m_busy;
+  PObject* m_caller;
+  PResultCell* m_result;
+  int32_t m_block;
+  int32_t m_lastBlock;
+  int32_t m_nextBlock;
+
+  std::unique_ptr<SValue[]> m_stack;
+  int32_t m_stackSize;
+  int32_t m_top;
+
+  std::unique_ptr<uint64_t[]> m_argStorage;  // a PArgs of m_argSlots slots
+  int32_t m_argSlots;
+  std::vector<PObjInt*> m_integers;
+  std::vector<PObjFloat*> m_floats;
+  std::vector<PObjString*> m_strings;
+  std::vector<PObjUniString*> m_uniStrings;
+
+  std::vector<_PFunction*> m_spares;     // copies for recursion, owned
+  std::vector<_PFunction*> m_freeSpares;  // those not running
+};

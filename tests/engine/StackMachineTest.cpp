@@ -1,0 +1,391 @@
+// Programs running on the stack machine: their members called the way the
+// engine calls them, results read from the result cell, and the life of
+// user objects (construction order, release inside a call, events raised by
+// scripts, the engine's ends).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "classes/PObjInt.h"
+#include "classes/PObjString.h"
+#include "classes/PObjValue.h"
+#include "engine/PEngine.h"
+#include "engine/PObjStruct.h"
+#include "engine/PObjectDefinition.h"
+#include "engine/PObjectInfo.h"
+#include "engine/PObjectRef.h"
+#include "tests/engine/ProgramBuild.h"
+
+using programtest::BuildProgram;
+using programtest::FailureOf;
+
+namespace {
+
+class StackMachine : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (engine.GetGlobal()) engine.Stop(false);
+  }
+
+  // Builds and starts the program (the Application constructed).
+  bool Start(const char* program) {
+    if (!BuildProgram(engine, program)) {
+      ADD_FAILURE() << FailureOf(engine);
+      return false;
+    }
+    return engine.Start(nullptr);
+  }
+
+  PObject* App() { return engine.GetApplication(); }
+
+  int Member(const char* name) { return App()->GetDefinition()->FindMember(name); }
+
+  // The Application's member with Integer arguments and an integer result.
+  int64_t CallInt(const char* name, std::initializer_list<int64_t> args = {}) {
+    PArgBlock<8> block;
+    std::vector<PObject*> made;
+    for (int64_t v : args) {
+      PObjInt* n = engine.NewInteger();
+      n->SetValue(v);
+      made.push_back(n);
+      block->Set(int(block->count++), n);
+    }
+    int64_t storage = -12345;
+    PResultCell cell = &storage;
+    int member = Member(name);
+    EXPECT_GE(member, 0) << name;
+    EXPECT_TRUE(App()->Call(uint16_t(member), block.Get(), &cell, nullptr)) << name;
+    for (PObject* o : made) PObject::DeleteObject(o);
+    return storage;
+  }
+
+  std::string CallText(const char* name) {
+    PResultCell cell = nullptr;
+    int member = Member(name);
+    EXPECT_GE(member, 0) << name;
+    EXPECT_TRUE(App()->Call(uint16_t(member), nullptr, &cell, nullptr)) << name;
+    std::string text = cell ? static_cast<char*>(cell) : "<none>";
+    std::free(cell);
+    return text;
+  }
+
+  // The text of a String member variable of the Application.
+  std::string Variable(const char* name) {
+    PObjectInfo* info = App()->GetDefinition()->FindVariable(name);
+    PObjectRef* cell = static_cast<PObjStruct*>(App())->FindRef(info);
+    return static_cast<PObjString*>(cell->GetRefObject())->GetText();
+  }
+
+  PEngine engine;
+};
+
+TEST_F(StackMachine, ExpressionsAndAssignments) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "  String s\n"
+      "  Float f\n"
+      "  constant BASE 40\n"
+      "function Integer Arithmetic()\n"
+      "  return (BASE+2)*3-7%4\n"
+      "function Integer Bits()\n"
+      "  return (6|9)^(12&10)<<1\n"
+      "function Integer Logic(Integer a)\n"
+      "  return a>2 and a<5 or a==10\n"
+      "function Integer Increment()\n"
+      "  Integer i\n"
+      "  i=41\n"
+      "  return i++\n"
+      "function String Texts()\n"
+      "  s=\"ab\"\n"
+      "  s+=1\n"
+      "  s*=2\n"
+      "  return s+\"-\"+3\n"
+      "function Integer Divide()\n"
+      "  f=7\n"
+      "  f/=2\n"
+      "  return f*10\n"
+      "function Integer Matches()\n"
+      "  return \"tavrin.exe\"?=\"*.exe\"\n"
+      "function Integer Compare()\n"
+      "  return (10>\"9\")+(2<=2)*10+(!0)*100+(-5<0)*1000\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("Arithmetic"), 123);
+  // Shifts bind tighter than the bit operators.
+  EXPECT_EQ(CallInt("Bits"), 15 ^ (8 << 1));
+  EXPECT_EQ(CallInt("Logic", {3}), 1);
+  EXPECT_EQ(CallInt("Logic", {7}), 0);
+  EXPECT_EQ(CallInt("Logic", {10}), 1);
+  EXPECT_EQ(CallInt("Increment"), 42);
+  EXPECT_EQ(CallText("Texts"), "ab1-3");
+  EXPECT_EQ(CallInt("Divide"), 35);
+  EXPECT_EQ(CallInt("Matches"), 1);
+  // 10 against "9" compares as text: "10" < "9".
+  EXPECT_EQ(CallInt("Compare"), 1110);
+}
+
+TEST_F(StackMachine, ControlFlow) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "function Integer Grade(Integer n)\n"
+      "  if n>=90\n"
+      "    return 1\n"
+      "  elseif n>=80\n"
+      "    return 2\n"
+      "  elseif n>=70\n"
+      "    Integer unused\n"
+      "    n=3\n"
+      "  else\n"
+      "    n=4\n"
+      "  end\n"
+      "  return n\n"
+      "function Integer Sum(Integer n)\n"
+      "  Integer total\n"
+      "  Integer i\n"
+      "  for i=1;i<=n;i++\n"
+      "    if i==3\n"
+      "      continue\n"
+      "    end\n"
+      "    if i>8\n"
+      "      break\n"
+      "    end\n"
+      "    total+=i\n"
+      "  end\n"
+      "  return total\n"
+      "function Integer FirstOver(Integer limit)\n"
+      "  Integer i\n"
+      "  while 1\n"
+      "    i++\n"
+      "    if i*i>limit\n"
+      "      return i\n"
+      "    end\n"
+      "  end\n"
+      "  return -1\n"
+      "function Integer Label(Integer v)\n"
+      "  Integer r\n"
+      "  switch v\n"
+      "  case 1\n"
+      "    r+=1\n"
+      "  default\n"
+      "    r+=10\n"
+      "  case 2\n"
+      "    r+=100\n"
+      "    break\n"
+      "  case 3\n"
+      "    r+=1000\n"
+      "  end\n"
+      "  return r\n"
+      "function Integer Fib(Integer n)\n"
+      "  if n<2\n"
+      "    return n\n"
+      "  end\n"
+      "  return Fib(n-1)+Fib(n-2)\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("Grade", {95}), 1);
+  EXPECT_EQ(CallInt("Grade", {85}), 2);
+  EXPECT_EQ(CallInt("Grade", {75}), 3);
+  EXPECT_EQ(CallInt("Grade", {5}), 4);
+  EXPECT_EQ(CallInt("Sum", {100}), 1 + 2 + 4 + 5 + 6 + 7 + 8);
+  EXPECT_EQ(CallInt("FirstOver", {50}), 8);
+  // Fall-through: case 1 runs into default and case 2; an unmatched value
+  // starts at default; case 3 does not fall into what follows the end.
+  EXPECT_EQ(CallInt("Label", {1}), 111);
+  EXPECT_EQ(CallInt("Label", {2}), 100);
+  EXPECT_EQ(CallInt("Label", {7}), 110);
+  EXPECT_EQ(CallInt("Label", {3}), 1000);
+  EXPECT_EQ(CallInt("Fib", {15}), 610);
+}
+
+// Every constructor and destructor appends its letter to the Application's
+// log.
+const char kLifeProgram[] =
+    "class Application\n"
+    "  String log\n"
+    "  Leaf kept new\n"
+    "function Void _00000000()\n"
+    "  log+=\"A\"\n"
+    "function Void _00000001()\n"
+    "  log+=\"a\"\n"
+    "function Void Make()\n"
+    "  Leaf one\n"
+    "  one=new Leaf\n"
+    "  delete one\n"
+    "function String Log()\n"
+    "  return log\n"
+    "function Void Clear()\n"
+    "  log=\"\"\n"
+    "class Root\n"
+    "function Void _00000000()\n"
+    "  Application.log+=\"R\"\n"
+    "function Void _00000001()\n"
+    "  Application.log+=\"r\"\n"
+    "class Middle : Root\n"
+    "function Void _00000000()\n"
+    "  Application.log+=\"M\"\n"
+    "function Void _00000001()\n"
+    "  Application.log+=\"m\"\n"
+    "class Leaf : Middle\n"
+    "function Void _00000000()\n"
+    "  Application.log+=\"L\"\n"
+    "function Void _00000001()\n"
+    "  Application.log+=\"l\"\n";
+
+TEST_F(StackMachine, ConstructorsBaseFirstDestructorsDerivedFirst) {
+  ASSERT_TRUE(Start(kLifeProgram)) << FailureOf(engine);
+  // The member object is made before the Application's own constructor.
+  EXPECT_EQ(Variable("log"), "RMLA");
+  CallInt("Clear");
+  CallInt("Make");
+  EXPECT_EQ(Variable("log"), "RMLlmr");
+}
+
+TEST_F(StackMachine, ObjectDeletedInItsOwnCallLivesUntilTheCallReturns) {
+  PEngine second;
+  ASSERT_TRUE(BuildProgram(second,
+                           "class Application\n"
+                           "  String log\n"
+                           "function Void Run()\n"
+                           "  Node one\n"
+                           "  one=new Node\n"
+                           "  one.Finish()\n"
+                           "  log+=\"|\"\n"
+                           "function String Log()\n"
+                           "  return log\n"
+                           "class Node\n"
+                           "  String big new\n"
+                           "function Void _00000001()\n"
+                           "  Application.log+=\"d\"\n"
+                           "function Void Finish()\n"
+                           "  delete this\n"
+                           "  big=\"still here\"\n"
+                           "  Application.log+=big\n"
+                           "  Touch()\n"
+                           "function Void Touch()\n"
+                           "  Application.log+=\"t\"\n"))
+      << FailureOf(second);
+  ASSERT_TRUE(second.Start(nullptr));
+  PObject* app = second.GetApplication();
+  ASSERT_TRUE(app->Call(uint16_t(app->GetDefinition()->FindMember("Run")), nullptr, nullptr, nullptr));
+  PResultCell text = nullptr;
+  ASSERT_TRUE(app->Call(uint16_t(app->GetDefinition()->FindMember("Log")), nullptr, &text, nullptr));
+  ASSERT_NE(text, nullptr);
+  // Flagged: the rest of Finish ran, Touch was skipped (only the destructor
+  // runs on a released object), and the destructor ran once, after Finish.
+  EXPECT_STREQ(static_cast<char*>(text), "still hered|");
+  std::free(text);
+  second.Stop(false);
+}
+
+TEST_F(StackMachine, ScriptEventsReachTheOwnersHandler) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "  Sensor sensor new\n"
+      "  Sensor lone\n"
+      "function Integer Poke(Integer v)\n"
+      "  return sensor.Fire(v)\n"
+      "function Integer PokeLone()\n"
+      "  Integer r\n"
+      "  lone=new Sensor\n"
+      "  r=lone.Fire(5)\n"
+      "  delete lone\n"
+      "  return r\n"
+      "message Integer Sensor.Changed(Integer value)\n"
+      "  return value*2\n"
+      "class Sensor\n"
+      "event Integer Changed(Integer value)\n"
+      "function Integer Fire(Integer v)\n"
+      "  return Changed(v+1)\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("Poke", {20}), 42);
+  // Without an owner the event member of the class itself runs: nothing.
+  EXPECT_EQ(CallInt("PokeLone"), 0);
+}
+
+// A handler that deletes its own object while the event is raised from
+// outside any stack machine: the object can only be flagged, and the
+// application ends.
+TEST_F(StackMachine, OwnerReleasedByItsHandlerEndsTheApplication) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "  Sensor sensor new\n"
+                    "message Integer Sensor.Changed(Integer v)\n"
+                    "  delete this\n"
+                    "  return v+1\n"
+                    "class Sensor\n"
+                    "event Integer Changed(Integer v)\n"))
+      << FailureOf(engine);
+  PObjectInfo* info = App()->GetDefinition()->FindVariable("sensor");
+  PObject* sensor = static_cast<PObjStruct*>(App())->FindRef(info)->GetRefObject();
+  SValue result;
+  EXPECT_TRUE(PObject::RaiseEvent(sensor, sensor->GetDefinition()->FindMember("Changed"), &result, 5));
+  EXPECT_EQ(result.ToInt64(), 6);
+  EXPECT_FALSE(engine.IsRunning());
+  EXPECT_TRUE(static_cast<PObjStruct*>(App())->IsReleased());
+}
+
+// The Application's destructor reports to a Value the test holds, after
+// the program ended by Quit or by Exit.
+TEST_F(StackMachine, EndsRunDestructorsOnEveryOrderlyEnd) {
+  for (bool byExit : {false, true}) {
+    PEngine e;
+    ASSERT_TRUE(BuildProgram(e,
+                             "class Application\n"
+                             "  Value sink\n"
+                             "  String mark\n"
+                             "function Void Attach(Value v)\n"
+                             "  sink=v\n"
+                             "function Void End()\n"
+                             "  Global.35()\n"
+                             "  mark=\"not reached\"\n"
+                             "function String Mark()\n"
+                             "  return mark\n"
+                             "function Void _00000001()\n"
+                             "  sink.Value.17(99)\n"))
+        << FailureOf(e);
+    ASSERT_TRUE(e.Start(nullptr));
+    PObjValue* sink = e.NewValue();
+    PObject* app = e.GetApplication();
+    const PObjectDefinition* d = app->GetDefinition();
+    PArgBlock<1> args;
+    args->count = 1;
+    args->Set(0, sink);
+    ASSERT_TRUE(app->Call(uint16_t(d->FindMember("Attach")), args.Get(), nullptr, nullptr));
+    if (byExit) {
+      ASSERT_TRUE(app->Call(uint16_t(d->FindMember("End")), nullptr, nullptr, nullptr));
+      EXPECT_FALSE(e.IsRunning());
+      EXPECT_FALSE(e.Exit());
+      EXPECT_FALSE(e.Quit());
+      // After Exit no script code runs until the end.
+      PResultCell text = nullptr;
+      EXPECT_TRUE(app->Call(uint16_t(d->FindMember("Mark")), nullptr, &text, nullptr));
+      EXPECT_EQ(text, nullptr);
+    } else {
+      EXPECT_TRUE(e.Quit());
+      EXPECT_FALSE(e.Quit());
+      EXPECT_TRUE(e.IsRunning());
+    }
+    e.Stop(false);
+    EXPECT_EQ(sink->GetValue().ToInt64(), 99) << (byExit ? "exit" : "quit");
+    PObject::DeleteObject(sink);
+  }
+}
+
+TEST_F(StackMachine, FailuresEndTheApplication) {
+  const char* programs[] = {
+      "class Application\nfunction Void Run()\n  Integer n\n  n/=0\n",
+      "class Application\n  Value v\nfunction Void Run()\n  delete v\n",
+      "class Application\n  Value v\nfunction Void Run()\n  v.Value.4()\n",
+      "class Application\n  Integer n\nfunction Void Run()\n  delete n\n",
+  };
+  for (const char* program : programs) {
+    PEngine e;
+    ASSERT_TRUE(BuildProgram(e, program)) << program << FailureOf(e);
+    ASSERT_TRUE(e.Start(nullptr));
+    PObject* app = e.GetApplication();
+    EXPECT_FALSE(app->Call(uint16_t(app->GetDefinition()->FindMember("Run")), nullptr, nullptr, nullptr))
+        << program;
+    EXPECT_FALSE(e.IsRunning()) << program;
+    e.Stop(false);
+  }
+}
+
+}  // namespace
