@@ -105,13 +105,6 @@ SFile* PObjFile::GetArgStream(const PArgs* args, int i) {
   return IsFileArgInvalid(file) ? nullptr : static_cast<PObjFile*>(file)->GetStream();
 }
 
-int PObjFile::GetArgInt32(const PArgs* args, int i) {
-  int64_t n = GetArgInt64(args, i);
-  if (n > INT32_MAX) return INT32_MAX;
-  if (n < INT32_MIN) return INT32_MIN;
-  return int(n);
-}
-
 // ---- Dispatch -----------------------------------------------------------------------------
 
 bool PObjFile::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {

@@ -93,9 +93,6 @@ class PObjFile : public PObject {
   void CloseStreams();
   bool HasOpenStream() const { return m_current && m_current->IsOpen(); }
 
-  // Integer argument i as a stream position or count: 64-bit values beyond
-  // 32 bits are held at the nearest limit instead of wrapping.
-  static int GetArgInt32(const PArgs* args, int i);
   // The open stream of File argument i; null when it fails IsFileArgInvalid.
   static SFile* GetArgStream(const PArgs* args, int i);
 

@@ -172,13 +172,6 @@ bool PObjString::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
 
 // ---- Argument readers shared by the families -------------------------------------------------
 
-int PObjString::GetArgPos(const PArgs* args, int i) {
-  int64_t v = GetArgInt64(args, i);
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return int(v);
-}
-
 char PObjString::GetArgCharOr(const PArgs* args, int i, char empty) {
   char c = GetArgChar(args, i);
   return c ? c : empty;

@@ -158,11 +158,7 @@ class PObjString : public PObject {
   bool CallSearch(uint16_t member, PArgs* args, PResultCell* result);
   bool CallConvert(uint16_t member, PArgs* args, PResultCell* result);
 
-  // Argument readers shared by the families: a position or count as an int
-  // (values beyond 32 bits held at the nearest limit, so that they stay
-  // outside the text), and a character argument with the one its empty text
-  // stands for.
-  static int GetArgPos(const PArgs* args, int i);
+  // A character argument with the one its empty text stands for.
   static char GetArgCharOr(const PArgs* args, int i, char empty);
   // The texts of a StringArray argument; null for null and other objects.
   static SStringArray* GetArgArray(const PArgs* args, int i);

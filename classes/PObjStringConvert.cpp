@@ -32,7 +32,7 @@ bool PObjString::CallConvert(uint16_t member, PArgs* args, PResultCell* result) 
     // ---- Numbers to text ----
     case SET_INT: s.FormatInt64(GetArgInt64(args, 0)); return true;
     case SET_DOUBLE: s.SetDouble(GetArgDouble(args, 0), false); return true;
-    case SET_HEX: s.SetHex(GetArgPos(args, 1), GetArgInt64(args, 0)); return true;
+    case SET_HEX: s.SetHex(GetArgInt32(args, 1), GetArgInt64(args, 0)); return true;
     case SET_BINARY: s.SetBinary(uint32_t(uint64_t(GetArgInt64(args, 0)))); return true;
     case SET_ROMAN: s.SetRoman(int32_t(uint32_t(uint64_t(GetArgInt64(args, 0))))); return true;
 

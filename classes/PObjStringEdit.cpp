@@ -26,12 +26,12 @@ bool PObjString::CallEdit(uint16_t member, PArgs* args, PResultCell* result) {
     case GET_TAG: return ReturnInt64(result, s.GetTag());
 
     // ---- Characters ----
-    case SET_CHAR: s.SetAt(GetArgPos(args, 0), GetArgChar(args, 1)); return true;
-    case SET_CHAR_CODE: s.SetAt(GetArgPos(args, 0), char(uint8_t(GetArgInt64(args, 1)))); return true;
-    case GET_CHAR: return ReturnChar(result, s.GetAt(GetArgPos(args, 0)));
-    case GET_CHAR_CODE: return ReturnInt64(result, s.GetByteAt(GetArgPos(args, 0)));
+    case SET_CHAR: s.SetAt(GetArgInt32(args, 0), GetArgChar(args, 1)); return true;
+    case SET_CHAR_CODE: s.SetAt(GetArgInt32(args, 0), char(uint8_t(GetArgInt64(args, 1)))); return true;
+    case GET_CHAR: return ReturnChar(result, s.GetAt(GetArgInt32(args, 0)));
+    case GET_CHAR_CODE: return ReturnInt64(result, s.GetByteAt(GetArgInt32(args, 0)));
     case SET_LENGTH: {
-      int length = GetArgPos(args, 0), old = s.GetLength();
+      int length = GetArgInt32(args, 0), old = s.GetLength();
       if (length > kMaxTextLength) return true;
       char fill = GetArgChar(args, 1);
       s.SetLengthFilled(length, fill);
@@ -46,21 +46,21 @@ bool PObjString::CallEdit(uint16_t member, PArgs* args, PResultCell* result) {
     case APPEND_AND_GET: s.AppendText(GetArgString(args, 0)); break;
     case INSERT: {
       const char* text = GetArgString(args, 0);
-      int repeat = GetArgPos(args, 2);
+      int repeat = GetArgInt32(args, 2);
       if (int64_t(s.GetLength()) + int64_t(std::strlen(text)) * (repeat > 0 ? repeat : 0) > kMaxTextLength)
         return true;
-      s.Insert(text, GetArgPos(args, 1), repeat);
+      s.Insert(text, GetArgInt32(args, 1), repeat);
       return true;
     }
-    case REMOVE: s.Delete(GetArgPos(args, 0), GetArgPos(args, 1)); return true;
+    case REMOVE: s.Delete(GetArgInt32(args, 0), GetArgInt32(args, 1)); return true;
     case OVERWRITE_RANGE:
-      s.OverwriteRange(GetArgPos(args, 1), GetArgPos(args, 2), GetArgString(args, 0));
+      s.OverwriteRange(GetArgInt32(args, 1), GetArgInt32(args, 2), GetArgString(args, 0));
       return true;
-    case TRIM: s.Trim(GetArgPos(args, 0), GetArgPos(args, 1)); return true;
-    case TRIM_LEADING: s.TrimLeading(GetArgPos(args, 0)); return true;
-    case TRIM_TRAILING: s.TrimTrailing(GetArgPos(args, 0)); return true;
+    case TRIM: s.Trim(GetArgInt32(args, 0), GetArgInt32(args, 1)); return true;
+    case TRIM_LEADING: s.TrimLeading(GetArgInt32(args, 0)); return true;
+    case TRIM_TRAILING: s.TrimTrailing(GetArgInt32(args, 0)); return true;
     case REPLACE:
-      return ReturnInt64(result, s.Replace(GetArgPos(args, 2), GetArgPos(args, 3), GetArgString(args, 0),
+      return ReturnInt64(result, s.Replace(GetArgInt32(args, 2), GetArgInt32(args, 3), GetArgString(args, 0),
                                            GetArgString(args, 1), GetArgBool(args, 4)));
     case MAKE_LOWER: s.MakeLower(); return true;
     case MAKE_UPPER: s.MakeUpper(); return true;
@@ -77,7 +77,7 @@ bool PObjString::CallEdit(uint16_t member, PArgs* args, PResultCell* result) {
     case WORD_WRAP_JUSTIFY: {
       // Padded lines are width bytes each, and there are at most as many
       // lines as bytes.
-      int width = GetArgPos(args, 0);
+      int width = GetArgInt32(args, 0);
       if ((int64_t(width) + 2) * (int64_t(s.GetLength()) + 1) > kMaxTextLength) return true;
       s.WordWrap(member - WORD_WRAP_LEFT, width, true, true);
       return true;

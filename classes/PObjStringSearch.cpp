@@ -9,12 +9,12 @@ bool PObjString::CallSearch(uint16_t member, PArgs* args, PResultCell* result) {
   const SString& s = m_value;
   switch (member) {
     // ---- Characters ----
-    case IS_UPPER_AT: return ReturnBool(result, s.IsUpperAt(GetArgPos(args, 0)));
-    case IS_LOWER_AT: return ReturnBool(result, s.IsLowerAt(GetArgPos(args, 0)));
-    case IS_ALPHA_AT: return ReturnBool(result, s.IsAlphaAt(GetArgPos(args, 0)));
-    case IS_DIGIT_AT: return ReturnBool(result, s.IsDigitAt(GetArgPos(args, 0)));
-    case IS_VOWEL_AT: return ReturnBool(result, s.IsVowelAt(GetArgPos(args, 0)));
-    case IS_CONSONANT_AT: return ReturnBool(result, s.IsConsonantAt(GetArgPos(args, 0)));
+    case IS_UPPER_AT: return ReturnBool(result, s.IsUpperAt(GetArgInt32(args, 0)));
+    case IS_LOWER_AT: return ReturnBool(result, s.IsLowerAt(GetArgInt32(args, 0)));
+    case IS_ALPHA_AT: return ReturnBool(result, s.IsAlphaAt(GetArgInt32(args, 0)));
+    case IS_DIGIT_AT: return ReturnBool(result, s.IsDigitAt(GetArgInt32(args, 0)));
+    case IS_VOWEL_AT: return ReturnBool(result, s.IsVowelAt(GetArgInt32(args, 0)));
+    case IS_CONSONANT_AT: return ReturnBool(result, s.IsConsonantAt(GetArgInt32(args, 0)));
 
     // ---- Comparison and tests of the whole text ----
     case COMPARE: return ReturnInt64(result, s.Compare(GetArgString(args, 0), GetArgBool(args, 1)));
@@ -38,30 +38,30 @@ bool PObjString::CallSearch(uint16_t member, PArgs* args, PResultCell* result) {
     // ---- Search ----
     case FIND: {
       const char* text = GetArgString(args, 0);
-      int start = GetArgPos(args, 1), count = GetArgPos(args, 2);
+      int start = GetArgInt32(args, 1), count = GetArgInt32(args, 2);
       return ReturnInt64(result, GetArgBool(args, 3) ? s.Find(text, start, count)
                                                      : s.FindNoCase(text, start, count));
     }
     case FIND_OUTSIDE_QUOTES:
       return ReturnInt64(result,
-                         s.FindOutsideQuotes(GetArgPos(args, 1), GetArgString(args, 0), GetArgChar(args, 2)));
+                         s.FindOutsideQuotes(GetArgInt32(args, 1), GetArgString(args, 0), GetArgChar(args, 2)));
     case FIND_ONE_OF:
-      return ReturnInt64(result, s.FindOneOf(GetArgString(args, 0), GetArgPos(args, 1), GetArgPos(args, 2),
+      return ReturnInt64(result, s.FindOneOf(GetArgString(args, 0), GetArgInt32(args, 1), GetArgInt32(args, 2),
                                              GetArgBool(args, 3)));
-    case REVERSE_FIND_CHAR: return ReturnInt64(result, s.ReverseFindChar(GetArgPos(args, 1), GetArgChar(args, 0)));
+    case REVERSE_FIND_CHAR: return ReturnInt64(result, s.ReverseFindChar(GetArgInt32(args, 1), GetArgChar(args, 0)));
     case REVERSE_FIND_ONE_OF:
-      return ReturnInt64(result, s.ReverseFindOneOf(GetArgString(args, 0), GetArgPos(args, 1)));
+      return ReturnInt64(result, s.ReverseFindOneOf(GetArgString(args, 0), GetArgInt32(args, 1)));
     case FIND_NOT_CHAR:
-      return ReturnInt64(result, s.FindNotChar(GetArgChar(args, 0), GetArgPos(args, 1), GetArgPos(args, 2)));
+      return ReturnInt64(result, s.FindNotChar(GetArgChar(args, 0), GetArgInt32(args, 1), GetArgInt32(args, 2)));
     case FIND_WORD:
-      return ReturnInt64(result, s.FindWord(GetArgString(args, 0), GetArgPos(args, 1), GetArgChar(args, 2), true));
+      return ReturnInt64(result, s.FindWord(GetArgString(args, 0), GetArgInt32(args, 1), GetArgChar(args, 2), true));
 
     // ---- Parts and copies of the text ----
-    case SLICE: return ReturnString(result, s.Slice(GetArgPos(args, 0), GetArgPos(args, 1)).GetText());
-    case LEFT: return ReturnString(result, s.Left(GetArgPos(args, 0)).GetText());
+    case SLICE: return ReturnString(result, s.Slice(GetArgInt32(args, 0), GetArgInt32(args, 1)).GetText());
+    case LEFT: return ReturnString(result, s.Left(GetArgInt32(args, 0)).GetText());
     case BEFORE_CHAR_OR_ALL: return ReturnString(result, s.BeforeCharOrAll(GetArgChar(args, 0)).GetText());
-    case MID: return ReturnString(result, s.Mid(GetArgPos(args, 0), GetArgPos(args, 1)).GetText());
-    case RIGHT: return ReturnString(result, s.Right(GetArgPos(args, 0)).GetText());
+    case MID: return ReturnString(result, s.Mid(GetArgInt32(args, 0), GetArgInt32(args, 1)).GetText());
+    case RIGHT: return ReturnString(result, s.Right(GetArgInt32(args, 0)).GetText());
     case BEFORE_CHAR: return ReturnString(result, s.BeforeChar(GetArgChar(args, 0)).GetText());
     case AFTER_CHAR: return ReturnString(result, s.AfterChar(GetArgChar(args, 0)).GetText());
     case TO_LOWER: return ReturnString(result, s.ToLower().GetText());
@@ -73,7 +73,7 @@ bool PObjString::CallSearch(uint16_t member, PArgs* args, PResultCell* result) {
     // ---- Scanners that hand the position after what they read back through
     // their arguments; a null argument takes nothing ----
     case NEXT_MARKUP_TOKEN: {
-      int pos = GetArgPos(args, 0), next = pos;
+      int pos = GetArgInt32(args, 0), next = pos;
       bool isTag = false, isOpening = false, isClosing = false;
       SString token("");
       // Without a token (only blanks left, or a tag left open) nothing is
@@ -87,13 +87,13 @@ bool PObjString::CallSearch(uint16_t member, PArgs* args, PResultCell* result) {
       return ReturnString(result, token.GetText());
     }
     case NEXT_WORD: {
-      int pos = GetArgPos(args, 0), next = pos;
+      int pos = GetArgInt32(args, 0), next = pos;
       SString word = s.NextWord(pos, &next, GetArgBool(args, 2));
       SetArgInt64(args, 1, next);
       return ReturnString(result, word.GetText());
     }
     case GET_LINE_AT: {
-      int pos = GetArgPos(args, 0), next = pos;
+      int pos = GetArgInt32(args, 0), next = pos;
       SString line = s.GetLineAt(pos, &next);
       SetArgInt64(args, 1, next);
       return ReturnString(result, line.GetText());

@@ -68,9 +68,3 @@ bool PObjUniString::Call(uint16_t member, PArgs* args, PResultCell* result, PObj
   return PObject::Call(member, args, result, caller);
 }
 
-int32_t PObjUniString::GetArgIndex(const PArgs* args, int i) {
-  int64_t n = GetArgInt64(args, i);
-  if (n > INT32_MAX) return INT32_MAX;
-  if (n < INT32_MIN) return INT32_MIN;
-  return int32_t(n);
-}

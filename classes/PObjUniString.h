@@ -109,10 +109,6 @@ class PObjUniString : public PObject {
   // nothing.
   static constexpr int64_t kMaxLength = 0x1FFFFFFF;
 
-  // Argument i, a position, count or length, as the text operations take
-  // it: values beyond 32 bits saturate rather than wrap, so a position far
-  // outside the text never lands inside it.
-  static int32_t GetArgIndex(const PArgs* args, int i);
   // The text as a new result.
   bool ReturnText(PResultCell* result) const { return ReturnUniString(result, m_value.GetText()); }
 

@@ -8,7 +8,7 @@ bool PObjUniString::CallNumbers(Member member, PArgs* args, PResultCell* result)
   switch (member) {
     case SET_INTEGER: m_value.SetInt64(GetArgInt64(args, 0)); return true;
     case SET_FLOAT: m_value.SetDouble(GetArgDouble(args, 0)); return true;
-    case SET_HEX: m_value.SetHex(GetArgIndex(args, 1), GetArgInt64(args, 0)); return true;
+    case SET_HEX: m_value.SetHex(GetArgInt32(args, 1), GetArgInt64(args, 0)); return true;
     case SET_BINARY: m_value.SetBinary(uint32_t(GetArgInt64(args, 0))); return true;
     case TO_INTEGER: return ReturnInt64(result, m_value.ToInt64());
     case TO_FLOAT: return ReturnDouble(result, m_value.ToDouble());

@@ -90,6 +90,13 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
   }
 }
 
+// An object pushed from a variable declared with "new".
+bool OwnedByVariable(const PObjStruct::_PCode& code) {
+  if (code.opcode == OP_VARIABLE) return code.cell->GetDeclaration()->IsAutoCreate();
+  if (code.opcode == OP_MEMBER) return code.declaration->IsAutoCreate();
+  return false;
+}
+
 }  // namespace
 
 // Kept in this file with ExecuteBlock, so that moving from one statement to
@@ -259,7 +266,10 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       case OP_ASSIGN: {
         if (m_top < 2) return false;
         PObjectRef* cell = reinterpret_cast<PObjectRef*>(intptr_t(Below().ToInt64()));
-        if (!cell) return false;
+        // A variable declared with "new" owns its object and releases it with
+        // its holder: pointing it elsewhere would lose that object and later
+        // release one it does not own.
+        if (!cell || cell->GetDeclaration()->IsAutoCreate()) return false;
         PObject* object = AsObject(Top());
         if (object) object = object->CastToClass(cell->GetDeclaration()->GetType());
         cell->SetRefObject(object);
@@ -283,6 +293,9 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         // Only an object can be deleted: a number or a text read as a pointer
         // would release memory that is no object.
         if (m_top < 1 || index == 0 || !PushesObject(first[index - 1])) return false;
+        // Nor can a script delete what a "new" variable owns: its holder
+        // releases it again.
+        if (OwnedByVariable(first[index - 1])) return false;
         if (!PObjStruct::ReleaseObject(AsObject(Top()), false)) return false;
         m_top--;
         break;

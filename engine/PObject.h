@@ -234,6 +234,10 @@ class PObject {
   static PObject* GetArgObject(const PArgs* args, int i);
   static int64_t GetArgInt64(const PArgs* args, int i);
   static bool GetArgBool(const PArgs* args, int i) { return GetArgInt64(args, i) != 0; }
+  // A position, count or size: the 64-bit value held at the nearest 32-bit
+  // limit, so that a huge value stays outside every text and stream rather
+  // than wrapping into it.
+  static int32_t GetArgInt32(const PArgs* args, int i);
   static double GetArgDouble(const PArgs* args, int i);
   static const char* GetArgString(const PArgs* args, int i);
   static const UniChar* GetArgUniString(const PArgs* args, int i);

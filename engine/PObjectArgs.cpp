@@ -132,3 +132,10 @@ bool PObject::ReturnUniString(PResultCell* result, const UniChar* text) {
 bool PObject::ReturnChar(PResultCell* result, char c) { return StoreText(result, &c, 1); }
 
 bool PObject::ReturnUniChar(PResultCell* result, UniChar c) { return StoreText(result, &c, 1); }
+
+int32_t PObject::GetArgInt32(const PArgs* args, int i) {
+  const int64_t n = GetArgInt64(args, i);
+  if (n > INT32_MAX) return INT32_MAX;
+  if (n < INT32_MIN) return INT32_MIN;
+  return int32_t(n);
+}

@@ -175,6 +175,13 @@ TEST_F(StackMachine, ControlFlow) {
       "    r+=1000\n"
       "  end\n"
       "  return r\n"
+      "function Integer Depth(Integer n)\n"
+      "  Integer mine\n"
+      "  mine=n*10\n"
+      "  if n>0\n"
+      "    Depth(n-1)\n"
+      "  end\n"
+      "  return mine\n"
       "function Integer Fib(Integer n)\n"
       "  if n<2\n"
       "    return n\n"
@@ -194,6 +201,49 @@ TEST_F(StackMachine, ControlFlow) {
   EXPECT_EQ(CallInt("Label", {7}), 110);
   EXPECT_EQ(CallInt("Label", {3}), 1000);
   EXPECT_EQ(CallInt("Fib", {15}), 610);
+  // Each recursive call has its own locals: the outer "mine" survives.
+  EXPECT_EQ(CallInt("Depth", {3}), 30);
+}
+
+TEST_F(StackMachine, VirtualMembersAndBaseParameters) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "  Root held\n"
+      "function String Speak()\n"
+      "  String said\n"
+      "  held=new Leaf\n"
+      "  said=held.Both()+\",\"+Kind(held)\n"
+      "  delete held\n"
+      "  return said\n"
+      "function String Kind(Root r)\n"
+      "  return r.Name()\n"
+      "class Root\n"
+      "function String Speak()\n"
+      "  return \"root\"\n"
+      "function String Name()\n"
+      "  return \"R\"+Global.27(this)\n"
+      "function String Both()\n"
+      "  return Speak()+\",\"+Root.Speak()\n"
+      "class Leaf : Root\n"
+      "function String Speak()\n"
+      "  return \"leaf\"\n"))
+      << FailureOf(engine);
+  // From the Root part the Leaf's override answers; naming the class runs
+  // the Root's own; a Root parameter receives the Root part.
+  const TypeCode root = engine.FindDefinitionByName("Root")->GetTypeCode();
+  EXPECT_EQ(CallText("Speak"), "leaf,root,R" + std::to_string(root));
+}
+
+TEST_F(StackMachine, FailingConstructorOfAMemberFailsTheStart) {
+  EXPECT_FALSE(Start("class Application\n"
+                     "  Bad bad new\n"
+                     "class Bad\n"
+                     "function Void _00000000()\n"
+                     "  Integer n\n"
+                     "  n/=0\n"))
+      << FailureOf(engine);
+  EXPECT_FALSE(engine.IsRunning());
+  EXPECT_EQ(engine.GetApplication(), nullptr);
 }
 
 // Every constructor and destructor appends its letter to the Application's
@@ -375,6 +425,9 @@ TEST_F(StackMachine, FailuresEndTheApplication) {
       "class Application\n  Value v\nfunction Void Run()\n  delete v\n",
       "class Application\n  Value v\nfunction Void Run()\n  v.Value.4()\n",
       "class Application\n  Integer n\nfunction Void Run()\n  delete n\n",
+      // What a "new" variable owns is neither deleted nor replaced by hand.
+      "class Application\n  Value v new\nfunction Void Run()\n  delete v\n",
+      "class Application\n  Value v new\n  Value w\nfunction Void Run()\n  v=w\n",
   };
   for (const char* program : programs) {
     PEngine e;
