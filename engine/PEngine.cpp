@@ -51,6 +51,7 @@ void PEngine::Reset() {
 
 void PEngine::ClearDefinitions() {
   m_definitions.Purge();
+  m_nameIndex.clear();
   m_void = m_global = m_integer = m_float = m_string = m_uniString = m_value = nullptr;
   m_application = m_subApplication = nullptr;
 }
@@ -75,6 +76,7 @@ PObjectDefinition* PEngine::AddDefinition(PObjectDefinition* definition) {
   if (FindIndexByTypeCode(definition->GetTypeCode()) >= 0) return nullptr;
   if (FindIndexByName(definition->GetName()) >= 0) return nullptr;
   if (m_definitions.Add(definition) < 0) return nullptr;
+  m_nameIndex[definition->GetName()] = m_definitions.GetCount() - 1;
   if (PObjectDefinition** slot = CacheSlot(definition->GetTypeCode())) *slot = definition;
   return definition;
 }
@@ -85,10 +87,8 @@ const char* PEngine::GetClassNameAt(int i) const { return m_definitions.GetAt(i)
 
 int PEngine::FindIndexByName(const char* name) const {
   if (!name) return -1;
-  for (int i = 0; i < m_definitions.GetCount(); i++) {
-    if (std::strcmp(m_definitions.GetAt(i)->GetName(), name) == 0) return i;
-  }
-  return -1;
+  auto found = m_nameIndex.find(name);
+  return found == m_nameIndex.end() ? -1 : found->second;
 }
 
 int PEngine::FindIndexByTypeCode(TypeCode typeCode) const {

@@ -11,6 +11,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 // The platform's headers first: their FindResource macro must not rename the
 // member below in some files and not in others.
@@ -233,6 +235,8 @@ class PEngine {
   PLanguage m_language;
   SPath m_folder;
   SArray<PObjectDefinition*> m_definitions;
+  // Class names to table indexes: the compiler looks up every name it meets.
+  std::unordered_map<std::string, int> m_nameIndex;
   PObjectDefinition* m_void;
   PObjectDefinition* m_global;
   PObjectDefinition* m_integer;

@@ -83,7 +83,7 @@ bool PObjStruct::_PFunction::LoadCode() {
       code.isVirtual = node->isVirtual;
       switch (node->type) {
         case OP_CONSTANT:
-          code.constant = &node->constant;
+          code.constant = node->constant;
           break;
         case OP_VARIABLE: case OP_VARIABLE_CELL: case OP_INTEGER_VALUE: case OP_FLOAT_VALUE:
         case OP_STRING_VALUE: case OP_UNISTRING_VALUE: case OP_STRING_QUOTED:

@@ -84,6 +84,7 @@ bool PObjectDefinition::AddConstantValue(SValue* value, bool atStart, const char
     delete value;
     return false;
   }
+  m_constantIndex[value->GetName().GetText()] = value;
   return true;
 }
 
@@ -124,11 +125,8 @@ bool PObjectDefinition::AddStringConstant(const char* name, const char* value, b
 
 SValue* PObjectDefinition::FindConstant(const char* name) const {
   if (!name) return nullptr;
-  for (int i = 0; i < m_constants.GetCount(); i++) {
-    SValue* constant = m_constants.GetAt(i);
-    if (constant->GetName().EqualsText(name)) return constant;
-  }
-  return nullptr;
+  auto found = m_constantIndex.find(name);
+  return found == m_constantIndex.end() ? nullptr : found->second;
 }
 
 // ==== Variables =================================================================================

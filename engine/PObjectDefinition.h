@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <unordered_map>
 
 #include "core/SArray.h"
 #include "core/SString.h"
@@ -241,6 +243,9 @@ class PObjectDefinition {
   PObjectDefinition* m_base;
   SArray<int32_t> m_overrides;
   SArray<SValue*> m_constants;
+  // Every name the program writes is looked up here while compiling: by
+  // name, not by walking the list (Global alone has over eighty).
+  std::unordered_map<std::string, SValue*> m_constantIndex;
   SArray<PObjectInfo*> m_variables;
 
   // The member tables, one entry per member in each.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 
 #include "core/SArray.h"
 #include "core/SString.h"
@@ -45,7 +46,7 @@ class PCodeInfo {
     int32_t type = OP_NONE;
     int32_t jump1 = -1;
     int32_t jump2 = -1;
-    SValue constant;
+    SValue* constant = nullptr;  // constants only; owned by the PCodeInfo
     PObjectDefinition* classDef = nullptr;
     PObjectInfo* declaration = nullptr;
     PObjectDefinition* declaringClass = nullptr;
@@ -159,6 +160,9 @@ class PCodeInfo {
   enum { kNodesPerBlock = 512 };
   SArray<_PData*> m_nodeBlocks;
   int m_blockUsed;
+  // The values of constant nodes: only they carry one, so that making any
+  // other node costs no value.
+  std::deque<SValue> m_constantValues;
   // Reused by every statement.
   SStringArray m_tokens;
   SArray<int32_t> m_classes;

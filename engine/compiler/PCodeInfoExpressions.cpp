@@ -210,7 +210,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
     if (tokenClass == TokenBoolean || tokenClass == TokenNull) {
       _PData* n = NewNode(out, OP_CONSTANT);
       if (!n) return false;
-      n->constant.SetInt64(strcmp(t, "true") == 0 ? 1 : 0);
+      n->constant->SetInt64(strcmp(t, "true") == 0 ? 1 : 0);
       continue;
     }
     if (tokenClass == TokenString) {
@@ -222,9 +222,9 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
       _PData* n = NewNode(out, OP_CONSTANT);
       if (!n) return false;
       if (strchr(t, '.'))
-        n->constant.SetDouble(token.ToDouble());
+        n->constant->SetDouble(token.ToDouble());
       else
-        n->constant.SetInt64(token.ToInt64());
+        n->constant->SetInt64(token.ToInt64());
       continue;
     }
     if (tokenClass != TokenIdentifier && tokenClass != TokenThis && tokenClass != TokenCaller)
@@ -290,7 +290,7 @@ bool PCodeInfo::CompileName(SStringArray& tokens, int pos, NodeList& out) {
   if (SValue* v = FindNamedConstant(name)) {
     _PData* n = NewNode(out, OP_CONSTANT);
     if (!n) return false;
-    n->constant = *v;
+    *n->constant = *v;
     return true;
   }
   if (PObjectDefinition* d = engine->FindDefinitionByName(name)) {
@@ -327,7 +327,7 @@ bool PCodeInfo::CompileMemberName(SStringArray& tokens, int pos, NodeList& out) 
     }
     _PData* n = NewNode(out, OP_CONSTANT);
     if (!n) return false;
-    n->constant = *v;
+    *n->constant = *v;
     return true;
   }
   if (qualifier && !IsOwnOrBase(d)) return false;
@@ -459,7 +459,7 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
       if (!p->HasDefault()) return false;
       _PData* n = NewNode(out, OP_CONSTANT);
       if (!n) return false;
-      n->constant = p->GetDefault();
+      *n->constant = p->GetDefault();
     }
   }
   RaiseEstimates(declaring, member);
@@ -507,7 +507,7 @@ bool PCodeInfo::CompileString(const SString& token, NodeList& out) {
     if (!always && end == start) return true;
     _PData* c = NewNode(out, OP_CONSTANT);
     if (!c) return false;
-    c->constant.SetString(text.Mid(start, end - start).GetText());
+    c->constant->SetString(text.Mid(start, end - start).GetText());
     if (!first && !NewNode(out, OP_ADD)) return false;
     first = false;
     return true;
@@ -544,7 +544,7 @@ bool PCodeInfo::CompileString(const SString& token, NodeList& out) {
     _PData* v = NewNode(out, constant ? OP_CONSTANT : push);
     if (!v) return false;
     if (constant) {
-      v->constant = *constant;
+      *v->constant = *constant;
     } else {
       v->declaration = info;
       if (declaring != m_definition) v->declaringClass = declaring;

@@ -78,6 +78,7 @@ PCodeInfo::_PData* PCodeInfo::NewNode(NodeList& out, int32_t type) {
   _PData* node = new (m_nodeBlocks.GetLast() + m_blockUsed) _PData;
   m_blockUsed++;
   node->type = type;
+  if (type == OP_CONSTANT) node->constant = &m_constantValues.emplace_back();
   return out.Add(node) < 0 ? nullptr : node;
 }
 
@@ -90,6 +91,7 @@ void PCodeInfo::FreeNodes() {
   }
   m_nodeBlocks.RemoveAll();
   m_blockUsed = 0;
+  m_constantValues.clear();
 }
 
 bool PCodeInfo::AddStatement(NodeList* list, int32_t kind, _PData* closing) {

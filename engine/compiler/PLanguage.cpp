@@ -94,15 +94,18 @@ bool PLanguage::ParseLine(const SString& line, SStringArray& tokens,
 }
 
 int32_t PLanguage::ClassifyToken(int32_t previous, const SString& token) const {
+  // Most tokens are names and short operators: the first character rules
+  // out nearly every entry before a whole comparison.
+  const char first = token.GetText()[0];
   if (token.IsIdentifier()) {
     for (const WordClass& w : kWordClasses)
-      if (token == w.word) return w.tokenClass;
+      if (w.word[0] == first && token == w.word) return w.tokenClass;
     return previous == TokenNew ? TokenClassName : TokenIdentifier;
   }
   if (token.IsEnclosedBy('"')) return TokenString;
   if (token.IsNumber()) return TokenNumber;
   if (token == "-" && ExpectsOperand(previous)) return TokenSign;
   for (const WordClass& op : kOperatorClasses)
-    if (token == op.word) return op.tokenClass;
+    if (op.word[0] == first && token == op.word) return op.tokenClass;
   return TokenNotAllowed;
 }

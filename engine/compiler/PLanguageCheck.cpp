@@ -70,8 +70,7 @@ bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes
   SArray<int32_t> line;  // the classes so far, to look two tokens back
   int32_t previous = TokenNotAllowed;
   for (int i = 0; i < n; i++) {
-    const int32_t tokenClass = ClassifyToken(previous, tokens.GetString(i));
-    const int32_t next = i + 1 < n ? ClassifyToken(tokenClass, tokens.GetString(i + 1)) : -1;
+    const int32_t tokenClass = ClassifyToken(previous, *tokens.GetAt(i));
     if (classes) classes->Add(tokenClass);
     line.Add(tokenClass);
     if (previous == TokenNotAllowed) {
@@ -79,7 +78,9 @@ bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes
     } else {
       if (tokenClass == TokenNotAllowed) return false;
       if (!In(kAllowedBefore[tokenClass], previous)) return false;
-      if (tokenClass == TokenClassName && next == TokenDot) return false;
+      if (tokenClass == TokenClassName && i + 1 < n &&
+          ClassifyToken(tokenClass, *tokens.GetAt(i + 1)) == TokenDot)
+        return false;
       if ((tokenClass == TokenAssign || tokenClass == TokenCompoundAssign) && i >= 2 &&
           !In(kBeforeAssignTarget, line.GetAt(i - 2)))
         return false;

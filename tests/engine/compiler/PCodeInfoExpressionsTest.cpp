@@ -76,7 +76,7 @@ TEST_F(CompilerTest, SpecialMembersCannotBeCalled) {
 TEST_F(CompilerTest, DefaultValueAndCallFields) {
   auto code = Compile({"f(1)"});
   ASSERT_TRUE(code);
-  EXPECT_EQ(Node(*code, 0, 2)->constant.ToInt64(), 7);
+  EXPECT_EQ(Node(*code, 0, 2)->constant->ToInt64(), 7);
   const PCodeInfo::_PData* call = Node(*code, 0, 3);
   EXPECT_EQ(call->memberIndex, kTwoArgs);
   EXPECT_EQ(call->memberId, 12);
@@ -170,28 +170,28 @@ TEST_F(CompilerTest, StringSubstitutions) {
   ASSERT_TRUE(code);
   EXPECT_EQ(Types(*code, 0), (Nodes{OP_VARIABLE, OP_CONSTANT, OP_INTEGER_VALUE, OP_ADD,
                                      OP_CONSTANT, OP_ADD, OP_ASSIGN_VALUE}));
-  EXPECT_EQ(Node(*code, 0, 1)->constant.ToString(), "a");
-  EXPECT_EQ(Node(*code, 0, 4)->constant.ToString(), " b");
-  EXPECT_EQ(Node(*code, 1, 4)->constant.ToString(), "!");
+  EXPECT_EQ(Node(*code, 0, 1)->constant->ToString(), "a");
+  EXPECT_EQ(Node(*code, 0, 4)->constant->ToString(), " b");
+  EXPECT_EQ(Node(*code, 1, 4)->constant->ToString(), "!");
   // Starts with a substitution, so with an empty text; "$$" is one "$" and
   // an unknown name stays as written.
   EXPECT_EQ(Types(*code, 2), (Nodes{OP_VARIABLE, OP_CONSTANT, OP_STRING_QUOTED, OP_ADD,
                                      OP_CONSTANT, OP_ADD, OP_ASSIGN_VALUE}));
-  EXPECT_EQ(Node(*code, 2, 1)->constant.ToString(), "");
-  EXPECT_EQ(Node(*code, 2, 4)->constant.ToString(), "\"$i$nothing");
+  EXPECT_EQ(Node(*code, 2, 1)->constant->ToString(), "");
+  EXPECT_EQ(Node(*code, 2, 4)->constant->ToString(), "\"$i$nothing");
   // An empty remainder after a substitution is left out.
   EXPECT_EQ(Types(*code, 3), (Nodes{OP_VARIABLE, OP_CONSTANT, OP_CONSTANT, OP_ADD,
                                      OP_ASSIGN_VALUE}));
-  EXPECT_EQ(Node(*code, 3, 1)->constant.ToString(), "A");
-  EXPECT_EQ(Node(*code, 3, 2)->constant.ToInt64(), 5);
+  EXPECT_EQ(Node(*code, 3, 1)->constant->ToString(), "A");
+  EXPECT_EQ(Node(*code, 3, 2)->constant->ToInt64(), 5);
 }
 
 TEST_F(CompilerTest, NumbersKeepTheirKind) {
   auto code = Compile({"i=2.5+12"});
   ASSERT_TRUE(code);
-  EXPECT_TRUE(Node(*code, 0, 1)->constant.IsDouble());
-  EXPECT_TRUE(Node(*code, 0, 2)->constant.IsInt64());
-  EXPECT_EQ(Node(*code, 0, 2)->constant.ToInt64(), 12);
+  EXPECT_TRUE(Node(*code, 0, 1)->constant->IsDouble());
+  EXPECT_TRUE(Node(*code, 0, 2)->constant->IsInt64());
+  EXPECT_EQ(Node(*code, 0, 2)->constant->ToInt64(), 12);
 }
 
 }  // namespace
