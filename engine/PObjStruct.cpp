@@ -12,6 +12,12 @@
 
 namespace {
 
+// Member calls nested on one thread. Each takes a little of the machine
+// stack; past this many, a script that recurses without end fails cleanly
+// (and with it the program) instead of overflowing the stack.
+const int kMaxCallNesting = 2000;
+thread_local int t_callNesting = 0;
+
 bool IsUserObject(const PObject* object) {
   return object->GetDefinition()->GetOrigin() == ORIGIN_USER;
 }
@@ -225,6 +231,8 @@ bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
   // A part that was never prepared, or a member number past the class's, has
   // nothing to run.
   if (member >= m_functions.GetCount()) return PObject::Call(member, args, result, caller);
+  if (t_callNesting >= kMaxCallNesting) return false;
+  t_callNesting++;
   EnterCall();
   _PFunction* function = m_functions.GetAt(member);
   bool ok;
@@ -238,5 +246,6 @@ bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
     function->GiveBackSpare(copy);
   }
   LeaveCall();
+  t_callNesting--;
   return ok;
 }

@@ -203,6 +203,25 @@ TEST_F(StackMachine, ControlFlow) {
   EXPECT_EQ(CallInt("Fib", {15}), 610);
   // Each recursive call has its own locals: the outer "mine" survives.
   EXPECT_EQ(CallInt("Depth", {3}), 30);
+  EXPECT_EQ(CallInt("Depth", {1500}), 15000);
+}
+
+// Recursion without end fails at a fixed depth instead of overflowing the
+// machine stack, and the program ends.
+TEST_F(StackMachine, RunawayRecursionFailsCleanly) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "function Integer Down(Integer n)\n"
+                    "  return Down(n+1)+1\n"))
+      << FailureOf(engine);
+  PArgBlock<1> block;
+  PObjInt* n = engine.NewInteger();
+  block->count = 1;
+  block->Set(0, n);
+  int64_t storage = 0;
+  PResultCell cell = &storage;
+  EXPECT_FALSE(App()->Call(uint16_t(Member("Down")), block.Get(), &cell, nullptr));
+  EXPECT_FALSE(engine.IsRunning());
+  PObject::DeleteObject(n);
 }
 
 TEST_F(StackMachine, VirtualMembersAndBaseParameters) {
