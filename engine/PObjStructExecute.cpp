@@ -333,6 +333,21 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         m_lastBlock = m_block;
         return true;
       }
+      case FUSED_FOR_NEXT: {
+        const int32_t stepBlock = code.jump2;
+        const _PCode& step = m_code[size_t(m_blockStart[size_t(stepBlock)])];
+        const _PCode& test = m_code[size_t(m_blockStart[size_t(stepBlock) + 1])];
+        PObjInt* counter = IntegerIn(step.cell);
+        const PObjInt* a = IntegerIn(test.cell);
+        const PObjInt* b = test.cell2 ? IntegerIn(test.cell2) : nullptr;
+        if (!counter || !a || (test.cell2 && !b)) break;  // the plain end
+        counter->SetValue(
+            Wrap(uint64_t(counter->GetValue()) + (step.fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
+        const int64_t y = b ? b->GetValue() : test.constant->GetInt64Value();
+        m_nextBlock = Compare(test.fusedOp, a->GetValue(), y) ? test.jump1 : test.jump2;
+        m_lastBlock = stepBlock + 1;
+        return true;
+      }
       case FUSED_INT_STEP: {
         PObjInt* a = IntegerIn(code.cell);
         if (!a) break;

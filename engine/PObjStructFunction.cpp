@@ -105,6 +105,7 @@ bool PObjStruct::_PFunction::LoadCode() {
     FuseStatement(m_code, size_t(m_blockStart.back()));
   }
   m_blockStart.push_back(int32_t(m_code.size()));
+  FuseLoopEnds(m_code, m_blockStart);
 
   m_stackSize = info ? info->GetStackDepth() + 1 : 1;
   m_stack.reset(new (std::nothrow) SValue[size_t(m_stackSize)]);

@@ -64,11 +64,17 @@ enum FusedOpcode : int32_t {
   FUSED_COMPARE_BRANCH = OP_LAST + 1,  // a < b (or another comparison), then if/while/for
   FUSED_INT_ASSIGN = OP_LAST + 2,      // a = b, a += b, a -= b, a *= b
   FUSED_INT_STEP = OP_LAST + 3,        // a++, a--
+  // The end of a counting "for": its step and its test, both fused, run
+  // from the end itself, which then continues where the test chooses.
+  FUSED_FOR_NEXT = OP_LAST + 4,
 };
 
 // Puts the fused instruction in front of the statement that begins at
 // start when the statement has one of the fused forms.
 void FuseStatement(std::vector<PObjStruct::_PCode>& code, size_t start);
+// Once every statement is loaded: fuses the end of each counting "for" whose
+// step and test are fused; block starts move with the inserted instructions.
+void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart);
 
 class PObjStruct::_PFunction {
  public:

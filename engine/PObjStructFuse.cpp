@@ -56,3 +56,35 @@ void FuseStatement(std::vector<PObjStruct::_PCode>& code, size_t start) {
   }
   code.insert(code.begin() + std::ptrdiff_t(start), fused);
 }
+
+void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart) {
+  const int32_t blocks = int32_t(blockStart.size()) - 1;
+  auto first = [&](int32_t b) -> const PObjStruct::_PCode* {
+    return b >= 0 && b < blocks && blockStart[size_t(b) + 1] > blockStart[size_t(b)]
+               ? &code[size_t(blockStart[size_t(b)])]
+               : nullptr;
+  };
+  std::vector<PObjStruct::_PCode> fused;
+  std::vector<int32_t> starts;
+  fused.reserve(code.size());
+  starts.reserve(blockStart.size());
+  for (int32_t b = 0; b < blocks; b++) {
+    starts.push_back(int32_t(fused.size()));
+    const int32_t begin = blockStart[size_t(b)], end = blockStart[size_t(b) + 1];
+    const PObjStruct::_PCode* step = end - begin == 1 && code[size_t(begin)].opcode == OP_END
+                                         ? first(code[size_t(begin)].jump2)
+                                         : nullptr;
+    const PObjStruct::_PCode* test = step ? first(code[size_t(begin)].jump2 + 1) : nullptr;
+    if (step && test && step->opcode == FUSED_INT_STEP && test->opcode == FUSED_COMPARE_BRANCH &&
+        test->closing == OP_FOR) {
+      PObjStruct::_PCode next = {};
+      next.opcode = FUSED_FOR_NEXT;
+      next.jump2 = code[size_t(begin)].jump2;
+      fused.push_back(next);
+    }
+    fused.insert(fused.end(), code.begin() + begin, code.begin() + end);
+  }
+  starts.push_back(int32_t(fused.size()));
+  code.swap(fused);
+  blockStart.swap(starts);
+}

@@ -4,13 +4,14 @@
 
 PObjectInfo::PObjectInfo(PObjectDefinition* type, const char* name, PObjectInfoKind kind) {
   Reset();
-  m_type = type;
+  SetType(type);
   m_name = name;
   m_kind = kind;
 }
 
 void PObjectInfo::Reset() {
   m_type = nullptr;
+  m_typeCode = TYPE_NONE;
   m_name = "";
   m_kind = INFO_NONE;
   m_hidden = false;
@@ -20,4 +21,7 @@ void PObjectInfo::Reset() {
   m_default = SValue();
 }
 
-TypeCode PObjectInfo::GetTypeCode() const { return m_type ? m_type->GetTypeCode() : TYPE_NONE; }
+void PObjectInfo::SetType(PObjectDefinition* type) {
+  m_type = type;
+  m_typeCode = type ? type->GetTypeCode() : TYPE_NONE;
+}

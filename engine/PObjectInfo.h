@@ -27,9 +27,10 @@ class PObjectInfo {
   void Reset();
 
   PObjectDefinition* GetType() const { return m_type; }
-  void SetType(PObjectDefinition* type) { m_type = type; }
-  // The type's TypeCode, 0 without a type.
-  TypeCode GetTypeCode() const;
+  void SetType(PObjectDefinition* type);
+  // The type's TypeCode, 0 without a type. Kept beside the type: every
+  // argument of every member call reads it.
+  TypeCode GetTypeCode() const { return m_typeCode; }
   const char* GetName() const { return m_name.GetText(); }
   void SetName(const char* name) { m_name = name; }
   PObjectInfoKind GetKind() const { return m_kind; }
@@ -51,6 +52,7 @@ class PObjectInfo {
 
  private:
   PObjectDefinition* m_type;
+  TypeCode m_typeCode;
   SString m_name;
   PObjectInfoKind m_kind;
   bool m_hidden;
