@@ -10,7 +10,9 @@
 
 namespace {
 
-const int kChunk = 1000;
+// Large pieces: on a disk stream every read is a call into the system, and
+// a package's program text is read this way at every start.
+const int kChunk = 64 * 1024;
 // An empty key stream stands for a key of zeros: the data passes unchanged.
 const int kZeroKeyLength = 100;
 
@@ -28,17 +30,18 @@ bool ApplyKey(SFile& source, SFile* key, int length, SFile* destination, bool ad
     else keyBytes.resize(got);
   }
 
-  int64_t end = source.GetSize();
-  if (length >= 0 && int64_t(source.GetPosition()) + length < end)
-    end = int64_t(source.GetPosition()) + length;
+  const int64_t start = source.GetPosition();
+  int64_t left = source.GetSize() - start;
+  if (length >= 0 && length < left) left = length;
 
-  uint8_t chunk[kChunk];
+  std::vector<uint8_t> buffer(size_t(left < kChunk ? (left > 0 ? left : 1) : kChunk));
+  uint8_t* chunk = buffer.data();
   size_t k = 0;
-  while (source.GetPosition() < end) {
-    int want = int(end - source.GetPosition());
-    if (want > kChunk) want = kChunk;
+  while (left > 0) {
+    int want = left > kChunk ? kChunk : int(left);
     int got = source.Read(chunk, want);
     if (got <= 0) break;
+    left -= got;
     for (int i = 0; i < got; i++) {
       chunk[i] = add ? uint8_t(chunk[i] + keyBytes[k]) : uint8_t(chunk[i] - keyBytes[k]);
       if (++k == keyBytes.size()) k = 0;
