@@ -128,7 +128,8 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       // ---- Pushes ----
       case OP_CONSTANT:
         if (!Push()) return false;
-        Top().AssignValue(*code.constant);
+        if (code.constant->IsInt64()) Top().SetInt64(code.constant->GetInt64Value());
+        else Top().AssignValue(*code.constant);
         break;
       case OP_VARIABLE:
         if (!PushObject(code.cell->GetRefObject())) return false;
