@@ -233,6 +233,14 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, SoundPackageStartsAndEndsWithoutAMessage) {
   TestPackage package;
+  // The engine runs the program once it is loaded: this one ends itself.
+  package.program =
+      "constant ID_OK 1\n"
+      "class Application\n"
+      "  Integer count\n"
+      "function Void _00000000()\n"
+      "  Global.35()\n"
+      "class Helper : Application\n";
   package.resources = {{"text\\readme.txt", "hello"}};
   Write(package);
   Start();

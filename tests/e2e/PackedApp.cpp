@@ -1,0 +1,129 @@
+#include "tests/e2e/PackedApp.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "engine/PEngine.h"
+#include "engine/compiler/PSource.h"
+#include "files/SFileMem.h"
+#include "tools/packwriter/BuiltinClassNaming.h"
+#include "tools/packwriter/PackageWriter.h"
+#include "tools/packwriter/ProgramTextReader.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+bool ReadProgram(const std::string& text, PSource* program, std::string* error) {
+  SFileMem file;
+  file.Allocate(0);
+  file.Write(text.data(), int(text.size()));
+  file.Rewind();
+  ProgramTextReader reader(EngineBuiltinNaming());
+  if (reader.Read(&file, "program.txt", program)) return true;
+  *error = reader.GetError().GetText();
+  return false;
+}
+
+// The build marks the declaration lines it takes, so it gets its own copy.
+bool BuildsInTheEngine(const std::string& text, std::string* error) {
+  PSource copy;
+  if (!ReadProgram(text, &copy, error)) return false;
+  PEngine engine;
+  if (engine.Build("", &copy, nullptr, true, false)) return true;
+  const PEngine::PBuildFailure& f = engine.GetBuildFailure();
+  *error = std::string("the engine cannot build the program: ") + f.className.GetText() + " " +
+           f.memberName.GetText() + " line " + std::to_string(f.line) + ": " + f.reason.GetText();
+  return false;
+}
+
+}  // namespace
+
+PackedApp::PackedApp(const std::string& name) {
+  char base[MAX_PATH];
+  GetTempPathA(sizeof base, base);
+  m_folder = fs::path(base) / ("tavrin-e2e-" + std::to_string(GetCurrentProcessId())) / name;
+  std::error_code ignored;
+  fs::remove_all(m_folder, ignored);
+  fs::create_directories(m_folder, ignored);
+  m_app = (m_folder / "app.exe").string();
+}
+
+PackedApp::~PackedApp() {
+  if (m_process) {
+    if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) TerminateProcess(m_process, 1);
+    WaitForSingleObject(m_process, kExitTimeout);
+    CloseHandle(m_process);
+  }
+  std::error_code ignored;
+  fs::remove_all(m_folder, ignored);
+  // The run's folder goes with its last application.
+  fs::remove(m_folder.parent_path(), ignored);
+}
+
+bool PackedApp::Pack(const std::string& program, bool check, std::string* error) {
+  if (check && !BuildsInTheEngine(program, error)) return false;
+  PSource source;
+  if (!ReadProgram(program, &source, error)) return false;
+  PackageWriter writer;
+  uint8_t key[PackageWriter::kKeySize];
+  for (int i = 0; i < PackageWriter::kKeySize; i++) key[i] = uint8_t(0x3C + 17 * i);
+  writer.SetKey(key);
+  for (const auto& resource : m_resources) {
+    SFileMem data;
+    data.Allocate(0);
+    data.Write(resource.second.data(), int(resource.second.size()));
+    data.Rewind();
+    writer.AddResource(resource.first.c_str(), &data);
+  }
+  SString reason;
+  if (writer.WriteExecutable(TAVRIN_ENGINE_EXE, source, m_app.c_str(), &reason)) return true;
+  *error = reason.GetText();
+  return false;
+}
+
+bool PackedApp::Start(const std::string& arguments) {
+  std::string commandLine = "\"" + m_app + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(m_app.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      m_folder.string().c_str(), &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  m_process = info.hProcess;
+  m_processId = info.dwProcessId;
+  return true;
+}
+
+HWND PackedApp::WaitForBox(const char* caption, DWORD timeoutMs) {
+  if (!m_process) return nullptr;
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    if (HWND box = appboxes::FindBox(m_processId, caption)) return box;
+    if (WaitForSingleObject(m_process, 200) == WAIT_OBJECT_0) return nullptr;
+  }
+  return nullptr;
+}
+
+bool PackedApp::WaitForExit(DWORD* code, DWORD timeoutMs) {
+  if (!m_process || WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(m_process, code);
+  return true;
+}
+
+std::vector<std::string> ButtonTexts(const appboxes::BoxContent& content) {
+  std::vector<std::string> texts;
+  for (const appboxes::BoxButton& b : content.buttons) texts.push_back(b.text);
+  return texts;
+}
+
+std::string ReadFileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace e2e
