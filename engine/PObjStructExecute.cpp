@@ -73,10 +73,11 @@ inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) 
   return true;
 }
 
-// The Integer object of a cell, or null when it holds no Integer.
-inline PObjInt* IntegerIn(const PObjectRef* cell) {
+// The object of a cell when it is of the given value class, else null.
+template <class T>
+inline T* ValueIn(const PObjectRef* cell, const PObjectDefinition* valueClass) {
   PObject* o = cell->GetRefObject();
-  return o && o->GetDefinition()->GetTypeCode() == TYPE_INTEGER ? static_cast<PObjInt*>(o) : nullptr;
+  return o && o->GetDefinition() == valueClass ? static_cast<T*>(o) : nullptr;
 }
 
 inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
@@ -311,8 +312,8 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       }
       // ---- Fused statements: done whole, or left to the instructions after ----
       case FUSED_COMPARE_BRANCH: {
-        const PObjInt* a = IntegerIn(code.cell);
-        const PObjInt* b = code.cell2 ? IntegerIn(code.cell2) : nullptr;
+        const PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
+        const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
         if (!a || (code.cell2 && !b)) break;
         const int64_t x = a->GetValue(), y = b ? b->GetValue() : code.constant->GetInt64Value();
         m_nextBlock = Compare(code.fusedOp, x, y) ? code.jump1 : code.jump2;
@@ -320,8 +321,8 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         return true;
       }
       case FUSED_INT_ASSIGN: {
-        PObjInt* a = IntegerIn(code.cell);
-        const PObjInt* b = code.cell2 ? IntegerIn(code.cell2) : nullptr;
+        PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
+        const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
         if (!a || (code.cell2 && !b)) break;
         const uint64_t x = uint64_t(a->GetValue());
         const uint64_t y = uint64_t(b ? b->GetValue() : code.constant->GetInt64Value());
@@ -338,9 +339,9 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         const int32_t stepBlock = code.jump2;
         const _PCode& step = m_code[size_t(m_blockStart[size_t(stepBlock)])];
         const _PCode& test = m_code[size_t(m_blockStart[size_t(stepBlock) + 1])];
-        PObjInt* counter = IntegerIn(step.cell);
-        const PObjInt* a = IntegerIn(test.cell);
-        const PObjInt* b = test.cell2 ? IntegerIn(test.cell2) : nullptr;
+        PObjInt* counter = ValueIn<PObjInt>(step.cell, m_integerClass);
+        const PObjInt* a = ValueIn<PObjInt>(test.cell, m_integerClass);
+        const PObjInt* b = test.cell2 ? ValueIn<PObjInt>(test.cell2, m_integerClass) : nullptr;
         if (!counter || !a || (test.cell2 && !b)) break;  // the plain end
         counter->SetValue(
             Wrap(uint64_t(counter->GetValue()) + (step.fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
@@ -349,8 +350,15 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         m_lastBlock = stepBlock + 1;
         return true;
       }
+      case FUSED_STRING_APPEND: {
+        PObjString* text = ValueIn<PObjString>(code.cell, m_stringClass);
+        if (!text) break;
+        text->GetString().Append(code.constant->GetStringValue().GetText());
+        m_lastBlock = m_block;
+        return true;
+      }
       case FUSED_INT_STEP: {
-        PObjInt* a = IntegerIn(code.cell);
+        PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
         if (!a) break;
         a->SetValue(Wrap(uint64_t(a->GetValue()) + (code.fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
         m_lastBlock = m_block;

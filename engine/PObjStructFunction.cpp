@@ -16,6 +16,8 @@
 PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
     : m_owner(owner),
       m_definition(nullptr),
+      m_integerClass(nullptr),
+      m_stringClass(nullptr),
       m_member(-1),
       m_loaded(false),
       m_resultType(TYPE_VOID),
@@ -62,6 +64,8 @@ bool PObjStruct::_PFunction::Materialise() {
 
 bool PObjStruct::_PFunction::LoadCode() {
   PEngine* engine = m_definition->GetEngine();
+  m_integerClass = engine->GetIntegerDefinition();
+  m_stringClass = engine->GetStringDefinition();
   const PCodeInfo* info = m_definition->GetCode(m_member);
   const int statements = info ? info->GetStatementCount() : 0;
   m_blockStart.reserve(size_t(statements) + 1);

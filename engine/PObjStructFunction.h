@@ -67,6 +67,7 @@ enum FusedOpcode : int32_t {
   // The end of a counting "for": its step and its test, both fused, run
   // from the end itself, which then continues where the test chooses.
   FUSED_FOR_NEXT = OP_LAST + 4,
+  FUSED_STRING_APPEND = OP_LAST + 5,  // s += "literal"
 };
 
 // Puts the fused instruction in front of the statement that begins at
@@ -130,6 +131,9 @@ class PObjStruct::_PFunction {
 
   PObjStruct* m_owner;
   PObjectDefinition* m_definition;
+  // The classes fused statements test their operands against.
+  const PObjectDefinition* m_integerClass;
+  const PObjectDefinition* m_stringClass;
   int m_member;
   bool m_loaded;
 

@@ -1,7 +1,7 @@
 // Fusing the statements that loops spend their time in. A counting loop
 // runs a comparison, an update and a step per turn, each a statement of
 // three or four instructions; fused, each is one instruction that reads and
-// writes the Integer objects directly. Only whole statements of these exact
+// writes the Integer (or String) objects directly. Only whole statements of these exact
 // forms are fused, so no jump inside a statement moves.
 #include "engine/PObjStructFunction.h"
 #include "engine/PObjectInfo.h"
@@ -48,6 +48,10 @@ void FuseStatement(std::vector<PObjStruct::_PCode>& code, size_t start) {
              (c[2].opcode == OP_ASSIGN_VALUE || c[2].opcode == OP_ADD_ASSIGN ||
               c[2].opcode == OP_SUBTRACT_ASSIGN || c[2].opcode == OP_MULTIPLY_ASSIGN)) {
     fused = Fused(FUSED_INT_ASSIGN, c[0], c[1], c[2].opcode);
+  } else if (n == 3 && c[0].opcode == OP_VARIABLE && c[0].cell &&
+             c[0].cell->GetDeclaration()->GetTypeCode() == TYPE_STRING &&
+             c[1].opcode == OP_CONSTANT && c[1].constant->IsString() && c[2].opcode == OP_ADD_ASSIGN) {
+    fused = Fused(FUSED_STRING_APPEND, c[0], c[1], OP_ADD_ASSIGN);
   } else if (n == 2 && c[0].opcode == OP_VARIABLE && IsIntegerCell(c[0]) &&
              (c[1].opcode == OP_INCREMENT || c[1].opcode == OP_DECREMENT)) {
     fused = Fused(FUSED_INT_STEP, c[0], c[0], c[1].opcode);

@@ -99,6 +99,7 @@ TEST_F(StackMachine, ExpressionsAndAssignments) {
       "function String Texts()\n"
       "  s=\"ab\"\n"
       "  s+=1\n"
+      "  s+=\"c\"\n"
       "  s*=2\n"
       "  return s+\"-\"+3\n"
       "function Integer Divide()\n"
@@ -117,7 +118,7 @@ TEST_F(StackMachine, ExpressionsAndAssignments) {
   EXPECT_EQ(CallInt("Logic", {7}), 0);
   EXPECT_EQ(CallInt("Logic", {10}), 1);
   EXPECT_EQ(CallInt("Increment"), 42);
-  EXPECT_EQ(CallText("Texts"), "ab1-3");
+  EXPECT_EQ(CallText("Texts"), "ab1c-3");
   EXPECT_EQ(CallInt("Divide"), 35);
   EXPECT_EQ(CallInt("Matches"), 1);
   // 10 against "9" compares as text: "10" < "9".
