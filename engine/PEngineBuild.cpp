@@ -176,13 +176,8 @@ bool PEngine::Build(const char* folder, PSource* source, SStringArray* modules, 
       int event = source && dot ? source->FindMember(dot + 1) : -1;
       if (event < 0 || source->GetMemberKind(event) != MEMBER_EVENT)
         return BuildFails("the class has no such event");
-      const int params = definition->GetParamCount(s);
-      bool same = source->GetReturnInfo(event)->GetTypeCode() == definition->GetReturnInfo(s)->GetTypeCode() &&
-                  source->GetParamCount(event) == params;
-      for (int p = 0; same && p < params; p++) {
-        same = source->GetParamInfo(event, p)->GetTypeCode() == definition->GetParamInfo(s, p)->GetTypeCode();
-      }
-      if (!same) return BuildFails("the handler's signature differs from its event's");
+      if (!definition->ParamsMatch(s, source, event))
+        return BuildFails("the handler's signature differs from its event's");
     }
     m_failure.memberName = "";
   }

@@ -47,6 +47,17 @@ bool PushesObject(const PObjStruct::_PCode& code) {
   }
 }
 
+inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
+  switch (opcode) {
+    case OP_EQUAL: return a == b;
+    case OP_NOT_EQUAL: return a != b;
+    case OP_GREATER: return a > b;
+    case OP_GREATER_EQUAL: return a >= b;
+    case OP_LESS: return a < b;
+    default: return a <= b;
+  }
+}
+
 // The operators whose integer form is plain arithmetic; false leaves the
 // operation to the SValue rules (division and remainder).
 inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
@@ -56,12 +67,10 @@ inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) 
     case OP_ADD: r = Wrap(uint64_t(a) + uint64_t(b)); break;
     case OP_SUBTRACT: r = Wrap(uint64_t(a) - uint64_t(b)); break;
     case OP_MULTIPLY: r = Wrap(uint64_t(a) * uint64_t(b)); break;
-    case OP_EQUAL: r = a == b; break;
-    case OP_NOT_EQUAL: r = a != b; break;
-    case OP_GREATER: r = a > b; break;
-    case OP_GREATER_EQUAL: r = a >= b; break;
-    case OP_LESS: r = a < b; break;
-    case OP_LESS_EQUAL: r = a <= b; break;
+    case OP_EQUAL: case OP_NOT_EQUAL: case OP_GREATER: case OP_GREATER_EQUAL: case OP_LESS:
+    case OP_LESS_EQUAL:
+      r = Compare(opcode, a, b);
+      break;
     case OP_BIT_OR: r = a | b; break;
     case OP_BIT_AND: r = a & b; break;
     case OP_BIT_XOR: r = a ^ b; break;
@@ -78,17 +87,6 @@ template <class T>
 inline T* ValueIn(const PObjectRef* cell, const PObjectDefinition* valueClass) {
   PObject* o = cell->GetRefObject();
   return o && o->GetDefinition() == valueClass ? static_cast<T*>(o) : nullptr;
-}
-
-inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
-  switch (opcode) {
-    case OP_EQUAL: return a == b;
-    case OP_NOT_EQUAL: return a != b;
-    case OP_GREATER: return a > b;
-    case OP_GREATER_EQUAL: return a >= b;
-    case OP_LESS: return a < b;
-    default: return a <= b;
-  }
 }
 
 // An object pushed from a variable declared with "new".

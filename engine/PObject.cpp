@@ -134,17 +134,9 @@ bool PObject::BuildEventMap(PObject* part) {
       SString name(raiser->GetName());
       name.Append(".").Append(raiser->GetMemberName(i));
       handler = owner->FindMember(name.GetText());
-      if (handler >= 0) {
-        int n = raiser->GetParamCount(i);
-        if (owner->GetMemberKind(handler) != MEMBER_HANDLER || owner->GetParamCount(handler) != n ||
-            owner->GetReturnInfo(handler)->GetTypeCode() != raiser->GetReturnInfo(i)->GetTypeCode())
-          return false;
-        for (int p = 0; p < n; p++) {
-          if (owner->GetParamInfo(handler, p)->GetTypeCode() !=
-              raiser->GetParamInfo(i, p)->GetTypeCode())
-            return false;
-        }
-      }
+      if (handler >= 0 &&
+          (owner->GetMemberKind(handler) != MEMBER_HANDLER || !owner->ParamsMatch(handler, raiser, i)))
+        return false;
     }
     part->AddEventMapEntry(handler);
   }

@@ -198,6 +198,10 @@ class PObjectDefinition {
   PObjectInfo* FindVariableInBases(const char* name, int member,
                                    PObjectDefinition** declaring) const;
 
+  // Same result class, parameter count and parameter classes (by TypeCode)
+  // as the other class's member: overrides, and handlers against their events.
+  bool ParamsMatch(int member, const PObjectDefinition* other, int otherMember) const;
+
   // ---- Inheritance --------------------------------------------------------------------
 
   // For each member of the base, the position of the member of this class
@@ -226,7 +230,6 @@ class PObjectDefinition {
   void AppendMember(int32_t kind, uint16_t number, const char* name, bool flag,
                     PObjectDefinition* returnType, SArray<PObjectInfo*>* declarations,
                     int defaultCount);
-  bool ParamsMatch(int member, const PObjectDefinition* other, int otherMember) const;
 
   PFactory m_factory;
   PEngine* m_engine;

@@ -92,25 +92,18 @@ bool MakeKey(const Options& options, uint8_t key[PackageWriter::kKeySize], SStri
 
 // Builds the program as the engine will at start, so that a fault is
 // reported here with its place instead of as "Corrupted File" there. The
-// build marks the declaration lines it takes, so it works on its own copy.
-bool CheckProgram(SFileMem& text, const char* path, SString& error) {
-  text.Rewind();
-  PSource copy;
-  ProgramTextReader reader(EngineBuiltinNaming());
-  if (!reader.Read(&text, path, &copy)) {
-    error = reader.GetError();
-    return false;
-  }
+// build only marks the declaration lines it takes, which the writer ignores.
+bool CheckProgram(PSource& program, const char* path, SString& error) {
   PEngine engine;
-  if (engine.Build("", &copy, nullptr, true, false)) return true;
+  if (engine.Build("", &program, nullptr, true, false)) return true;
   const PEngine::PBuildFailure& f = engine.GetBuildFailure();
   error.Format("%s: the engine cannot build the program", path);
   if (f.className.GetLength()) error.Append(": class ").Append(f.className.GetText());
   if (f.memberName.GetLength()) error.Append(", member ").Append(f.memberName.GetText());
   if (f.line >= 0) {
     // The lines the build reads: the class lines, or the member's body.
-    for (int i = 0; i < copy.GetClassCount(); i++) {
-      PSource::_PObject* c = copy.GetClass(i);
+    for (int i = 0; i < program.GetClassCount(); i++) {
+      PSource::_PObject* c = program.GetClass(i);
       if (!(c->GetName() == f.className)) continue;
       SStringArray* lines = &c->GetClassLines();
       for (int j = 0; j < c->GetMemberCount(); j++) {
@@ -143,7 +136,7 @@ int main(int argc, char** argv) {
   ProgramTextReader reader(EngineBuiltinNaming());
   if (!reader.Read(&text, options.program, &program)) return Fault(reader.GetError().GetText());
   SString checkError;
-  if (!CheckProgram(text, options.program, checkError)) return Fault(checkError.GetText());
+  if (!CheckProgram(program, options.program, checkError)) return Fault(checkError.GetText());
 
   PackageWriter writer;
   SString error;
