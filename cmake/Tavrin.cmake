@@ -24,11 +24,23 @@ function(tavrin_filter_platform out)
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
-# tavrin_library(name [HOST_SOURCES f...] [DEPENDS lib...] [WIN32_LIBS lib...])
+# The .cpp files of the current folder and of its SUBDIRS (window/controls
+# joins the window library: the window procedure and the controls call each
+# other).
+function(tavrin_glob_sources out)
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(d ${ARGN})
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${d}/*.cpp)
+  endforeach()
+  file(GLOB result CONFIGURE_DEPENDS ${patterns})
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# tavrin_library(name [HOST_SOURCES f...] [SUBDIRS d...] [DEPENDS lib...] [WIN32_LIBS lib...])
 # One static library per folder, made of every .cpp in it.
 function(tavrin_library name)
-  cmake_parse_arguments(A "" "" "HOST_SOURCES;DEPENDS;WIN32_LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(A "" "" "HOST_SOURCES;SUBDIRS;DEPENDS;WIN32_LIBS" ${ARGN})
+  tavrin_glob_sources(sources ${A_SUBDIRS})
   if(TAVRIN_HOST AND "HOST_SOURCES" IN_LIST ARGN)
     list(TRANSFORM A_HOST_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set(sources ${A_HOST_SOURCES})
@@ -49,12 +61,12 @@ function(tavrin_library name)
   endif()
 endfunction()
 
-# tavrin_tests(name [HOST_SOURCES f...] LIBS lib...)
+# tavrin_tests(name [HOST_SOURCES f...] [SUBDIRS d...] LIBS lib...)
 # One test executable per folder of tests/, run once by ctest: under Wine
 # through tools/wine-run in the Windows build, natively in the host build.
 function(tavrin_tests name)
-  cmake_parse_arguments(A "" "" "HOST_SOURCES;LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(A "" "" "HOST_SOURCES;SUBDIRS;LIBS" ${ARGN})
+  tavrin_glob_sources(sources ${A_SUBDIRS})
   if(TAVRIN_HOST AND "HOST_SOURCES" IN_LIST ARGN)
     list(TRANSFORM A_HOST_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set(sources ${A_HOST_SOURCES})
