@@ -6,6 +6,7 @@
 #include "window/SWnd.h"
 #include "window/SWndLifeGuard.h"
 #include "window/WindowType.h"
+#include "window/controls/SRadioCtrl.h"
 
 namespace {
 
@@ -268,8 +269,8 @@ bool TranslateControlCommand(SWnd* parent, SWnd* child, int code) {
       break;
     case kWindowRadio:
       if (code == BN_CLICKED) {
-        // The radio control's own selection (itself checked, its group
-        // unchecked) runs here first once the radio control exists.
+        // Every framework window of the radio type is a radio control.
+        static_cast<SRadioCtrl*>(child)->Select();
         return SendEvent(parent, kControlClassRadio, kRadioClicked, child, child->IsButtonChecked() ? 1 : 0);
       }
       break;

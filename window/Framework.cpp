@@ -17,10 +17,11 @@
 #include "files/SKeyboard.h"
 #include "files/SRegistry.h"
 #include "window/FrameworkCommandLine.h"
-#include "window/FrameworkHooks.h"
 #include "window/FrameworkSound.h"
 #include "window/FrameworkWindowClasses.h"
 #include "window/MessageLoop.h"
+#include "window/SCursor.h"
+#include "window/SWndApp.h"
 #include "window/ThreadWindowTable.h"
 
 namespace {
@@ -35,7 +36,6 @@ struct FrameworkState {
   HFONT defaultFont;
   int screenColorDepth;
   UINT findReplaceMessage;
-  HWND appWindow;
   HMODULE richEdit;
 };
 
@@ -62,25 +62,6 @@ int ReadScreenColorDepth() {
   return depth;
 }
 
-HWND CreatePlainAppWindow(HINSTANCE instance) {
-  // Hidden for ever: no parent, so a popup, never shown.
-  return CreateWindowExA(0, kFrameworkClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-}
-
-void CreateAppWindow() {
-  FrameworkHooks& hooks = GetFrameworkHooks();
-  g.appWindow = hooks.createAppWindow ? hooks.createAppWindow(g.instance) : CreatePlainAppWindow(g.instance);
-}
-
-void DeleteAppWindow() {
-  FrameworkHooks& hooks = GetFrameworkHooks();
-  if (hooks.deleteAppWindow)
-    hooks.deleteAppWindow();
-  else if (g.appWindow)
-    DestroyWindow(g.appWindow);
-  g.appWindow = nullptr;
-}
-
 void StartGdiplus() {
   Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread
   g.gdiplusToken = 0;
@@ -95,8 +76,7 @@ void CoreStart() {
   RegisterWindowThread();  // slot 0: this thread is the user-interface thread
 
   LoadLocaleSettings();
-  FrameworkHooks& hooks = GetFrameworkHooks();
-  if (hooks.createStandardCursors) hooks.createStandardCursors();
+  CreateStandardCursors();
 
   std::srand(timeGetTime());
   StartElapsedClock();
@@ -107,7 +87,7 @@ void CoreStart() {
   g.defaultFont = CreateDefaultFont();
 
   RegisterWindowClasses();
-  CreateAppWindow();
+  CreateAppWindow(g.instance);
 
   g.comInitialised = false;
   if (!(g.flags & kStartNoCom)) g.comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -151,11 +131,10 @@ void FrameworkExit() {
   UnregisterWindowClasses();
 
   ClearDialogWindowList();
-  FrameworkHooks& hooks = GetFrameworkHooks();
   if (g.defaultFont) DeleteObject(g.defaultFont);
   g.defaultFont = nullptr;
   ClearCommandLine();
-  if (hooks.freeStandardCursors) hooks.freeStandardCursors();
+  FreeStandardCursors();
   ClearThreadWindowTable();
   g.instance = nullptr;
 }
@@ -166,7 +145,10 @@ int GetShowCommand() { return g.showCommand; }
 
 int GetStartFlags() { return g.flags; }
 
-HWND GetAppWindowHandle() { return g.appWindow; }
+HWND GetAppWindowHandle() {
+  SWndApp* app = GetAppWindow();
+  return app ? app->GetHwnd() : nullptr;
+}
 
 HFONT GetDefaultFont() { return g.defaultFont; }
 

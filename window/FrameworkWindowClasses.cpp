@@ -2,18 +2,13 @@
 
 #include "window/Framework.h"
 #include "window/FrameworkHooks.h"
+#include "window/SCursor.h"
 #include "window/SWnd.h"
 
 const char kFrameworkClass[] = "TAVRIN";
 const char kFrameworkNoCloseClass[] = "TAVRIN2";
 
 namespace {
-
-HCURSOR ClassCursor() {
-  FrameworkHooks& hooks = GetFrameworkHooks();
-  if (hooks.arrowCursor) return hooks.arrowCursor();
-  return LoadCursorA(nullptr, IDC_ARROW);  // a shared cursor: never destroyed
-}
 
 // Class values are set through a window of the class.
 void SetIconsThrough(HWND window, HICON bigIcon, HICON smallIcon) {
@@ -37,7 +32,7 @@ void RegisterWindowClasses() {
   wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   wc.lpfnWndProc = WindowProcedure;
   wc.hInstance = GetInstanceHandle();
-  wc.hCursor = ClassCursor();
+  wc.hCursor = GetStandardCursor(kCursorArrow);
   wc.lpszClassName = kFrameworkClass;
   RegisterClassExA(&wc);
   wc.style |= CS_NOCLOSE;

@@ -14,9 +14,9 @@
 #include "files/SDisk.h"
 #include "window/ControlNotify.h"
 #include "window/Framework.h"
-#include "window/FrameworkHooks.h"
 #include "window/FrameworkMessage.h"
 #include "window/FrameworkWindowClasses.h"
+#include "window/SCursor.h"
 #include "window/SWnd.h"
 #include "window/SWndLifeGuard.h"
 
@@ -25,12 +25,6 @@ namespace {
 // Far outside any window: a caret whose position was never set stays
 // invisible until it is.
 const int kHiddenCaretPosition = -182;
-
-HCURSOR ArrowCursor() {
-  FrameworkHooks& hooks = GetFrameworkHooks();
-  if (hooks.arrowCursor) return hooks.arrowCursor();
-  return LoadCursorA(nullptr, IDC_ARROW);
-}
 
 }  // namespace
 
@@ -94,7 +88,7 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
         return TranslateControlCommand(this, child, HIWORD(*wparam));
       return true;
     case WM_INITMENUPOPUP:
-      ::SetCursor(ArrowCursor());
+      ::SetCursor(GetStandardCursor(kCursorArrow));
       return true;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "window/ControlNotify.h"
+#include "window/controls/SRadioCtrl.h"
 
 namespace {
 
@@ -93,7 +94,6 @@ TEST_F(ControlNotify, CommandCodesOfTheOtherControls) {
       {kWindowCombo, "COMBOBOX", CBS_DROPDOWN, CBN_SELCHANGE, 0x8BEB, 0},
       {kWindowCombo, "COMBOBOX", CBS_DROPDOWN, CBN_EDITCHANGE, 0x8BEA, 0},
       {kWindowCombo, "COMBOBOX", CBS_DROPDOWN, CBN_DROPDOWN, 0, 0},
-      {kWindowRadio, "BUTTON", BS_AUTORADIOBUTTON, BN_CLICKED, 0x8C8B, 0},
       {kWindowRichEdit, "RichEdit20A", ES_MULTILINE, EN_CHANGE, 0x8C95, 0},
       {kWindowButton, "BUTTON", BS_PUSHBUTTON, BN_SETFOCUS, 0, 0},
       {kWindowGroup, "BUTTON", BS_GROUPBOX, BN_CLICKED, 0, 0},
@@ -114,10 +114,10 @@ TEST_F(ControlNotify, CommandCodesOfTheOtherControls) {
     EXPECT_EQ(Child(child), parent.events[0].wparam);
     EXPECT_EQ(c.lparam, parent.events[0].lparam);
   }
-  // A radio button reports whether it is checked now.
-  TestWnd radio(kWindowRadio);
-  ASSERT_TRUE(radio.MakeControl("BUTTON", parent.GetHwnd(), BS_AUTORADIOBUTTON));
-  SendMessageA(radio.GetHwnd(), BM_CLICK, 0, 0);
+  // A radio button is selected first, then reports whether it is checked.
+  SRadioCtrl radio;
+  ASSERT_TRUE(radio.Create("", 0, 0, nullptr, parent.GetHwnd(), 1));
+  SendCommand(parent, radio, BN_CLICKED);
   ASSERT_NE(nullptr, parent.Last(0x8C8B));
   EXPECT_EQ(1, parent.Last(0x8C8B)->lparam);
 }

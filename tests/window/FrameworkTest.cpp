@@ -19,6 +19,8 @@
 #include "window/FrameworkHooks.h"
 #include "window/FrameworkSound.h"
 #include "window/FrameworkWindowClasses.h"
+#include "window/SCursor.h"
+#include "window/SWndApp.h"
 #include "window/ThreadWindowTable.h"
 
 namespace {
@@ -90,7 +92,9 @@ void ExpectStarted() {
 
   ASSERT_NE(nullptr, ThreadWindowTable[0]);
   EXPECT_EQ(GetCurrentThreadId(), ThreadWindowTable[0]->threadId);
-  EXPECT_EQ(0, ThreadWindowTable[0]->windows.GetCount());
+  // The application window is the thread's one framework window.
+  ASSERT_EQ(1, ThreadWindowTable[0]->windows.GetCount());
+  EXPECT_EQ(app, ThreadWindowTable[0]->windows.GetAt(0)->GetHwnd());
   EXPECT_EQ(1, TableRecords());
 
   EXPECT_EQ(Instance(), GetInstanceHandle());
@@ -218,48 +222,51 @@ TEST(Framework, ExecutablePathAndFolderComeFromTheCommandLine) {
   EXPECT_EQ(std::string::npos, std::string(full).find('\\', folder.size()));
 }
 
-TEST(Framework, PartsBuiltLaterPlugIntoStartAndStop) {
+TEST(Framework, StartBuildsTheCursorsAndTheApplicationWindow) {
   static std::string calls;
-  static HCURSOR cursor;
-  static HWND created;
   calls.clear();
-  cursor = LoadCursorA(nullptr, IDC_CROSS);
-  FrameworkHooks& hooks = GetFrameworkHooks();
-  hooks.createStandardCursors = [] { calls += "cursors "; };
-  hooks.freeStandardCursors = [] { calls += "free-cursors "; };
-  hooks.arrowCursor = [] {
-    calls += "arrow ";
-    return cursor;
-  };
-  hooks.clearFindSettingsFlag = [] { calls += "find "; };
-  hooks.createAppWindow = [](HINSTANCE instance) {
-    calls += "app ";
-    created = CreateWindowExA(0, "TAVRIN", "own", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    return created;
-  };
-  hooks.deleteAppWindow = [] {
-    calls += "delete-app ";
-    DestroyWindow(created);
-  };
+  GetFrameworkHooks().clearFindSettingsFlag = [] { calls += "find "; };
 
   FrameworkInit(Instance(), SW_SHOW, 0);
-  EXPECT_EQ("cursors arrow find app ", calls);
-  EXPECT_EQ(created, GetAppWindowHandle());
+  EXPECT_EQ("find ", calls);
+  SArray<SCursor*>& table = GetStandardCursorTable();
+  ASSERT_EQ(21, table.GetCount());
+  std::vector<HCURSOR> builtIn;
+  for (int type = 0; type < 21; type++) {
+    SCOPED_TRACE(type);
+    ASSERT_NE(nullptr, table.GetAt(type)->GetHandle());
+    EXPECT_EQ(type < 14, table.GetAt(type)->IsShared());
+    if (type >= 14) builtIn.push_back(table.GetAt(type)->GetHandle());
+  }
+  EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetStandardCursor(kCursorArrow));
+  EXPECT_EQ(LoadCursorA(nullptr, IDC_WAIT), GetStandardCursor(kCursorWait));
   WNDCLASSEXA wc;
   ASSERT_TRUE(ClassExists("TAVRIN2", &wc));
-  EXPECT_EQ(cursor, wc.hCursor);
+  EXPECT_EQ(table.GetAt(0)->GetHandle(), wc.hCursor);
+
+  SWndApp* app = GetAppWindow();
+  ASSERT_NE(nullptr, app);
+  EXPECT_EQ(app->GetHwnd(), GetAppWindowHandle());
+  EXPECT_EQ(app, FindWindowObject(GetAppWindowHandle()));
   // Registering the classes again clears the find state again.
   calls.clear();
   UnregisterWindowClasses();  // fails for TAVRIN: a window of it exists
   RegisterWindowClasses();
-  EXPECT_EQ("arrow find ", calls);
+  EXPECT_EQ("find ", calls);
 
-  calls.clear();
+  HWND appHandle = GetAppWindowHandle();
   FrameworkExit();
-  hooks = FrameworkHooks{};
-  EXPECT_EQ("delete-app free-cursors ", calls);
-  EXPECT_FALSE(IsWindow(created));
-  EXPECT_FALSE(ClassExists("TAVRIN"));
+  GetFrameworkHooks() = FrameworkHooks{};
+  EXPECT_EQ(nullptr, GetAppWindow());
+  EXPECT_FALSE(IsWindow(appHandle));
+  EXPECT_EQ(0, table.GetCount());
+  EXPECT_EQ(nullptr, GetStandardCursor(kCursorArrow));
+  // The built-in cursors are gone; the system's survive.
+  ICONINFO info;
+  for (HCURSOR cursor : builtIn) EXPECT_FALSE(GetIconInfo(cursor, &info));
+  ASSERT_TRUE(GetIconInfo(LoadCursorA(nullptr, IDC_ARROW), &info));
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
 TEST(Framework, ClassIconsReachBothClasses) {

@@ -1,0 +1,52 @@
+// Synthesised mouse input for the window tests: the cursor put on a point
+// of a window, and message pumping until what the input causes has arrived.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "WindowTesting.h"
+
+// Dispatches messages until the condition holds or ms have passed.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 2000) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > ms) return false;
+    PumpMessages();
+    Sleep(1);
+  }
+  return true;
+}
+
+// Dispatches for a while: what would arrive has arrived.
+inline void PumpFor(DWORD ms) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    PumpMessages();
+    Sleep(1);
+  }
+}
+
+// Puts the cursor on a point of the window's client area; false when the
+// display does not move it there.
+inline bool MoveCursorTo(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  SetCursorPos(p.x, p.y);
+  POINT now;
+  GetCursorPos(&now);
+  return now.x == p.x && now.y == p.y;
+}
+
+// A visible popup on top, in front, with the given client size at (x, y).
+inline bool ShowOnTop(TestWnd& window, int x, int y, int width, int height) {
+  RECT rect = {x, y, x + width, y + height};
+  if (!window.Create(WS_VISIBLE, "test", WS_EX_TOPMOST, &rect, nullptr, nullptr, nullptr, GetModuleHandleA(nullptr),
+                     false))
+    return false;
+  SetForegroundWindow(window.GetHwnd());
+  UpdateWindow(window.GetHwnd());
+  PumpMessages();
+  return true;
+}

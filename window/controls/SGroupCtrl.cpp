@@ -1,0 +1,40 @@
+#include "window/controls/SGroupCtrl.h"
+
+#include "window/ControlNotify.h"
+
+namespace {
+
+const UINT kGroupMouseMessage = ControlNotifyMessage(kControlClassGroup, 0);
+
+uint32_t OpaqueArgb(COLORREF color) {
+  return 0xFF000000u | uint32_t(GetRValue(color)) << 16 | uint32_t(GetGValue(color)) << 8 | GetBValue(color);
+}
+
+COLORREF ColorOfArgb(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
+
+}  // namespace
+
+SGroupCtrl::SGroupCtrl() : m_textColor(OpaqueArgb(GetSysColor(COLOR_BTNTEXT))) { m_windowType = kWindowGroup; }
+
+bool SGroupCtrl::Create(const char* text, DWORD style, DWORD exStyle, const RECT* rect, HWND parent, int id,
+                        void* creationData) {
+  return CreateControlWindow(*this, "BUTTON", BS_GROUPBOX, text, style, exStyle, rect, parent, id, creationData);
+}
+
+LRESULT SGroupCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (!ReportControlMouse(*this, kGroupMouseMessage, message, lparam)) return 0;
+  return SWnd::WindowProc(message, wparam, lparam);
+}
+
+// Unlike the buttons, the caption's background follows the box's: a box
+// whose parent paints shows the parent behind its caption too.
+HBRUSH SGroupCtrl::OnCtlColorStatic(HDC dc) {
+  uint32_t back = GetBackColor();
+  HBRUSH brush = m_brush.ForBackColor(back);
+  if (back == kColorParentPaints)
+    SetBkMode(dc, TRANSPARENT);
+  else if (back != kColorNone)
+    SetBkColor(dc, back);
+  ::SetTextColor(dc, ColorOfArgb(m_textColor));
+  return brush;
+}
