@@ -39,6 +39,31 @@ inline bool MoveCursorTo(HWND window, int x, int y) {
   return now.x == p.x && now.y == p.y;
 }
 
+// Moves the mouse onto a point of the window's client area with
+// synthesised input, so that the window under it (or the capture) sees the
+// move; false when the cursor did not get there.
+inline bool SlideCursorTo(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  // Absolute positions run from 0 to 65535 across the screen; rounded up,
+  // they land on the pixel meant.
+  input.mi.dx = LONG((p.x * 65536LL + width - 1) / width);
+  input.mi.dy = LONG((p.y * 65536LL + height - 1) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+  PumpUntil([&] {
+    POINT now;
+    GetCursorPos(&now);
+    return now.x == p.x && now.y == p.y;
+  }, 500);
+  POINT now;
+  GetCursorPos(&now);
+  return now.x == p.x && now.y == p.y;
+}
+
 // A visible popup on top, in front, with the given client size at (x, y).
 inline bool ShowOnTop(TestWnd& window, int x, int y, int width, int height) {
   RECT rect = {x, y, x + width, y + height};
