@@ -1,4 +1,5 @@
 // Child notifications arriving at the parent as ControlNotifyMessages.
+#include "InputTesting.h"
 #include "WindowTesting.h"
 
 #include <commctrl.h>
@@ -122,16 +123,6 @@ TEST_F(ControlNotify, CommandCodesOfTheOtherControls) {
   EXPECT_EQ(1, parent.Last(0x8C8B)->lparam);
 }
 
-// Moves the cursor onto a point of a window's client area.
-bool PutCursor(HWND window, int x, int y) {
-  POINT p = {x, y};
-  ClientToScreen(window, &p);
-  SetCursorPos(p.x, p.y);
-  POINT now;
-  GetCursorPos(&now);
-  return now.x == p.x && now.y == p.y;
-}
-
 TEST_F(ControlNotify, ExtendedListNotifications) {
   TestWnd parent, list(kWindowExtendedList);
   ASSERT_TRUE(parent.Make(nullptr, 0, 300, 200));
@@ -193,7 +184,7 @@ TEST_F(ControlNotify, ExtendedListNotifications) {
   RECT itemRect = {LVIR_LABEL, 0, 0, 0};
   ASSERT_TRUE(SendMessageA(handle, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&itemRect)));
   int x = itemRect.left + 2, y = (itemRect.top + itemRect.bottom) / 2;
-  if (!PutCursor(handle, x, y)) GTEST_SKIP() << "the cursor cannot be moved on this display";
+  if (!MoveCursorTo(handle, x, y)) GTEST_SKIP() << "the cursor cannot be moved on this display";
   NMITEMACTIVATE click = {};
   SendNotify(parent, list, NM_DBLCLK, click);
   ASSERT_EQ(1, parent.Count(0x8BFF));
@@ -204,7 +195,7 @@ TEST_F(ControlNotify, ExtendedListNotifications) {
     if (message == 0x8BFF) seen = *reinterpret_cast<ControlMouseRecord*>(lparam);
     return false;
   };
-  ASSERT_TRUE(PutCursor(handle, 290, 190));
+  ASSERT_TRUE(MoveCursorTo(handle, 290, 190));
   SendNotify(parent, list, NM_RCLICK, click);
   EXPECT_EQ(kMouseRight | kMouseClick, seen.code);
   EXPECT_EQ(290, seen.x);
@@ -271,7 +262,7 @@ TEST_F(ControlNotify, TreeNotifications) {
   RECT row;
   *reinterpret_cast<HTREEITEM*>(&row) = root;
   ASSERT_TRUE(SendMessageA(handle, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row)));
-  if (!PutCursor(handle, row.right - 2, (row.top + row.bottom) / 2))
+  if (!MoveCursorTo(handle, row.right - 2, (row.top + row.bottom) / 2))
     GTEST_SKIP() << "the cursor cannot be moved on this display";
   NMHDR click = {};
   SendNotify(parent, tree, NM_DBLCLK, click);
@@ -285,7 +276,7 @@ TEST_F(ControlNotify, TreeNotifications) {
   EXPECT_EQ(parent.GetHwnd(), GetFocus());
   EXPECT_FALSE(tree.RefusesNextFocus());
 
-  ASSERT_TRUE(PutCursor(handle, 150, 190));
+  ASSERT_TRUE(MoveCursorTo(handle, 150, 190));
   SendNotify(parent, tree, NM_DBLCLK, click);
   EXPECT_EQ(2, parent.Count(0x8CF9));
   EXPECT_EQ(1, parent.Count(0x8CFB));

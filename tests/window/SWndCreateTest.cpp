@@ -1,6 +1,7 @@
 // Creating, destroying and deleting window objects, and the enumeration of
 // their relatives.
 #include "WindowTesting.h"
+#include "window/SWndApp.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST_F(SWndCreate, RefusedCreationLeavesNoWindow) {
   EXPECT_FALSE(window.Create(WS_VISIBLE, "", 0, nullptr, nullptr, nullptr, nullptr, GetModuleHandleA(nullptr), false));
   EXPECT_EQ(nullptr, window.GetHwnd());
   EXPECT_FALSE(shown);
-  EXPECT_EQ(0, FindWindowThreadRecord(GetCurrentThreadId())->windows.GetCount());
+  EXPECT_EQ(1, FindWindowThreadRecord(GetCurrentThreadId())->windows.GetCount());  // the application window
   // The same for a control.
   TestWnd control(kWindowEdit);
   control.answers[kCreatedMessage] = 1;
@@ -143,7 +144,7 @@ TEST_F(SWndCreate, DeletingTheObjectDestroysItsWindow) {
   delete window;
   EXPECT_FALSE(IsWindow(handle));
   EXPECT_EQ(nullptr, child.GetHwnd());  // destroyed with its parent
-  EXPECT_EQ(0, FindWindowThreadRecord(GetCurrentThreadId())->windows.GetCount());
+  EXPECT_EQ(1, FindWindowThreadRecord(GetCurrentThreadId())->windows.GetCount());  // the application window
 }
 
 TEST_F(SWndCreate, CloseAndDestroyAnswerWhetherTheWindowWent) {
@@ -212,7 +213,7 @@ TEST_F(SWndCreate, ObjectDeletedByItsOwnHandlerIsNotTouchedAgain) {
   EXPECT_FALSE(window->Make());
   EXPECT_TRUE(PoisonedWnd::Deleted());
   EXPECT_TRUE(PoisonedWnd::Untouched());
-  EXPECT_EQ(0, FindWindowThreadRecord(GetCurrentThreadId())->windows.GetCount());
+  EXPECT_EQ(1, FindWindowThreadRecord(GetCurrentThreadId())->windows.GetCount());  // the application window
 }
 
 // ---- Relatives ---------------------------------------------------------------------------
@@ -267,10 +268,11 @@ TEST_F(SWndEnumerate, ChildrenSiblingsAndPopupAncestors) {
   EXPECT_FALSE(a.IsTopLevel());
 
   found.RemoveAll();
-  EXPECT_EQ(5, CollectThreadWindows(found));
+  EXPECT_EQ(6, CollectThreadWindows(found));  // and the application window
   found.RemoveAll();
-  EXPECT_EQ(1, GetTopLevelWindows(&c, found));
-  EXPECT_EQ(&top, found.GetAt(0));
+  EXPECT_EQ(2, GetTopLevelWindows(&c, found));
+  EXPECT_GE(found.Find(&top), 0);
+  EXPECT_GE(found.Find(GetAppWindow()), 0);
 }
 
 }  // namespace

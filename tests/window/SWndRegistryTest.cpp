@@ -1,8 +1,10 @@
 // The handle-to-object registry: each thread's framework windows sorted by
 // handle, found from any thread.
 #include <thread>
+#include <vector>
 
 #include "WindowTesting.h"
+#include "window/SWndApp.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ TEST_F(SWndRegistry, WindowsAreFoundByHandleUntilDestroyed) {
   for (TestWnd& w : windows) ASSERT_TRUE(w.Make());
   ThreadWindowRecord* record = OwnRecord();
   ASSERT_NE(nullptr, record);
-  EXPECT_EQ(5, record->windows.GetCount());
+  EXPECT_EQ(6, record->windows.GetCount());  // and the application window
   EXPECT_TRUE(SortedByHandle(record->windows));
   for (TestWnd& w : windows) {
     EXPECT_EQ(&w, FindWindowObject(w.GetHwnd()));
@@ -33,12 +35,12 @@ TEST_F(SWndRegistry, WindowsAreFoundByHandleUntilDestroyed) {
   EXPECT_TRUE(windows[2].Destroy());
   EXPECT_EQ(nullptr, windows[2].GetHwnd());
   EXPECT_EQ(nullptr, FindWindowObject(gone));
-  EXPECT_EQ(4, record->windows.GetCount());
+  EXPECT_EQ(5, record->windows.GetCount());
   EXPECT_EQ(&windows[3], FindWindowObject(windows[3].GetHwnd()));
 
+  EXPECT_EQ(GetAppWindow(), FindWindowObject(GetAppWindowHandle()));
   // Not framework windows at all.
   EXPECT_EQ(nullptr, FindWindowObject(nullptr));
-  EXPECT_EQ(nullptr, FindWindowObject(GetAppWindowHandle()));
   EXPECT_EQ(nullptr, FindWindowObject(GetDesktopWindow()));
 
   // A destroyed object can be created again and is registered again.
@@ -55,15 +57,19 @@ TEST_F(SWndRegistry, HandlesAreOrderedAsUnsignedValues) {
     windows[i].ForgeHandle(reinterpret_cast<HWND>(values[i]), GetCurrentThreadId());
     ASSERT_TRUE(AddWindowObject(&windows[i]));
   }
+  // The application window's handle takes its place among them.
   SArray<SWnd*>& array = OwnRecord()->windows;
-  ASSERT_EQ(5, array.GetCount());
-  const uintptr_t sorted[] = {0x00001000u, 0x00002000u, 0x7FFFFFF0u, 0x80001000u, 0xFFFF0000u};
-  for (int i = 0; i < 5; i++) EXPECT_EQ(sorted[i], uintptr_t(array.GetAt(i)->GetHwnd())) << i;
+  ASSERT_EQ(6, array.GetCount());
+  EXPECT_TRUE(SortedByHandle(array));
+  std::vector<uintptr_t> order;
+  for (int i = 0; i < array.GetCount(); i++)
+    if (array.GetAt(i) != GetAppWindow()) order.push_back(uintptr_t(array.GetAt(i)->GetHwnd()));
+  EXPECT_EQ((std::vector<uintptr_t>{0x00001000u, 0x00002000u, 0x7FFFFFF0u, 0x80001000u, 0xFFFF0000u}), order);
   for (TestWnd& w : windows) {
     EXPECT_TRUE(RemoveWindowObject(&w));
     w.ForgeHandle(nullptr, 0);
   }
-  EXPECT_EQ(0, array.GetCount());
+  EXPECT_EQ(1, array.GetCount());
 
   TestWnd unregistered;
   EXPECT_FALSE(AddWindowObject(nullptr));

@@ -28,6 +28,11 @@ bool ReportControlMouse(SWnd& control, UINT report, UINT message, LPARAM point) 
   return guard.IsAlive();
 }
 
+LRESULT ControlWindowProc(SWnd& control, UINT report, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (!ReportControlMouse(control, report, message, lparam)) return 0;
+  return control.SWnd::WindowProc(message, wparam, lparam);
+}
+
 HBRUSH ControlBrush::ForBackColor(uint32_t color) {
   Release();
   if (color == kColorNone) return nullptr;

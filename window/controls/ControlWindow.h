@@ -5,7 +5,8 @@
 // A wrapper is an SWnd made on a system class ("BUTTON", "EDIT" ...) and
 // subclassed, so that every message passes SWnd::OnMessage and then the
 // wrapper's WindowProc. Its WindowProc first offers the message to
-// ReportControlMouse, then ends in SWnd::WindowProc.
+// ReportControlMouse, then ends in SWnd::WindowProc (ControlWindowProc,
+// for wrappers that handle nothing else).
 #pragma once
 
 #include <windows.h>
@@ -26,6 +27,9 @@ bool CreateControlWindow(SWnd& control, const char* className, DWORD classBits, 
 // lparam. A control without a parent reports nothing. False when the
 // parent's handler deleted the control, which must then be touched no more.
 bool ReportControlMouse(SWnd& control, UINT report, UINT message, LPARAM point);
+// The window procedure of a wrapper without messages of its own: the mouse
+// report, then SWnd::WindowProc.
+LRESULT ControlWindowProc(SWnd& control, UINT report, UINT message, WPARAM wparam, LPARAM lparam);
 
 // The brush a control answers its colour request with. Each request
 // replaces the previous brush, so a control holds at most one; the last is

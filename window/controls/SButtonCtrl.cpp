@@ -16,8 +16,7 @@ bool SButtonCtrl::Create(const char* text, DWORD style, DWORD exStyle, const REC
 }
 
 LRESULT SButtonCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!ReportControlMouse(*this, kButtonMouseMessage, message, lparam)) return 0;
-  return SWnd::WindowProc(message, wparam, lparam);
+  return ControlWindowProc(*this, kButtonMouseMessage, message, wparam, lparam);
 }
 
 HBRUSH SButtonCtrl::OnCtlColorBtn(HDC) { return ButtonBrush(*this, m_brush); }

@@ -26,8 +26,7 @@ int SCheckCtrl::GetCheck() const {
 }
 
 LRESULT SCheckCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!ReportControlMouse(*this, kCheckMouseMessage, message, lparam)) return 0;
-  return SWnd::WindowProc(message, wparam, lparam);
+  return ControlWindowProc(*this, kCheckMouseMessage, message, wparam, lparam);
 }
 
 HBRUSH SCheckCtrl::OnCtlColorStatic(HDC) { return ButtonBrush(*this, m_brush); }

@@ -22,8 +22,7 @@ bool SGroupCtrl::Create(const char* text, DWORD style, DWORD exStyle, const RECT
 }
 
 LRESULT SGroupCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!ReportControlMouse(*this, kGroupMouseMessage, message, lparam)) return 0;
-  return SWnd::WindowProc(message, wparam, lparam);
+  return ControlWindowProc(*this, kGroupMouseMessage, message, wparam, lparam);
 }
 
 // Unlike the buttons, the caption's background follows the box's: a box

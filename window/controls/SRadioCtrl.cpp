@@ -29,8 +29,7 @@ void SRadioCtrl::Select() {
 }
 
 LRESULT SRadioCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!ReportControlMouse(*this, kRadioMouseMessage, message, lparam)) return 0;
-  return SWnd::WindowProc(message, wparam, lparam);
+  return ControlWindowProc(*this, kRadioMouseMessage, message, wparam, lparam);
 }
 
 HBRUSH SRadioCtrl::OnCtlColorStatic(HDC) { return ButtonBrush(*this, m_brush); }
