@@ -301,4 +301,14 @@ TEST_F(AppWindowDrags, ADragStartsOnlyWithAnAllowedButtonDown) {
   EXPECT_TRUE(ReleaseAppCapture());
 }
 
+TEST_F(AppWindowDrags, AButtonUpWithoutADragLeavesOtherCapturesAlone) {
+  SWndApp* app = GetAppWindow();
+  app->SetCaptureTarget(nullptr, 1);
+  SetCapture(other.GetHwnd());
+  SendMessageA(app->GetHwnd(), WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(other.GetHwnd(), GetCapture());
+  ReleaseCapture();
+  EXPECT_EQ(0u, source.events.size());
+}
+
 }  // namespace
