@@ -151,7 +151,9 @@ SArray<SCursor*> StandardCursorTable;
 
 SArray<SCursor*>& GetStandardCursorTable() { return StandardCursorTable; }
 
+// A second start without a stop does not grow the table past its types.
 void CreateStandardCursors() {
+  FreeStandardCursors();
   for (int type = 0; type < kCursorTypes; type++) {
     SCursor* cursor = new SCursor;
     cursor->Load(type);
