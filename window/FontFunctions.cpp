@@ -19,8 +19,10 @@ int PixelsPerInchY(HDC dc) {
 
 // ---- Heights and points ----------------------------------------------------------------
 
-int PointsToHeight(double points, HDC dc) {
-  double x = PixelsPerInchY(dc) * points / -72;
+int PointsToHeight(double points, HDC dc) { return PointsToHeightAtDpi(points, PixelsPerInchY(dc)); }
+
+int PointsToHeightAtDpi(double points, int dpi) {
+  double x = dpi * points / -72;
   double below = std::floor(x);
   return static_cast<int>(x - below >= 0.5 ? std::ceil(x) : below);
 }

@@ -21,6 +21,8 @@ inline bool IsStrikeOutStyle(int style) { return (style & kFontStrikeOut) != 0; 
 // the screen): negative, as a character height; halves round up, so -10.5
 // gives -10.
 int PointsToHeight(double points, HDC dc);
+// The same at a number of dots per inch.
+int PointsToHeightAtDpi(double points, int dpi);
 // The size in points of a font height on the device (null: the screen).
 double HeightToPoints(HDC dc, int height);
 
