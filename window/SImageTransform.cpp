@@ -8,11 +8,12 @@ using Gdiplus::Bitmap;
 using Gdiplus::Graphics;
 
 Bitmap* SImage::Redrawn(int width, int height, Gdiplus::PixelFormat format, int mode) {
-  if (!m_bitmap || width <= 0 || height <= 0) return nullptr;
+  // GDI+ has no graphics for indexed formats (Wine's makes one, but draws
+  // nothing sensible through it): their pictures cannot be redrawn, only
+  // converted.
+  if (!m_bitmap || width <= 0 || height <= 0 || Gdiplus::IsIndexedPixelFormat(format)) return nullptr;
   auto canvas = std::make_unique<Bitmap>(width, height, format);
   if (canvas->GetLastStatus() != Gdiplus::Ok || canvas->GetWidth() == 0) return nullptr;
-  // GDI+ has no graphics for indexed formats: their pictures cannot be
-  // redrawn, only converted.
   Graphics graphics(canvas.get());
   if (graphics.GetLastStatus() != Gdiplus::Ok) return nullptr;
   Gdiplus::Rect whole(0, 0, width, height);
@@ -45,8 +46,11 @@ bool SImage::ResizeCanvas(int width, int height) {
 bool SImage::ConvertBits(int bits) {
   if (!m_bitmap || bits == GetBitsPerPixel()) return false;
   if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
-  Bitmap* converted = bits == 32 ? Redrawn(GetWidth(), GetHeight(), PixelFormat32bppARGB, DRAW_TOPLEFT)
-                                 : CloneWithFormat(PixelFormatFromBits(bits));
+  // Bits 2 have no format, and a clone to "no format" would keep the
+  // present one.
+  Gdiplus::PixelFormat format = PixelFormatFromBits(bits);
+  if (format == PixelFormatUndefined) return false;
+  Bitmap* converted = bits == 32 ? Redrawn(GetWidth(), GetHeight(), format, DRAW_TOPLEFT) : CloneWithFormat(format);
   if (!converted) return false;
   SetBitmap(converted);
   return true;
