@@ -72,7 +72,9 @@ TEST_F(ActiveX, ListsTheControlsCategorySortedByNameIgnoringCase) {
     char narrow[40];
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     EXPECT_STREQ(narrow, texts.GetString(i).GetText()) << i;
-    if (i > 0) EXPECT_LE(_stricmp(names.GetString(i - 1).GetText(), names.GetString(i).GetText()), 0) << i;
+    if (i > 0) {
+      EXPECT_LE(_stricmp(names.GetString(i - 1).GetText(), names.GetString(i).GetText()), 0) << i;
+    }
   }
 
   // Any array may be left out; without names nothing is sorted.
