@@ -244,6 +244,9 @@ class SImage {
   // A blank bitmap of the size and format with the picture drawn into it by
   // the mode; null when either step fails.
   Gdiplus::Bitmap* Redrawn(int width, int height, Gdiplus::PixelFormat format, int mode);
+  // Replaces the picture by itself redrawn at another size (negative sizes
+  // count as 0); false, keeping it, for the present size or a failure.
+  bool RedrawAtSize(int width, int height, int mode);
 
   uint32_t m_userValue;
   SString m_name;

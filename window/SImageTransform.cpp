@@ -23,25 +23,19 @@ Bitmap* SImage::Redrawn(int width, int height, Gdiplus::PixelFormat format, int 
 
 // ---- Size and depth ------------------------------------------------------------------
 
-bool SImage::Resize(int width, int height) {
+bool SImage::RedrawAtSize(int width, int height, int mode) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   if (width == GetWidth() && height == GetHeight()) return false;
-  Bitmap* scaled = Redrawn(width, height, GetPixelFormat(), DRAW_STRETCH);
-  if (!scaled) return false;
-  SetBitmap(scaled);
+  Bitmap* redrawn = Redrawn(width, height, GetPixelFormat(), mode);
+  if (!redrawn) return false;
+  SetBitmap(redrawn);
   return true;
 }
 
-bool SImage::ResizeCanvas(int width, int height) {
-  if (width < 0) width = 0;
-  if (height < 0) height = 0;
-  if (width == GetWidth() && height == GetHeight()) return false;
-  Bitmap* canvas = Redrawn(width, height, GetPixelFormat(), DRAW_CENTER);
-  if (!canvas) return false;
-  SetBitmap(canvas);
-  return true;
-}
+bool SImage::Resize(int width, int height) { return RedrawAtSize(width, height, DRAW_STRETCH); }
+
+bool SImage::ResizeCanvas(int width, int height) { return RedrawAtSize(width, height, DRAW_CENTER); }
 
 bool SImage::ConvertBits(int bits) {
   if (!m_bitmap || bits == GetBitsPerPixel()) return false;

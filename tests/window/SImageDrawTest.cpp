@@ -64,6 +64,15 @@ struct Canvas {
   }
 };
 
+// Draws the whole picture into dest on a fresh canvas of width x height and
+// checks every pixel as Canvas::Expect does.
+void ExpectDrawn(SImage& picture, int width, int height, const Gdiplus::Rect& dest, const Gdiplus::Rect& placed,
+                 int sx, int sy, Gdiplus::ARGB outside, int scale = 1) {
+  Canvas canvas(width, height);
+  canvas.Draw(picture, nullptr, &dest);
+  canvas.Expect(placed, sx, sy, outside, scale);
+}
+
 TEST_F(ImageDraw, SetDrawModeKeepsOnlyKnownModes) {
   SImage image;
   EXPECT_EQ(DRAW_TOPLEFT, image.SetDrawMode(DRAW_FITZOOM));
@@ -88,9 +97,7 @@ TEST_F(ImageDraw, AlignedModesPlaceTheUnscaledPicture) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     picture.SetDrawMode(c.mode);
-    Canvas canvas(100, 80);
-    canvas.Draw(picture, nullptr, &dest);
-    canvas.Expect(Gdiplus::Rect(c.x, c.y, 30, 20), 0, 0, kMarker);
+    ExpectDrawn(picture, 100, 80, dest, Gdiplus::Rect(c.x, c.y, 30, 20), 0, 0, kMarker);
   }
 }
 
@@ -112,18 +119,12 @@ TEST_F(ImageDraw, CentreClipsToTheDestinationAndShowsTheBackColourAround) {
   // Larger than the picture: at (50, 75), the rest without back colour left
   // as it was, with one in the back colour.
   Gdiplus::Rect big(0, 0, 200, 200);
-  Canvas plain(200, 200);
-  plain.Draw(picture, nullptr, &big);
-  plain.Expect(Gdiplus::Rect(50, 75, 100, 50), 0, 0, kMarker);
+  ExpectDrawn(picture, 200, 200, big, Gdiplus::Rect(50, 75, 100, 50), 0, 0, kMarker);
   picture.SetBackColor(kBack);
-  Canvas backed(200, 200);
-  backed.Draw(picture, nullptr, &big);
-  backed.Expect(Gdiplus::Rect(50, 75, 100, 50), 0, 0, kBackArgb);
+  ExpectDrawn(picture, 200, 200, big, Gdiplus::Rect(50, 75, 100, 50), 0, 0, kBackArgb);
   // "The parent paints" is no back colour either.
   picture.SetBackColor(0xFF000001);
-  Canvas parent(200, 200);
-  parent.Draw(picture, nullptr, &big);
-  parent.Expect(Gdiplus::Rect(50, 75, 100, 50), 0, 0, kMarker);
+  ExpectDrawn(picture, 200, 200, big, Gdiplus::Rect(50, 75, 100, 50), 0, 0, kMarker);
 }
 
 TEST_F(ImageDraw, SourceRectangleAndDefaults) {
@@ -197,15 +198,11 @@ TEST_F(ImageDraw, StretchFitAndFitZoom) {
   // Fit never enlarges: 10 x 10 centred in 100 x 50.
   picture.SetDrawMode(DRAW_FIT);
   Gdiplus::Rect wide(0, 0, 100, 50);
-  Canvas fit(100, 50);
-  fit.Draw(picture, nullptr, &wide);
-  fit.Expect(Gdiplus::Rect(45, 20, 10, 10), 0, 0, kBackArgb);
+  ExpectDrawn(picture, 100, 50, wide, Gdiplus::Rect(45, 20, 10, 10), 0, 0, kBackArgb);
 
   // Fit & zoom fills the height: 50 x 50 centred.
   picture.SetDrawMode(DRAW_FITZOOM);
-  Canvas zoom(100, 50);
-  zoom.Draw(picture, nullptr, &wide);
-  zoom.Expect(Gdiplus::Rect(25, 0, 50, 50), 0, 0, kBackArgb, 5);
+  ExpectDrawn(picture, 100, 50, wide, Gdiplus::Rect(25, 0, 50, 50), 0, 0, kBackArgb, 5);
 }
 
 TEST_F(ImageDraw, TileRepeatsTheSourcePartFromTheCorner) {
