@@ -2,7 +2,8 @@
 // name, a back colour, a transparent colour and a draw mode. Windows, labels,
 // lists, menus, image lists and the splash screen hold or pass SImages; this
 // file gives the value, the ways to fill and save it, the Win32 handles made
-// from it, and the data it can carry hidden in its pixels.
+// from it, the data it can carry hidden in its pixels, how it is drawn by
+// its draw mode, and the operations that change its size and pixels.
 //
 // GDI+ must have been started (FrameworkInit) before an SImage is used.
 //
