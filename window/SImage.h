@@ -2,7 +2,8 @@
 // name, a back colour, a transparent colour and a draw mode. Windows, labels,
 // lists, menus, image lists and the splash screen hold or pass SImages; this
 // file gives the value, the ways to fill and save it, the Win32 handles made
-// from it, and the data it can carry hidden in its pixels.
+// from it, the data it can carry hidden in its pixels, how it is drawn by
+// its draw mode, and the operations that change its size and pixels.
 //
 // GDI+ must have been started (FrameworkInit) before an SImage is used.
 //
@@ -70,6 +71,12 @@ Gdiplus::Bitmap* BitmapFromStream(SFile* stream, int n);
 // The index of the first GDI+ encoder of that MIME type ("image/png"), with
 // its class id; -1 when there is none.
 int FindImageEncoder(const char* mimeType, CLSID& clsid);
+
+// Where modes DRAW_TOPLEFT .. DRAW_CENTER put the source (its size) in the
+// destination, cut to the destination: the placed rectangle, and the part of
+// the source that shows there, of the same size. Other modes place at 0,0.
+void AlignImageRect(int mode, const Gdiplus::Rect& dest, const Gdiplus::Rect& source, Gdiplus::Rect& placed,
+                    Gdiplus::Rect& placedSource);
 
 // The region of every pixel of the bitmap whose colour is not the key; an
 // empty region when all of them are. Null when the bitmap cannot be read.
@@ -156,6 +163,55 @@ class SImage {
   // position. A colour depth other than 0 is handed to the encoder.
   bool SaveToStream(SFile* stream, int type, int colourDepth) const;
 
+  // ---- Drawing (SImageDraw.cpp) --------------------------------------------------
+
+  // Stores the mode (one outside DRAW_TOPLEFT .. DRAW_FITZOOM as
+  // DRAW_TOPLEFT) and answers the previous one.
+  int SetDrawMode(int mode);
+  // Draws the source rectangle (null: the whole image) into the destination
+  // (null: the image's size at 0,0) by the draw mode, leaving out the
+  // transparent colour's pixels, and showing the back colour where the
+  // picture leaves the destination uncovered. Failures leave the
+  // destination as it was.
+  void Draw(Gdiplus::Graphics* graphics, const Gdiplus::Rect* source, const Gdiplus::Rect* dest);
+  // Draw into (x, y, width, height); a width or height of -1 is the image's.
+  void DrawAt(Gdiplus::Graphics* graphics, int x, int y, int width, int height, const Gdiplus::Rect* source);
+
+  // ---- Size, depth and orientation (SImageTransform.cpp) -------------------------
+  // Each answers false, keeping the picture, when the image is empty or the
+  // new bitmap cannot be made or drawn into.
+
+  // The picture scaled to the new size (negative sizes count as 0); false
+  // for the present size and for a size of 0.
+  bool Resize(int width, int height);
+  // The picture unscaled, centred in the new size (cropped when larger); the
+  // border is blank, or the back colour when one is set.
+  bool ResizeCanvas(int width, int height);
+  // To 1, 4, 8, 16, 24 or 32 bits per pixel, other than the present depth.
+  bool ConvertBits(int bits);
+  // Clockwise by quarter turns (mod 4); false for a negative count.
+  bool Rotate(int quarterTurns);
+  void Flip(bool horizontal, bool vertical);
+  // Every palette entry gets the alpha, keeping its colour.
+  bool SetPaletteAlpha(BYTE alpha);
+  // The whole bitmap in an opaque colour.
+  void Fill(COLORREF colour);
+  // The rectangle (null: the whole bitmap) in an ARGB colour.
+  void FillRect(Gdiplus::ARGB colour, const Gdiplus::Rect* rect);
+
+  // ---- Pixel operations (SImagePixelOps.cpp) --------------------------------------
+  // On the rectangle (null: the whole image) of a 24- or 32-bit image, every
+  // pixel but those of the key colour (a COLORREF; 0xFF000000 matches none).
+  // False for other depths and when the rectangle is not inside the image.
+
+  // Each pixel becomes the grey of its luma (ColorToGrey).
+  bool Desaturate(const Gdiplus::Rect* rect, COLORREF key);
+  // AdjustColor of each pixel.
+  bool AdjustColors(double brightness, double contrast, COLORREF key, const Gdiplus::Rect* rect);
+  // 32-bit images only: the alpha of each pixel of the rectangle; with
+  // onlyLower only where that lowers it.
+  bool SetAlpha(const Gdiplus::Rect* rect, BYTE alpha, bool onlyLower);
+
   // ---- Win32 handles (the caller owns them) ------------------------------------
 
   // A 32-bit bitmap, drawn on opaque black.
@@ -184,6 +240,14 @@ class SImage {
   // Installs a new bitmap, or none: the old one is deleted, and a bitmap
   // that GDI+ could not make is deleted too.
   void SetBitmap(Gdiplus::Bitmap* bitmap);
+  // Draw by an explicit mode, answering whether the picture was drawn.
+  bool DrawWithMode(Gdiplus::Graphics* graphics, int mode, const Gdiplus::Rect* source, const Gdiplus::Rect* dest);
+  // A blank bitmap of the size and format with the picture drawn into it by
+  // the mode; null when either step fails.
+  Gdiplus::Bitmap* Redrawn(int width, int height, Gdiplus::PixelFormat format, int mode);
+  // Replaces the picture by itself redrawn at another size (negative sizes
+  // count as 0); false, keeping it, for the present size or a failure.
+  bool RedrawAtSize(int width, int height, int mode);
 
   uint32_t m_userValue;
   SString m_name;

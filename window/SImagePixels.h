@@ -17,6 +17,11 @@ class SImagePixels {
     Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap->GetWidth()), static_cast<INT>(bitmap->GetHeight()));
     m_locked = bitmap->LockBits(&all, mode, format, &m_data) == Gdiplus::Ok;
   }
+  // Only the rectangle's pixels: row 0 is the rectangle's top row.
+  SImagePixels(Gdiplus::Bitmap* bitmap, const Gdiplus::Rect& rect, UINT mode, Gdiplus::PixelFormat format)
+      : m_bitmap(bitmap), m_data() {
+    m_locked = bitmap && bitmap->LockBits(&rect, mode, format, &m_data) == Gdiplus::Ok;
+  }
   ~SImagePixels() {
     if (m_locked) m_bitmap->UnlockBits(&m_data);
   }
