@@ -39,47 +39,43 @@ void _SCtrl::CopyFrom(const _SCtrl& source) {
 
 // ---- Extra text -------------------------------------------------------------------------
 
-bool _SCtrl::FindExtraLine(const char* key, int* lineStart, int* valueStart, int* lineEnd) const {
+_SCtrl::ExtraScan _SCtrl::FindExtraLine(const char* key, int* valueStart, int* lineEnd) const {
   const char* text = extra.GetText();
   int keyLength = int(std::strlen(key));
   for (int start = 0;;) {
     const char* end = std::strstr(text + start, "\r\n");
-    if (!end) return false;  // no line, or text after the last CR LF
+    if (!end) return ExtraScan::kEnd;  // no line, or text after the last CR LF
     int length = int(end - (text + start));
     const void* equals = std::memchr(text + start, '=', size_t(length));
-    if (!equals) return false;
+    if (!equals) return ExtraScan::kStopped;
     int keyEnd = int(static_cast<const char*>(equals) - text);
     if (keyEnd - start == keyLength && std::memcmp(text + start, key, size_t(keyLength)) == 0) {
-      *lineStart = start;
       *valueStart = keyEnd + 1;
       *lineEnd = start + length;
-      return true;
+      return ExtraScan::kFound;
     }
     start += length + 2;
   }
 }
 
 SString _SCtrl::GetExtra(const char* key) const {
-  int lineStart, valueStart, lineEnd;
-  if (!key || !FindExtraLine(key, &lineStart, &valueStart, &lineEnd)) return SString("");
+  int valueStart, lineEnd;
+  if (!key || FindExtraLine(key, &valueStart, &lineEnd) != ExtraScan::kFound) return SString("");
   return extra.Mid(valueStart, lineEnd - valueStart);
 }
 
 bool _SCtrl::SetExtra(const char* key, const char* value) {
   if (!value) value = "";
   if (!key || !*key || std::strpbrk(key, "=\r\n") || std::strpbrk(value, "\r\n")) return false;
-  int lineStart, valueStart, lineEnd;
-  if (FindExtraLine(key, &lineStart, &valueStart, &lineEnd)) {
-    extra.Overwrite(valueStart, lineEnd - valueStart, value);
-    return true;
-  }
-  // A scan that stopped at a line without '=' leaves the text as it is.
-  const char* text = extra.GetText();
-  for (int start = 0;;) {
-    const char* end = std::strstr(text + start, "\r\n");
-    if (!end) break;
-    if (!std::memchr(text + start, '=', size_t(end - (text + start)))) return false;
-    start = int(end - text) + 2;
+  int valueStart, lineEnd;
+  switch (FindExtraLine(key, &valueStart, &lineEnd)) {
+    case ExtraScan::kFound:
+      extra.Overwrite(valueStart, lineEnd - valueStart, value);
+      return true;
+    case ExtraScan::kStopped:
+      return false;
+    case ExtraScan::kEnd:
+      break;
   }
   extra += key;
   extra += "=";

@@ -87,9 +87,10 @@ class SDialogModel::_SCtrl {
   int32_t panelScroll = 0;
 
  private:
-  // The start of the first line with this key and of its value; false when
-  // the scan ends first.
-  bool FindExtraLine(const char* key, int* lineStart, int* valueStart, int* lineEnd) const;
+  // Where the scan for a key's line ended: at the line (its value's start
+  // and end are given), at the end of the lines, or at a line without '='.
+  enum class ExtraScan { kFound, kEnd, kStopped };
+  ExtraScan FindExtraLine(const char* key, int* valueStart, int* lineEnd) const;
 };
 
 class SDialogModel::_SUndo {

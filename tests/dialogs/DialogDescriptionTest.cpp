@@ -123,6 +123,26 @@ TEST(DialogDescription, EveryKindOfRecordRoundTrips) {
   EXPECT_EQ(SavedText(loaded), saved);
 }
 
+// The clipboard's binary form keeps every stored field, style bits included.
+TEST(DialogDescription, EveryKindOfRecordRoundTripsAsBinary) {
+  ReadyModel model;
+  FillRoundTripModel(model);
+  SFileMem blob;
+  int size = WriteControlRecordBinary(&blob, model.GetDialogRecord());
+  for (int i = 0; i < model.GetControlCount(); i++) size += WriteControlRecordBinary(&blob, model.GetControl(i));
+  EXPECT_EQ(blob.GetSize(), size);
+  blob.Rewind();
+  _SCtrl dialog;
+  ASSERT_GT(ReadControlRecordBinary(&dialog, &blob), 0);
+  ExpectSameRecord(*model.GetDialogRecord(), dialog);
+  for (int i = 0; i < model.GetControlCount(); i++) {
+    _SCtrl r;
+    ASSERT_GT(ReadControlRecordBinary(&r, &blob), 0);
+    ExpectSameRecord(*model.GetControl(i), r);
+  }
+  EXPECT_TRUE(blob.IsEnd());
+}
+
 // Bits without a name are lost; clashing ids and names get new ones.
 TEST(DialogDescription, RoundTripExceptions) {
   ReadyModel model;

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "DialogRoundTrip.h"
 #include "dialogs/DialogDescription.h"
-#include "files/SFileMem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SFileMem source;
@@ -37,15 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     model.AddControl(&record, false, true, true);
   }
-  SFileMem saved;
-  if (!model.Save(&saved)) return 0;
-  saved.Rewind();
-  SDialogModel loaded;
-  loaded.InitControlTypes();
-  if (!loaded.Load(&saved)) std::abort();
-  SFileMem resaved;
-  if (!loaded.Save(&resaved) || resaved.GetSize() != saved.GetSize() ||
-      std::memcmp(resaved.GetData(), saved.GetData(), size_t(saved.GetSize())) != 0)
-    std::abort();
+  CheckSavedReadsBack(model);
   return 0;
 }

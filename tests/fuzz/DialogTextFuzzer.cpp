@@ -5,18 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
-#include "dialogs/SDialogModel.h"
-#include "files/SFileMem.h"
-
-namespace {
-
-bool SameBytes(const SFileMem& a, const SFileMem& b) {
-  return a.GetSize() == b.GetSize() && std::memcmp(a.GetData(), b.GetData(), size_t(a.GetSize())) == 0;
-}
-
-}  // namespace
+#include "DialogRoundTrip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SFileMem source;
@@ -28,13 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (model.GetDialogRecord() || model.GetControlCount() != 0 || model.IsLoaded()) std::abort();
     return 0;
   }
-  SFileMem saved;
-  if (!model.Save(&saved)) return 0;  // a record holding a lone line end is refused
-  saved.Rewind();
-  SDialogModel again;
-  again.InitControlTypes();
-  if (!again.Load(&saved)) std::abort();
-  SFileMem resaved;
-  if (!again.Save(&resaved) || !SameBytes(saved, resaved)) std::abort();
+  CheckSavedReadsBack(model);
   return 0;
 }

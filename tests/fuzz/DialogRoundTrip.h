@@ -1,0 +1,22 @@
+// What the dialog fuzz targets require of every model they make: when it
+// saves, the saved description loads, and saving that gives the same bytes.
+#pragma once
+
+#include <cstdlib>
+#include <cstring>
+
+#include "dialogs/SDialogModel.h"
+#include "files/SFileMem.h"
+
+inline void CheckSavedReadsBack(const SDialogModel& model) {
+  SFileMem saved;
+  if (!model.Save(&saved)) return;  // a record its lines cannot carry is refused
+  saved.Rewind();
+  SDialogModel loaded;
+  loaded.InitControlTypes();
+  if (!loaded.Load(&saved)) std::abort();
+  SFileMem resaved;
+  if (!loaded.Save(&resaved) || resaved.GetSize() != saved.GetSize() ||
+      std::memcmp(resaved.GetData(), saved.GetData(), size_t(saved.GetSize())) != 0)
+    std::abort();
+}
