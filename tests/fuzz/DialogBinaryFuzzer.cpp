@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SFileMem source;
   source.Write(data, static_cast<int>(size));
   source.Rewind();
-  SDialogModel model;
-  model.InitControlTypes();
+  SDialogModel& model = PreparedModel(0);
+  model.Clear();
   model.SetDialogRecord(nullptr);
   for (;;) {
     int start = source.GetPosition();

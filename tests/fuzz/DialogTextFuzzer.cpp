@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SFileMem source;
   source.Write(data, static_cast<int>(size));
   source.Rewind();
-  SDialogModel model;
-  model.InitControlTypes();
+  SDialogModel& model = PreparedModel(0);
   if (!model.Load(&source)) {
     if (model.GetDialogRecord() || model.GetControlCount() != 0 || model.IsLoaded()) std::abort();
     return 0;
