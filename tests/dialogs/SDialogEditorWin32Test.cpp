@@ -180,3 +180,32 @@ TEST_F(SDialogEditorTest, ExtraColoursUseTheSystemColours) {
   r.SetExtraInt("C", int32_t(0xFF000001u));
   EXPECT_EQ(r.GetExtraColor("C"), 0xFF000001u);
 }
+
+namespace {
+
+int g_listings = 0;
+
+int CountingLister(SStringArray*, SArray<GUID>*, SStringArray* names) {
+  g_listings++;
+  if (names) names->Add("Counted");
+  return 1;
+}
+
+// A framework started without the ActiveX-listing option.
+class SDialogEditorNoListingTest : public testing::Test {
+ public:
+  static void SetUpTestSuite() { FrameworkInit(GetModuleHandleA(nullptr), SW_HIDE, 0); }
+  static void TearDownTestSuite() { FrameworkExit(); }
+};
+
+}  // namespace
+
+TEST_F(SDialogEditorNoListingTest, ListsNothingWithoutTheStartOption) {
+  SDialogEditor::SetActiveXLister(CountingLister);
+  SDialogEditor editor;
+  editor.InitControlTypes();
+  SDialogEditor::SetActiveXLister(nullptr);
+  EXPECT_EQ(g_listings, 0);
+  EXPECT_EQ(editor.GetActiveXNames().GetCount(), 0);
+  EXPECT_NE(editor.FindControlType("EDIT"), nullptr);
+}
