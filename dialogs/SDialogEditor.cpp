@@ -1,16 +1,7 @@
 #include "dialogs/SDialogEditor.h"
 
+#include "window/ActiveXFunctions.h"
 #include "window/Framework.h"
-
-namespace {
-
-ActiveXListFunction g_activeXLister = nullptr;
-
-}  // namespace
-
-void SDialogEditor::SetActiveXLister(ActiveXListFunction lister) { g_activeXLister = lister; }
-
-ActiveXListFunction SDialogEditor::GetActiveXLister() { return g_activeXLister; }
 
 void SDialogEditor::PrepareDesigner() { ListActiveX(); }
 
@@ -19,7 +10,7 @@ void SDialogEditor::ListActiveX() {
   m_activeXClassIds.RemoveAll();
   m_activeXClassIdTexts.Purge();
   m_activeXNames.Purge();
-  if (!(GetStartFlags() & kStartListActiveX) || !g_activeXLister) return;
-  g_activeXLister(&m_activeXClassIdTexts, &m_activeXClassIds, &m_activeXNames);
+  if (!(GetStartFlags() & kStartListActiveX)) return;
+  ListActiveXControls(&m_activeXClassIdTexts, &m_activeXClassIds, &m_activeXNames);
   m_activeXMenus.Fill(m_activeXNames);
 }

@@ -17,11 +17,6 @@
 #include "dialogs/SDialogModel.h"
 #include "window/SWnd.h"
 
-// Lists the registered ActiveX controls (the component category of
-// controls), sorted by name: class id texts, class ids and names, any of
-// them null; answers the count.
-typedef int (*ActiveXListFunction)(SStringArray* classIdTexts, SArray<GUID>* classIds, SStringArray* names);
-
 class SDialogEditor : public SWnd, public SDialogModel {
  public:
   SDialogEditor() = default;
@@ -29,10 +24,6 @@ class SDialogEditor : public SWnd, public SDialogModel {
 
   using SDialogModel::GetText;
   using SWnd::GetText;
-
-  // The lister every editor uses; null lists nothing.
-  static void SetActiveXLister(ActiveXListFunction lister);
-  static ActiveXListFunction GetActiveXLister();
 
   const SActiveXMenus& GetActiveXMenus() const { return m_activeXMenus; }
   const SStringArray& GetActiveXNames() const { return m_activeXNames; }
