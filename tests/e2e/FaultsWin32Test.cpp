@@ -56,15 +56,11 @@ const char kSoundProgram[] =
     "  constant MIX NEGF*2+NEGI*n+BASE*LOOK\n"
     "  Value o\n"
     "  Value p new\n"
-    "function Integer Take(Value v)\n"
-    "  return v==null\n"
-    "function Value Same(Value v)\n"
-    "  return v\n"
     "function Void _00000000()\n"
     "  String r\n"
     "  r=\"consts=\"+BASE+\",\"+LOOK+\",\"+n+\",\"+Global.9(NEGF*100)+\",\"+NEGI+\",\"+MIX+\",\"+Helper.TWICE\n"
     "  o=p\n"
-    "  r+=\" objects=\"+Take(null)+Take(o)+(Same(p)==p)+(Global.27(p)!=0)\n"
+    "  r+=\" objects=\"+(o==p)+(Global.27(o)!=0)\n"
     "  o=null\n"
     "  r+=\" null=\"+(o==null)+\" rest=\"+7%3+\",\"+(0-7)%3\n"
     "  Global.33(r,\"Result\")\n"
@@ -73,7 +69,7 @@ const char kSoundProgram[] =
     "class Helper\n"
     "  constant TWICE BASE*LOOK\n";
 
-const char kSoundResult[] = "consts=40,2,5,-250,-7,40,80 objects=1011 null=1 rest=1,-1";
+const char kSoundResult[] = "consts=40,2,5,-250,-7,40,80 objects=11 null=1 rest=1,-1";
 
 class Faults : public ::testing::Test {
  protected:
