@@ -482,8 +482,10 @@ void SArray<T>::Partition(int s, int e, int extra, int& last) {
 
 template <class T>
 void SArray<T>::Sort(int start, int end, int extra) {
-  if (m_count < 2 || start < 0 || start > m_count) return;
-  if (end < 0 || end > m_count) end = m_count;
+  // Only -1 stands for the count; any other end outside the array is a
+  // mistaken range and leaves the order as it was.
+  if (m_count < 2 || start < 0 || start > m_count || end < -1 || end > m_count) return;
+  if (end == -1) end = m_count;
   // The two parts are independent, so their order of processing does not
   // change the result; the larger waits on the stack and the smaller is
   // sorted first, which bounds the stack at one entry per halving.

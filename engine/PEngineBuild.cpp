@@ -8,6 +8,7 @@
 
 #include "core/ExpressionEvaluator.h"
 #include "core/SStringParser.h"
+#include "core/TextFunctions.h"
 #include "engine/PEngine.h"
 #include "engine/PObjStruct.h"
 #include "engine/PObjectDefinition.h"
@@ -60,11 +61,27 @@ bool AddLiteralConstant(PObjectDefinition* d, const char* name, const SString& v
 // The text a constant stands for inside an expression: its value, a text
 // in double quotes. The value rather than the source form, so that a
 // constant written "5+5" counts as 10 under a "*".
+// The expressions know no sign of their own, so a negative value stands as
+// a difference in parentheses: "(0-2.5)*2".
 SString SubstitutionText(const SValue& constant) {
   if (constant.IsString()) return SString("\"").Append(constant.GetStringValue().GetText()).Append("\"");
   SString text = constant.ToString();
   text.Trim();
+  if (text.GetAt(0) == '-') return SString("(0").Append(text.GetText()).Append(")");
   return text;
+}
+
+// The first use of name as a whole word outside quotes. FindWord looks only
+// at the byte after a hit, so a hit that ends a longer word ("E" in "BASE")
+// is passed over here. The name holds no quote, so one byte further on the
+// scan is still outside quotes.
+int FindWholeWord(const SString& line, const char* name) {
+  int pos = 0;
+  for (;;) {
+    int hit = line.FindWord(name, pos, '"', false);
+    if (hit <= 0 || !IsWordChar(line.GetAt(hit - 1))) return hit;
+    pos = hit + 1;
+  }
 }
 
 // Replaces every whole-word use of the definition's constants outside
@@ -76,7 +93,7 @@ bool SubstituteConstants(SString& line, const PObjectDefinition* d, int& budget)
     SString name = constant->GetName();
     if (name.GetLength() == 0) continue;
     int pos;
-    while ((pos = line.FindWord(name.GetText(), 0, '"', false)) >= 0) {
+    while ((pos = FindWholeWord(line, name.GetText())) >= 0) {
       if (--budget < 0) return false;
       line.Delete(pos, name.GetLength());
       line.Insert(SubstitutionText(*constant).GetText(), pos);
@@ -240,7 +257,10 @@ bool PEngine::ParseConstants(SStringArray& lines, PObjectDefinition* definition,
       if (member != -1) return BuildFails("constants are declared among the class lines", i);
       if (tokens.GetCount() < 3) return BuildFails("a constant without a value", i);
       SString name = tokens.GetString(1);
-      int after = line->Find(name.GetText(), 0, -1, true);
+      // The value follows the name where it is declared, past the keyword:
+      // a name such as "n" also occurs inside "constant" itself.
+      int keyword = line->Find("constant", 0, -1, true);
+      int after = line->Find(name.GetText(), keyword, -1, true);
       SString value = line->Mid(after);
       value.Trim();
       bool hidden = false;
@@ -261,7 +281,10 @@ bool PEngine::ParseConstants(SStringArray& lines, PObjectDefinition* definition,
           !SubstituteConstants(expression, GetGlobalDefinition(), budget) ||
           !SubstituteConstants(expression, GetApplicationDefinition(), budget))
         return BuildFails("the constant names itself", i);
+      // A number comes back padded with blanks, which the number forms
+      // refuse before a sign.
       SString result = EvaluateExpression(expression.GetText());
+      result.Trim();
       if (result.GetLength() == 0) return BuildFails("the constant's value does not compute", i);
       if (!AddLiteralConstant(definition, name.GetText(), result, value.GetText(), hidden))
         return BuildFails("the constant's name is taken or its value has no known form", i);

@@ -58,6 +58,12 @@ bool Dispatch(CallTarget& call, const PObjStruct::_PCode& code) {
   return true;
 }
 
+// Whether a member's result is an object rather than a number or a text.
+bool ReturnsObject(TypeCode type) {
+  return OriginOf(type) != ORIGIN_NONE && type != TYPE_INTEGER && type != TYPE_FLOAT &&
+         type != TYPE_STRING && type != TYPE_UNISTRING && type != TYPE_VOID;
+}
+
 }  // namespace
 
 bool PObjStruct::_PFunction::FillArguments(PObjectDefinition* definition, int member, int count,
@@ -100,7 +106,8 @@ bool PObjStruct::_PFunction::FillArguments(PObjectDefinition* definition, int me
         break;
       }
       default: {
-        PObject* object = AsObject(value);
+        PObject* object;
+        if (!TakeObject(value, object)) return false;
         args->Set(i, object ? object->CastToClass(param->GetType()) : nullptr);
         break;
       }
@@ -152,6 +159,7 @@ bool PObjStruct::_PFunction::CallMember(const _PCode& code) {
     int64_t bits;
     std::memcpy(&bits, &storage, sizeof bits);
     out.SetInt64(bits);
+    if (ReturnsObject(code.resultType)) out.SetFlag(SLOT_OBJECT);
   }
   return PObjStruct::DeleteIfReleased(call.object);
 }

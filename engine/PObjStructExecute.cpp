@@ -31,22 +31,6 @@ int64_t ShiftRight(int64_t value, int64_t count) {
   return value >> count;
 }
 
-// Whether an instruction leaves an object (rather than a number or a text)
-// on the stack: "delete" takes nothing else.
-bool PushesObject(const PObjStruct::_PCode& code) {
-  switch (code.opcode) {
-    case OP_VARIABLE: case OP_MEMBER: case OP_THIS: case OP_CALLER: case OP_GLOBAL:
-    case OP_APPLICATION: case OP_CLASS: case OP_NEW:
-      return true;
-    case OP_CALL:
-      return OriginOf(code.resultType) != ORIGIN_NONE && code.resultType != TYPE_INTEGER &&
-             code.resultType != TYPE_FLOAT && code.resultType != TYPE_STRING &&
-             code.resultType != TYPE_UNISTRING && code.resultType != TYPE_VOID;
-    default:
-      return false;
-  }
-}
-
 inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
   switch (opcode) {
     case OP_EQUAL: return a == b;
@@ -134,7 +118,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         if (!PushObject(code.cell->GetRefObject())) return false;
         break;
       case OP_VARIABLE_CELL:
-        if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(code.cell)))) return false;
+        if (!PushCell(code.cell)) return false;
         break;
       case OP_MEMBER:
       case OP_MEMBER_CELL:
@@ -184,6 +168,9 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         if (m_top < 2) return false;
         SValue& left = s[m_top - 2];
         const SValue& right = s[m_top - 1];
+        // The result is a value even where an operand was an object
+        // (o==p), and never to be used as one.
+        left.SetFlag(SLOT_VALUE);
         // Two integers, the common case, go without the general rules.
         if (left.IsInt64() && right.IsInt64() && IntegerOperation(code.opcode, left, right)) {
           m_top--;
@@ -196,7 +183,12 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
           case OP_DIVIDE:
             if (right.IsInt64() || right.IsDouble()) left.DivideBy(right.ToDouble());
             break;
-          case OP_MODULO: left.Modulo(right); break;
+          case OP_MODULO:
+            // An integer remainder by zero has no value: the member fails,
+            // as it does for "%=".
+            if (left.IsInt64() && right.IsInt64() && right.GetInt64Value() == 0) return false;
+            left.Modulo(right);
+            break;
           case OP_EQUAL: left.SetInt64(left.Equals(right) ? 1 : 0); break;
           case OP_NOT_EQUAL: left.SetInt64(left.Equals(right) ? 0 : 1); break;
           case OP_GREATER: left.SetInt64(left.IsGreater(right) ? 1 : 0); break;
@@ -236,6 +228,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         if (code.opcode == OP_NOT) Top().LogicalNot();
         else if (code.opcode == OP_COMPLEMENT) Top().BitwiseNot();
         else Top().Negate();
+        Top().SetFlag(SLOT_VALUE);
         break;
 
       // ---- Block instructions: they close the statement ----
@@ -265,16 +258,17 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       // ---- Assignments ----
       case OP_ASSIGN: {
         if (m_top < 2) return false;
-        PObjectRef* cell = reinterpret_cast<PObjectRef*>(intptr_t(Below().ToInt64()));
+        PObjectRef* cell = AsCell(Below());
         // A variable declared with "new" owns its object and releases it with
         // its holder: pointing it elsewhere would lose that object and later
         // release one it does not own.
         if (!cell || cell->GetDeclaration()->IsAutoCreate()) return false;
-        PObject* object = AsObject(Top());
+        PObject* object;
+        if (!TakeObject(Top(), object)) return false;
         if (object) object = object->CastToClass(cell->GetDeclaration()->GetType());
         cell->SetRefObject(object);
         m_top--;
-        Top().SetInt64(int64_t(reinterpret_cast<intptr_t>(object)));
+        SetObject(Top(), object);
         break;
       }
       case OP_ASSIGN_VALUE: case OP_MULTIPLY_ASSIGN: case OP_DIVIDE_ASSIGN: case OP_MODULO_ASSIGN:
@@ -292,7 +286,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       case OP_DELETE: {
         // Only an object can be deleted: a number or a text read as a pointer
         // would release memory that is no object.
-        if (m_top < 1 || index == 0 || !PushesObject(first[index - 1])) return false;
+        if (m_top < 1 || index == 0 || !AsObject(Top())) return false;
         // Nor can a script delete what a "new" variable owns: its holder
         // releases it again.
         if (OwnedByVariable(first[index - 1])) return false;
@@ -433,7 +427,8 @@ bool PObjStruct::_PFunction::Return() {
     case TYPE_INTEGER: return PObject::ReturnInt64(m_result, value.ToInt64());
     case TYPE_VOID: return true;
     default: {
-      PObject* object = AsObject(value);
+      PObject* object;
+      if (!TakeObject(value, object)) return false;
       if (object) object = object->CastToClass(m_resultClass);
       return PObject::ReturnObject(m_result, object);
     }
@@ -473,27 +468,29 @@ bool PObjStruct::_PFunction::PushCellValue(const PObjectRef* cell, int32_t opcod
   }
 }
 
-// The cell of a member variable of the object on top, or null when the top
-// holds no user object.
-static PObjectRef* MemberCellOf(const SValue& top, const PObjectInfo* declaration) {
-  if (!top.IsInt64()) return nullptr;
-  PObject* object = reinterpret_cast<PObject*>(intptr_t(top.ToInt64()));
+// The cell of a member variable of the object, or null when it is no user
+// object.
+static PObjectRef* MemberCellOf(PObject* object, const PObjectInfo* declaration) {
   if (!object || object->GetDefinition()->GetOrigin() != ORIGIN_USER) return nullptr;
   return static_cast<PObjStruct*>(object)->FindRef(declaration);
 }
 
 bool PObjStruct::_PFunction::PushMemberCell(const _PCode& code, bool cellItself) {
   if (m_top < 1) return false;
-  PObjectRef* cell = MemberCellOf(Top(), code.declaration);
+  PObjectRef* cell = MemberCellOf(AsObject(Top()), code.declaration);
   if (!cell) return false;
-  if (cellItself) Top().SetInt64(int64_t(reinterpret_cast<intptr_t>(cell)));
-  else Top().SetInt64(int64_t(reinterpret_cast<intptr_t>(cell->GetRefObject())));
+  if (cellItself) {
+    Top().SetInt64(int64_t(reinterpret_cast<intptr_t>(cell)));
+    Top().SetFlag(SLOT_CELL);
+  } else {
+    SetObject(Top(), cell->GetRefObject());
+  }
   return true;
 }
 
 bool PObjStruct::_PFunction::PushMemberValue(const _PCode& code) {
   if (m_top < 1) return false;
-  PObjectRef* cell = MemberCellOf(Top(), code.declaration);
+  PObjectRef* cell = MemberCellOf(AsObject(Top()), code.declaration);
   if (!cell) return false;
   m_top--;
   return PushCellValue(cell, code.opcode);
@@ -504,6 +501,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
   PObject* target = AsObject(Below());
   const SValue& source = Top();
   if (!target) return false;
+  // The statement's value, when it goes on: the new value of the variable.
   SValue& out = Below();
   switch (target->GetDefinition()->GetTypeCode()) {
     case TYPE_INTEGER: {
@@ -526,6 +524,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
         case OP_SUBTRACT_ASSIGN: n->SetValue(Wrap(v - uint64_t(x))); break;
       }
       out.SetInt64(n->GetValue());
+      out.SetFlag(SLOT_VALUE);
       break;
     }
     case TYPE_FLOAT: {
@@ -541,6 +540,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
         case OP_SUBTRACT_ASSIGN: f->SetValue(v - x); break;
       }
       out.SetDouble(f->GetValue());
+      out.SetFlag(SLOT_VALUE);
       break;
     }
     case TYPE_STRING: {
@@ -550,6 +550,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
       if (opcode == OP_ASSIGN_VALUE) t->SetText(added);
       else if (opcode == OP_ADD_ASSIGN) t->GetString().Append(added);
       if (keep) out.SetString(t->GetText());
+      out.SetFlag(SLOT_VALUE);
       break;
     }
     case TYPE_UNISTRING: {
@@ -557,6 +558,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
       if (opcode == OP_ASSIGN_VALUE) t->SetText(source.ToUniString().GetText());
       else if (opcode == OP_ADD_ASSIGN) t->GetString().Append(source.ToUniString().GetText());
       if (keep) out.SetUniString(t->GetText());
+      out.SetFlag(SLOT_VALUE);
       break;
     }
     default:
@@ -576,12 +578,14 @@ bool PObjStruct::_PFunction::Step(int32_t opcode) {
       PObjInt* n = static_cast<PObjInt*>(target);
       n->SetValue(Wrap(uint64_t(n->GetValue()) + uint64_t(delta)));
       Top().SetInt64(n->GetValue());
+      Top().SetFlag(SLOT_VALUE);
       break;
     }
     case TYPE_FLOAT: {
       PObjFloat* f = static_cast<PObjFloat*>(target);
       f->SetValue(f->GetValue() + double(delta));
       Top().SetDouble(f->GetValue());
+      Top().SetFlag(SLOT_VALUE);
       break;
     }
     default:

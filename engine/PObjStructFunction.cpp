@@ -233,7 +233,34 @@ bool PObjStruct::_PFunction::PushInt64(int64_t value) {
   return true;
 }
 
+bool PObjStruct::_PFunction::PushObject(PObject* object) {
+  if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(object)))) return false;
+  Top().SetFlag(SLOT_OBJECT);
+  return true;
+}
+
+bool PObjStruct::_PFunction::PushCell(PObjectRef* cell) {
+  if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(cell)))) return false;
+  Top().SetFlag(SLOT_CELL);
+  return true;
+}
+
+void PObjStruct::_PFunction::SetObject(SValue& slot, PObject* object) {
+  slot.SetInt64(int64_t(reinterpret_cast<intptr_t>(object)));
+  slot.SetFlag(SLOT_OBJECT);
+}
+
 PObject* PObjStruct::_PFunction::AsObject(const SValue& value) {
-  if (!value.IsInt64()) return nullptr;
-  return reinterpret_cast<PObject*>(intptr_t(value.ToInt64()));
+  if (value.GetFlag() != SLOT_OBJECT || !value.IsInt64()) return nullptr;
+  return reinterpret_cast<PObject*>(intptr_t(value.GetInt64Value()));
+}
+
+bool PObjStruct::_PFunction::TakeObject(const SValue& value, PObject*& object) {
+  object = AsObject(value);
+  return object || (value.IsInt64() && value.GetInt64Value() == 0);
+}
+
+PObjectRef* PObjStruct::_PFunction::AsCell(const SValue& value) {
+  if (value.GetFlag() != SLOT_CELL || !value.IsInt64()) return nullptr;
+  return reinterpret_cast<PObjectRef*>(intptr_t(value.GetInt64Value()));
 }

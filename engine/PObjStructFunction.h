@@ -11,6 +11,9 @@
 //
 // Values on the operand stack are SValues: numbers and texts as such,
 // objects and reference cells as the pointer in a 64-bit integer (null 0).
+// A number looks exactly like a pointer there, so each slot's flag word
+// says which it is (SlotKind), and only a slot marked as an object is ever
+// used as one.
 // Each statement starts on an empty stack; its closing instruction chooses
 // the next statement.
 #pragma once
@@ -121,13 +124,28 @@ class PObjStruct::_PFunction {
   bool CallMember(const _PCode& code);
   bool FillArguments(PObjectDefinition* definition, int member, int count, int first);
 
-  // The operand stack.
-  bool Push() { return m_top < m_stackSize ? (m_top++, true) : false; }
+  // The operand stack. A pushed slot starts as a plain value; whatever
+  // writes a number or a text into a slot in place marks it a value again.
+  enum SlotKind : int { SLOT_VALUE = 0, SLOT_OBJECT = 1, SLOT_CELL = 2 };
+  bool Push() {
+    if (m_top >= m_stackSize) return false;
+    m_stack[m_top++].SetFlag(SLOT_VALUE);
+    return true;
+  }
   SValue& Top() { return m_stack[m_top - 1]; }
   SValue& Below() { return m_stack[m_top - 2]; }
   bool PushInt64(int64_t value);
-  bool PushObject(PObject* object) { return PushInt64(int64_t(reinterpret_cast<intptr_t>(object))); }
+  bool PushObject(PObject* object);
+  bool PushCell(PObjectRef* cell);
+  static void SetObject(SValue& slot, PObject* object);
+  // The object of a slot; null for a null object and for a slot that holds
+  // no object at all.
   static PObject* AsObject(const SValue& value);
+  // Where an object or none is taken (assignment, argument, result): the
+  // object, or null for a null object or a plain 0 ("null" is the number
+  // 0); false for any other number or a text, which is no object.
+  static bool TakeObject(const SValue& value, PObject*& object);
+  static PObjectRef* AsCell(const SValue& value);
 
   PObjStruct* m_owner;
   PObjectDefinition* m_definition;

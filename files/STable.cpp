@@ -47,19 +47,19 @@ STable::_SField* STable::FieldAt(const char* field) const {
 }
 
 // An empty name is always free; any other must be no integer text and
-// belong to no field but self.
-bool STable::IsNameFree(const SString& name, const _SField* self) const {
+// belong to no field, the one being renamed included: a rename that only
+// changes the case of a name is refused like any other taken name.
+bool STable::IsNameFree(const SString& name) const {
   if (name.GetLength() == 0) return true;
   if (name.IsInteger()) return false;
-  int i = FindFieldByName(name.GetText());
-  return i < 0 || m_fields.GetAt(i) == self;
+  return FindFieldByName(name.GetText()) < 0;
 }
 
 int STable::InsertField(const char* name, int index) {
   if (index < 0 || index > m_fields.GetCount()) index = m_fields.GetCount();
   SString trimmed(name);
   trimmed.Trim();
-  if (!IsNameFree(trimmed, nullptr)) return -1;
+  if (!IsNameFree(trimmed)) return -1;
   return m_fields.InsertAt(NewField(trimmed), index);
 }
 
@@ -93,7 +93,7 @@ bool STable::RenameField(const char* field, const char* newName) {
   SString trimmed(newName);
   trimmed.Trim();
   _SField* target = FieldAt(field);
-  if (!target || !IsNameFree(trimmed, target)) return false;
+  if (!target || !IsNameFree(trimmed)) return false;
   target->name = trimmed;
   return true;
 }

@@ -122,7 +122,7 @@ class STable {
 
   _SField* FieldAt(const char* field) const;
   _SField* NewField(const SString& name) const;
-  bool IsNameFree(const SString& name, const _SField* self) const;
+  bool IsNameFree(const SString& name) const;
   void CopyRowTo(int row, STable* target, bool sameLayout);
   bool ReadTableFile(SFile* stream, bool data, bool attributes);
   bool WriteTableFile(SFile* stream, bool data, bool attributes);

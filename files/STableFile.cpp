@@ -15,8 +15,8 @@
 #include <cstring>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
-#include "core/SStringParser.h"
 #include "files/SFile.h"
 #include "files/SFileMem.h"
 #include "files/STable.h"
@@ -87,8 +87,12 @@ bool STable::ReadTableFile(SFile* stream, bool data, bool attributes) {
   int fields = ReadCount(stream);
   int rows = ReadCount(stream);
   if (fields < 0 || rows < 0) return false;
-  int64_t texts = 2 + 3 * int64_t(fields) + int64_t(rows) * (2 + 3 * int64_t(fields));
-  if (texts > stream->GetRemaining()) return false;
+  // The table's own texts and each row take 2 + 3F texts. Both counts may
+  // reach 2^31 - 1, where the product passes 64 bits: the rows are bounded
+  // by a division instead.
+  const int64_t remaining = stream->GetRemaining();
+  const int64_t textsPerPart = 2 + 3 * int64_t(fields);
+  if (textsPerPart > remaining || rows > (remaining - textsPerPart) / textsPerPart) return false;
 
   m_data = stream->ReadZString(data);
   m_attributes = stream->ReadZString(attributes);
@@ -167,6 +171,30 @@ SString Unquoted(const SString& token) {
   return inner;
 }
 
+// The cells of one line: each separator outside double quotes ends one
+// cell, a blank as much as a comma, so that 1 TAB TAB 3 keeps its empty
+// middle cell (the general tokenizer folds a run of blanks into one
+// separator). Quotes stay in the cell. An empty line, or one whose quote is
+// never closed, has no cells.
+std::vector<SString> SplitCells(const SString& line, char separator) {
+  std::vector<SString> cells;
+  const char* text = line.GetText();
+  const int length = line.GetLength();
+  if (length == 0) return cells;
+  bool inside = false;
+  int start = 0;
+  for (int i = 0; i < length; i++) {
+    if (text[i] == '"') inside = !inside;
+    if (text[i] == separator && !inside) {
+      cells.push_back(line.Mid(start, i - start));
+      start = i + 1;
+    }
+  }
+  if (inside) return {};
+  cells.push_back(line.Mid(start, length - start));
+  return cells;
+}
+
 }  // namespace
 
 // Rows shorter than the first line still get a cell in every field, so a
@@ -176,9 +204,6 @@ bool STable::ReadDelimited(SFile* stream, char separator) {
   int64_t bytes = stream->GetRemaining();
   if (bytes <= 0) return true;
   const int64_t cellBudget = 4 * bytes + 65536;
-  char separators[2] = {separator, 0};
-  SString separatorSet(separators);
-  SStringParser parser;
   while (!stream->IsEnd()) {
     SString line = stream->ReadLine(true, -1, nullptr);
     // An odd number of quotes leaves a quoted cell open: its line break
@@ -190,9 +215,9 @@ bool STable::ReadDelimited(SFile* stream, char separator) {
       line += "\r\n";
       line += next;
     }
-    static_cast<SString&>(parser) = line;
-    int tokens = parser.Parse(separatorSet, '"', SStringParser::kHonourQuotes, nullptr);
-    if (tokens <= 0) continue;
+    std::vector<SString> cells = SplitCells(line, separator);
+    const int tokens = int(cells.size());
+    if (tokens == 0) continue;
     if (GetFieldCount() == 0)
       for (int i = 0; i < tokens; i++) InsertField("", -1);
     if (int64_t(GetFieldCount()) * (GetRowCount() + 1) > cellBudget) {
@@ -201,7 +226,7 @@ bool STable::ReadDelimited(SFile* stream, char separator) {
     }
     int row = InsertRow(-1);
     for (int i = 0; i < tokens && i < GetFieldCount(); i++)
-      *m_fields.GetAt(i)->cells.GetAt(row) = Unquoted(parser.GetToken(i));
+      *m_fields.GetAt(i)->cells.GetAt(row) = Unquoted(cells[size_t(i)]);
   }
   return true;
 }

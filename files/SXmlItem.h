@@ -48,7 +48,8 @@ class SXmlItem {
   // Replaces an existing value, else adds the attribute.
   bool SetAttribute(const char* name, const char* value);
   bool RemoveAttribute(const char* name);
-  // Renames without a uniqueness test (the script class allows it).
+  // Refuses a name that is no identifier or that another attribute of this
+  // item already has; renaming an attribute to its own name succeeds.
   bool RenameAttribute(const char* oldName, const char* newName);
   SString GetAttribute(const char* name) const;
   // atoi of the value; 0 (false) when missing.

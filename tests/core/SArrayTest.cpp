@@ -521,12 +521,14 @@ TEST(SArraySort, AscendingDescendingAndRanges) {
   EXPECT_EQ((std::vector<int>{5, 3, 9, 1}), Items(a));
   a.SortRange(1, 4);
   EXPECT_EQ((std::vector<int>{5, 1, 3, 9}), Items(a));
-  // An end below 0 or past the count means the count.
+  // Only -1 means the count: an end below it or past the count is refused.
+  for (int end : {-2, -100, 5, 40}) {
+    a = Make({5, 3, 9, 1});
+    a.Sort(0, end);
+    EXPECT_EQ((std::vector<int>{5, 3, 9, 1}), Items(a)) << end;
+  }
   a = Make({5, 3, 9, 1});
-  a.Sort(1, -2);
-  EXPECT_EQ((std::vector<int>{5, 1, 3, 9}), Items(a));
-  a = Make({5, 3, 9, 1});
-  a.Sort(0, 40);
+  a.Sort(0, 4);
   EXPECT_EQ((std::vector<int>{1, 3, 5, 9}), Items(a));
 }
 

@@ -87,6 +87,38 @@ TEST(PEngineBuild, SoundProgramBecomesCompiledClasses) {
   EXPECT_EQ(app->GetCode(twice)->GetStatementCount(), 2);
 }
 
+// Names are replaced only as whole words (Global's E does not end BASE, OK
+// does not end LOOK), a short name is read where it is declared rather than
+// inside "constant", and a negative value keeps its sign, also where it is
+// used again.
+TEST(PEngineBuild, ClassConstantsOfEveryShape) {
+  PEngine engine;
+  ASSERT_TRUE(BuildProgram(engine,
+                           "class Application\n"
+                           "  constant BASE 40\n"
+                           "  constant LOOK 3\n"
+                           "class Other\n"
+                           "  constant n 5\n"
+                           "  constant t \"constant\"\n"
+                           "  constant DOUBLE BASE*2+LOOK\n"
+                           "  constant NEGF 0-2.5\n"
+                           "  constant NEGI 0-7\n"
+                           "  constant TWICE NEGF*2+NEGI*n\n"
+                           "  constant BOTH PI+E\n"))
+      << FailureOf(engine);
+  PObjectDefinition* other = engine.FindDefinitionByName("Other");
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(other->FindConstant("n")->ToInt64(), 5);
+  EXPECT_STREQ(other->FindConstant("t")->ToString().GetText(), "constant");
+  EXPECT_EQ(other->FindConstant("DOUBLE")->ToInt64(), 83);
+  ASSERT_TRUE(other->FindConstant("NEGF")->IsDouble());
+  EXPECT_DOUBLE_EQ(other->FindConstant("NEGF")->ToDouble(), -2.5);
+  EXPECT_STREQ(other->FindConstant("NEGF")->GetText().GetText(), "0-2.5");
+  EXPECT_EQ(other->FindConstant("NEGI")->ToInt64(), -7);
+  EXPECT_DOUBLE_EQ(other->FindConstant("TWICE")->ToDouble(), -40.0);
+  EXPECT_NEAR(other->FindConstant("BOTH")->ToDouble(), 3.14159265 + 2.71828183, 1e-6);
+}
+
 TEST(PEngineBuild, ManyClassesGetDistinctTypeCodes) {
   std::string text = "class Application\n";
   for (int i = 0; i < 300; i++) text += "class C" + std::to_string(i) + "\n";

@@ -439,6 +439,35 @@ TEST_F(StackMachine, EndsRunDestructorsOnEveryOrderlyEnd) {
   }
 }
 
+// Objects, and the null that stands for none, still go wherever objects
+// are taken.
+TEST_F(StackMachine, ObjectsAndNullPassWhereObjectsBelong) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "  Value o\n"
+      "  Value p new\n"
+      "function Integer Take(Value v)\n"
+      "  return v==null\n"
+      "function Value Same(Value v)\n"
+      "  return v\n"
+      "function Value None()\n"
+      "  return null\n"
+      "function Integer Run()\n"
+      "  Integer r\n"
+      "  r=Take(null)+Take(p)*10\n"
+      "  o=p\n"
+      "  r+=(o==p)*100\n"
+      "  o=Same(p)\n"
+      "  r+=(o!=null)*1000\n"
+      "  o=None()\n"
+      "  r+=(o==null)*10000\n"
+      "  r+=(Global.27(p)!=0)*100000\n"
+      "  o=null\n"
+      "  return r+(o==null)*1000000+7%3*10000000\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("Run"), 11111101);
+}
+
 TEST_F(StackMachine, FailuresEndTheApplication) {
   const char* programs[] = {
       "class Application\nfunction Void Run()\n  Integer n\n  n/=0\n",
@@ -448,6 +477,18 @@ TEST_F(StackMachine, FailuresEndTheApplication) {
       // What a "new" variable owns is neither deleted nor replaced by hand.
       "class Application\n  Value v new\nfunction Void Run()\n  delete v\n",
       "class Application\n  Value v new\n  Value w\nfunction Void Run()\n  v=w\n",
+      // A number where an object belongs is no object, whoever wrote it.
+      "class Application\n  Value o\nfunction Void Run()\n  o=5\n",
+      "class Application\n  Value o\nfunction Void Run()\n  Integer i\n  i=7\n  o=i\n",
+      "class Application\nfunction Void Take(Value v)\nfunction Void Run()\n  Take(5)\n",
+      "class Application\nfunction Void Run()\n  Integer i\n  i=4096\n  Global.26(i)\n",
+      "class Application\nfunction Void Run()\n  Global.27(12345)\n",
+      "class Application\nfunction Void Run()\n  Global.31(12345)\n",
+      "class Application\nfunction Value Make()\n  return 12345\nfunction Void Run()\n  Make()\n",
+      "class Application\n  Value o\nfunction Void Run()\n  o=!o\n",
+      // Integer remainders by zero fail in an expression as in "%=".
+      "class Application\nfunction Integer R()\n  return 5%0\nfunction Void Run()\n  R()\n",
+      "class Application\nfunction Void Run()\n  Integer k\n  k=3\n  k=k%0\n",
   };
   for (const char* program : programs) {
     PEngine e;

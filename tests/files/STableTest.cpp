@@ -85,9 +85,13 @@ TEST(STableTest, FieldReferencesAndNames) {
   EXPECT_EQ(table.FindField(""), -1);
   EXPECT_EQ(table.GetFieldName(7), "");
 
-  EXPECT_TRUE(table.RenameField("name", "NAME"));
-  EXPECT_FALSE(table.RenameField("NAME", "price"));
-  EXPECT_FALSE(table.RenameField("NAME", "7"));
+  // The field's own name counts as taken, in any case.
+  EXPECT_FALSE(table.RenameField("name", "NAME"));
+  EXPECT_FALSE(table.RenameField("name", " name "));
+  EXPECT_EQ(table.GetFieldName(1), "Name");
+  EXPECT_TRUE(table.RenameField("name", "label"));
+  EXPECT_FALSE(table.RenameField("label", "price"));
+  EXPECT_FALSE(table.RenameField("label", "7"));
   EXPECT_FALSE(table.RenameField("nothing", "x"));
   EXPECT_TRUE(table.RenameField("2", " cost "));
   EXPECT_EQ(table.GetFieldName(2), "cost");
@@ -294,6 +298,10 @@ TEST(STableTest, ReadRefusesBadTableFiles) {
       Texts({kMagic, "1", "99999999999", "", ""}),
       Texts({"TAVRIN TABLE 1.0.0.1", "0", "0", "", ""}),
       Texts({kMagic, "2", "0", "", "", "a", "", "", "A", "", ""}),
+      // 49 bytes whose counts of texts multiply past 64 bits.
+      Texts({kMagic, "2000000000", "2000000000", "", "", "", "", "", ""}),
+      Texts({kMagic, "2147483647", "2147483647", "", ""}),
+      Texts({kMagic, "0", "2147483647", "", ""}),
   };
   for (const std::string& bytes : bad) {
     STable table;
@@ -371,6 +379,24 @@ TEST(STableTest, DelimitedReaderTakesPlainCellsAndFixesTheFieldCount) {
   file.Close();
   EXPECT_TRUE(table.Read(&file, true, true, ';'));
   EXPECT_EQ(table.GetFieldCount(), 0);
+}
+
+// Every separator ends one cell, blanks as well as commas: empty cells
+// keep the cells after them in their own fields.
+TEST(STableTest, DelimitedReaderKeepsEmptyCellsForEverySeparator) {
+  for (char separator : {'\t', ' ', ','}) {
+    std::string line = std::string("1") + separator + separator + "3" + separator + "\"a" + separator + "b\"";
+    std::string text = line + "\r\n" + separator + "x" + separator + separator + separator + "\r\n";
+    SFileMem file;
+    Put(file, text);
+    STable table;
+    ASSERT_TRUE(table.Read(&file, true, true, separator)) << int(separator);
+    EXPECT_EQ(table.GetFieldCount(), 4) << int(separator);
+    EXPECT_EQ(Column(table, "0"), "1,") << int(separator);
+    EXPECT_EQ(Column(table, "1"), ",x") << int(separator);
+    EXPECT_EQ(Column(table, "2"), "3,") << int(separator);
+    EXPECT_EQ(Column(table, "3"), std::string("a") + separator + "b,") << int(separator);
+  }
 }
 
 // Every row has a cell in every field, so a long first line over many
