@@ -46,7 +46,7 @@ inline Arg Tri3(std::vector<double> xyz) { return {Arg::TRI3D, std::move(xyz)}; 
 
 // The answer a step expects.
 struct Want {
-  enum Kind { NONE, INT, FLT, NEAR, NOT_A_NUMBER, TEXT, SELF } kind;
+  enum Kind { NONE, INT, FLT, ROUGHLY, NOT_A_NUMBER, TEXT, SELF } kind;
   int64_t n = 0;
   double x = 0;
   const char* text = "";
@@ -55,7 +55,7 @@ inline Want None() { return {Want::NONE}; }
 inline Want Int(int64_t n) { return {Want::INT, n}; }
 inline Want Flt(double x) { return {Want::FLT, 0, x}; }
 // Within 1e-12, for answers the Parts give only up to rounding.
-inline Want Near(double x) { return {Want::NEAR, 0, x}; }
+inline Want Near(double x) { return {Want::ROUGHLY, 0, x}; }
 inline Want NaN() { return {Want::NOT_A_NUMBER}; }
 inline Want Text(const char* text) { return {Want::TEXT, 0, 0, text}; }
 inline Want Self() { return {Want::SELF}; }
@@ -215,7 +215,7 @@ class ValueTableTest : public ValueClassTest {
         case Want::NONE: EXPECT_EQ(storage, kUntouched) << "answered " << int64_t(storage) << " / " << x; break;
         case Want::INT: EXPECT_EQ(int64_t(storage), step.want.n); break;
         case Want::FLT: EXPECT_EQ(x, step.want.x) << std::hexfloat << x << " " << step.want.x; break;
-        case Want::NEAR: EXPECT_NEAR(x, step.want.x, 1e-12); break;
+        case Want::ROUGHLY: EXPECT_NEAR(x, step.want.x, 1e-12); break;
         case Want::NOT_A_NUMBER: EXPECT_TRUE(std::isnan(x)) << x; break;
         case Want::SELF: EXPECT_EQ(storage, uint64_t(reinterpret_cast<uintptr_t>(subject))); break;
         default: break;
