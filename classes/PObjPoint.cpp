@@ -34,9 +34,7 @@ bool PObjPoint::DeclareFor(PObjectDefinition* d, TypeCode own) {
 
 bool PObjPoint::Declare(PObjectDefinition* definition) { return DeclareFor(definition, kTypeCode); }
 
-bool PObjSize::Declare(PObjectDefinition* definition) {
-  return DeclareFor(definition, kTypeCode);
-}
+bool PObjSize::Declare(PObjectDefinition* definition) { return DeclareFor(definition, kTypeCode); }
 
 PObject* PObjPoint::New(PObjectDefinition* definition) {
   return new (std::nothrow) PObjPoint(definition);

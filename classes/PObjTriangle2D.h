@@ -80,8 +80,8 @@ class PObjTriangle2D : public PObject {
   void Translate(double dx, double dy);
   // Laid flat with its side lengths kept, then centred.
   void LayFlat(const GeoVector (&v)[3]);
-  // Each answered with the member's result; the caller sees no result where
-  // the member gives none.
+  // The members without a vertex index, and those with one once it is
+  // known to lie in 0 to 2.
   bool CallWithoutIndex(uint16_t member, PArgs* args, PResultCell* result);
   bool CallWithIndex(uint16_t member, int i, PArgs* args, PResultCell* result);
 

@@ -54,7 +54,7 @@ struct Want {
 inline Want None() { return {Want::NONE}; }
 inline Want Int(int64_t n) { return {Want::INT, n}; }
 inline Want Flt(double x) { return {Want::FLT, 0, x}; }
-// Within 1e-12, for answers the Parts give only up to rounding.
+// Within 1e-12, for answers known only up to rounding.
 inline Want Near(double x) { return {Want::ROUGHLY, 0, x}; }
 inline Want NaN() { return {Want::NOT_A_NUMBER}; }
 inline Want Text(const char* text) { return {Want::TEXT, 0, 0, text}; }
@@ -70,8 +70,8 @@ struct Step {
   Want want;
   // What the first object argument holds afterwards; empty: not checked.
   std::vector<double> out = {};
-  // 0: out compared exactly; else each field within it, for answers the
-  // Parts give only up to rounding.
+  // 0: out compared exactly; else each field within it, for answers known
+  // only up to rounding.
   double tolerance = 0;
 };
 
