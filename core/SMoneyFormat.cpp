@@ -3,6 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 SMoneyFormat::SMoneyFormat()
     : m_groupSeparator(' '),
       m_decimalSeparator('.'),
@@ -29,16 +35,14 @@ void SMoneyFormat::FormatInto(SString& out, double amount) const {
   if (point < 0) point = text.GetLength();
   else text.SetAt(point, m_decimalSeparator ? m_decimalSeparator : '.');
 
-  // Walk left from the last integer digit; every third character counted
-  // gets the separator in front of it. The walk stops at a minus sign (or
-  // just after it) and never reaches index 0, so no separator leads the
-  // text or follows the sign.
+  // Walk left from the last integer digit; every third digit counted gets
+  // the separator in front of it. A separator only ever stands between two
+  // digits, so none leads the text or follows a sign or a padding blank, and
+  // the letters of an infinity or NaN are left alone.
   if (m_groupSeparator) {
     int counted = 0;
-    for (int i = point - 1; i >= 1; i--) {
-      if (text.GetAt(i) == '-' || text.GetAt(i - 1) == '-') break;
+    for (int i = point - 1; i >= 1 && IsDigit(text.GetAt(i)) && IsDigit(text.GetAt(i - 1)); i--)
       if (++counted % 3 == 0) text.InsertChars(1, m_groupSeparator, i);
-    }
   }
 
   if (m_symbol.GetLength() > 0) {

@@ -7,9 +7,17 @@
 #include "classes/PObjFile.h"
 #include "classes/PObjFloat.h"
 #include "classes/PObjInt.h"
+#include "classes/PObjMath.h"
+#include "classes/PObjMoney.h"
+#include "classes/PObjPoint.h"
+#include "classes/PObjRectangle.h"
+#include "classes/PObjRectangle2D.h"
 #include "classes/PObjString.h"
+#include "classes/PObjTriangle2D.h"
+#include "classes/PObjTriangle3D.h"
 #include "classes/PObjUniString.h"
 #include "classes/PObjValue.h"
+#include "classes/PObjVector.h"
 #include "engine/PObjGlobal.h"
 #include "engine/PObject.h"
 #include "engine/PObjectDefinition.h"
@@ -68,7 +76,7 @@ constexpr Row kRows[] = {
     /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
-    /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, Class(PObjMoney::Register, PObjMoney::Declare)},
     /* 20 */ {Builtin("PTH"), "Path", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 21 */ {Builtin("STR"), "String", CATEGORY_VALUES, "", -1, false, Class(PObjString::Register, PObjString::Declare)},
     /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, PObjUniString::Declare)},
@@ -78,15 +86,15 @@ constexpr Row kRows[] = {
     /* 26 */ {Builtin("ARF"), "FloatArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
     /* 27 */ {Builtin("ARI"), "IntegerArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
     /* 28 */ {Builtin("ARS"), "StringArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
-    /* 29 */ {Builtin("MTH"), "Math", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 30 */ {Builtin("PT1"), "Point", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 31 */ {Builtin("RC1"), "Rectangle", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 32 */ {Builtin("SZ1"), "Size", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 33 */ {Builtin("RC2"), "Rectangle2D", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 34 */ {Builtin("TR2"), "Triangle2D", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 35 */ {Builtin("TR3"), "Triangle3D", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 36 */ {Builtin("VE2"), "Vector2D", CATEGORY_MATH, "", -1, false, ToCome()},
-    /* 37 */ {Builtin("VE3"), "Vector3D", CATEGORY_MATH, "", -1, false, ToCome()},
+    /* 29 */ {Builtin("MTH"), "Math", CATEGORY_MATH, "", -1, false, Class(PObjMath::Register, PObjMath::Declare)},
+    /* 30 */ {Builtin("PT1"), "Point", CATEGORY_MATH, "", -1, false, Class(PObjPoint::Register, PObjPoint::Declare)},
+    /* 31 */ {Builtin("RC1"), "Rectangle", CATEGORY_MATH, "", -1, false, Class(PObjRectangle::Register, PObjRectangle::Declare)},
+    /* 32 */ {Builtin("SZ1"), "Size", CATEGORY_MATH, "", -1, false, Class(PObjSize::Register, PObjSize::Declare)},
+    /* 33 */ {Builtin("RC2"), "Rectangle2D", CATEGORY_MATH, "", -1, false, Class(PObjRectangle2D::Register, PObjRectangle2D::Declare)},
+    /* 34 */ {Builtin("TR2"), "Triangle2D", CATEGORY_MATH, "", -1, false, Class(PObjTriangle2D::Register, PObjTriangle2D::Declare)},
+    /* 35 */ {Builtin("TR3"), "Triangle3D", CATEGORY_MATH, "", -1, false, Class(PObjTriangle3D::Register, PObjTriangle3D::Declare)},
+    /* 36 */ {Builtin("VE2"), "Vector2D", CATEGORY_MATH, "", -1, false, Class(PObjVector2D::Register, PObjVector2D::Declare)},
+    /* 37 */ {Builtin("VE3"), "Vector3D", CATEGORY_MATH, "", -1, false, Class(PObjVector3D::Register, PObjVector3D::Declare)},
     /* 38 */ {Builtin("DSK"), "Disk", CATEGORY_FILES, "", -1, false, ToCome()},
     /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, Class(PObjFile::Register, PObjFile::Declare)},
     /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, ToCome()},

@@ -59,7 +59,7 @@ class ValueClassTest : public ::testing::Test {
       return *this;
     }
     ValueClassTest* test;
-    PArgBlock<8> block;
+    PArgBlock<12> block;  // Triangle3D.6 takes nine
   };
   Args With() { return Args(this); }
 

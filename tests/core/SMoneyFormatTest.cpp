@@ -21,7 +21,9 @@ TEST(SMoneyFormat, FormatsByTheRecord) {
       {-1234.5, 2, ' ', "", true, "-1 234.50"},
       {-123.4, 2, ' ', "", true, "-123.40"},           // no separator after the sign
       {-123456.0, 0, ',', "", true, "-123,456"},
-      {5, 0, ' ', "", true, "    5"},                  // padding blanks count in the scan
+      {5, 0, ' ', "", true, "   5"},                   // padding blanks are no digits
+      {123, 0, ',', "", true, " 123"},
+      {-12345, 0, ',', "", true, "-12,345"},
       {1234.5, 2, '\0', "", true, "1234.50"},          // NUL inserts nothing
       {1234.5, 2, ' ', "$", false, "$1 234.50"},
       {1234.5, 2, ' ', "", false, "1 234.50"},
