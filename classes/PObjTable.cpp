@@ -104,7 +104,12 @@ bool PObjTable::Call(uint16_t member, PArgs* args, PResultCell* result, PObject*
     case CLEAR: t.Clear(); return true;
     case INSERT_FIELD: return ReturnInt64(result, t.InsertField(s(0), GetArgInt32(args, 1)));
     case INSERT_ROW: return ReturnInt64(result, t.InsertRow(row()));
-    case RENAME_FIELD: return ReturnBool(result, t.RenameField(s(0), s(1)));
+    // Unlike a new field, a renamed one may not lose its name.
+    case RENAME_FIELD: {
+      SString name(s(1));
+      name.Trim();
+      return ReturnBool(result, name.GetLength() > 0 && t.RenameField(s(0), name.GetText()));
+    }
 
     case GET_ROW_COUNT: return ReturnInt64(result, t.GetRowCount());
     case GET_FIELD_COUNT: return ReturnInt64(result, t.GetFieldCount());
