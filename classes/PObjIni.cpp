@@ -70,33 +70,38 @@ bool PObjIni::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* c
   }
 
   if (!m_ini.IsOpen()) return true;
-  const char* section = GetArgString(args, 0);
-  const char* key = GetArgString(args, 1);
+  // Read only by the members that name a section (and a key).
+  const auto section = [&] { return GetArgString(args, 0); };
+  const auto key = [&] { return GetArgString(args, 1); };
   switch (member) {
-    case READ_FLOAT: return ReturnDouble(result, m_ini.ReadDouble(section, key));
-    case READ_INTEGER: return ReturnInt64(result, m_ini.ReadInt(section, key));
-    case READ_STRING: return ReturnString(result, m_ini.Read(section, key).GetText());
+    case READ_FLOAT: return ReturnDouble(result, m_ini.ReadDouble(section(), key()));
+    case READ_INTEGER: return ReturnInt64(result, m_ini.ReadInt(section(), key()));
+    case READ_STRING: return ReturnString(result, m_ini.Read(section(), key()).GetText());
     case GET_PATH: return ReturnString(result, m_ini.GetFileName().GetText());
     case IS_MEMORY: return ReturnBool(result, m_ini.IsMemory());
-    case DELETE_SECTION: return ReturnBool(result, m_ini.DeleteSection(section));
-    case CLEAR_SECTION: return ReturnBool(result, m_ini.ClearSection(section));
-    case DELETE_KEY: return ReturnBool(result, m_ini.DeleteKey(section, key));
+    case DELETE_SECTION: return ReturnBool(result, m_ini.DeleteSection(section()));
+    case CLEAR_SECTION: return ReturnBool(result, m_ini.ClearSection(section()));
+    case DELETE_KEY: return ReturnBool(result, m_ini.DeleteKey(section(), key()));
     case SAVE_FILE: {
       SFile* target = PObjFile::GetArgStream(args, 0);
       return target ? ReturnBool(result, m_ini.SaveTo(target)) : true;
     }
-    case SAVE_DISK_FILE: return ReturnBool(result, m_ini.SaveAs(section));
-    case WRITE_FLOAT: return ReturnBool(result, m_ini.WriteDouble(section, key, GetArgDouble(args, 2)));
+    case SAVE_DISK_FILE: return ReturnBool(result, m_ini.SaveAs(GetArgString(args, 0)));
+    case WRITE_FLOAT:
+      return ReturnBool(result, m_ini.WriteDouble(section(), key(), GetArgDouble(args, 2)));
     // The low 32 bits, as the text of a signed number.
     case WRITE_INTEGER:
-      return ReturnBool(result, m_ini.WriteInt(section, key, int32_t(uint32_t(GetArgInt64(args, 2)))));
-    case WRITE_STRING: return ReturnBool(result, m_ini.Write(section, key, GetArgString(args, 2)));
+      return ReturnBool(result,
+                        m_ini.WriteInt(section(), key(), int32_t(uint32_t(GetArgInt64(args, 2)))));
+    case WRITE_STRING:
+      return ReturnBool(result, m_ini.Write(section(), key(), GetArgString(args, 2)));
     default: return true;
   }
 }
 
 bool PObjIni::CallAttach(uint16_t member, PArgs* args, PResultCell* result) {
-  const char* name = GetArgString(args, 0);
+  // Read only by the members whose argument is a text.
+  const auto name = [&] { return GetArgString(args, 0); };
   switch (member) {
     case LOAD_FILE: {
       SFile* source = PObjFile::GetArgStream(args, 0);
@@ -106,16 +111,16 @@ bool PObjIni::CallAttach(uint16_t member, PArgs* args, PResultCell* result) {
     // does not open leaves the Ini as it was.
     case LOAD_DISK_FILE: {
       SFileMem text;
-      if (!text.LoadFile(name)) return ReturnBool(result, false);
+      if (!text.LoadFile(name())) return ReturnBool(result, false);
       return ReturnBool(result, m_ini.Load(&text));
     }
     case LOAD_RESOURCE: {
       SFileMem text;
-      if (!GetEngine()->LoadResource(&text, name, RESOURCE_TEXT)) return true;
+      if (!GetEngine()->LoadResource(&text, name(), RESOURCE_TEXT)) return true;
       return ReturnBool(result, m_ini.Load(&text));
     }
     case OPEN_MEMORY: return ReturnBool(result, m_ini.OpenMemory());
-    case OPEN: return ReturnBool(result, m_ini.Open(name, GetArgBool(args, 1)));
+    case OPEN: return ReturnBool(result, m_ini.Open(name(), GetArgBool(args, 1)));
     default: return true;
   }
 }

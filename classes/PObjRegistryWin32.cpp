@@ -23,7 +23,8 @@ HKEY RootKey(int32_t root) {
 bool PObjRegistry::CallPlatform(uint16_t member, int32_t root, PArgs* args, PResultCell* result) {
   const HKEY key = RootKey(root);
   const char* subKey = GetArgString(args, 0);
-  const char* name = GetArgString(args, 1);
+  // Deleting a key takes no value name: its second argument is the root.
+  const char* name = member == DELETE_KEY ? "" : GetArgString(args, 1);
   switch (member) {
     // A DWORD is unsigned: all 32 bits set read as 4294967295.
     case READ_INTEGER: return ReturnInt64(result, uint32_t(SRegistry::ReadInt(key, subKey, name)));

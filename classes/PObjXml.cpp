@@ -72,36 +72,37 @@ PObject* PObjXml::New(PObjectDefinition* definition) {
 
 bool PObjXml::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
   SXml& x = m_xml;
-  const int32_t id = GetArgInt32(args, 0);
+  // Read only by the members whose first argument is an id.
+  const auto id = [&] { return GetArgInt32(args, 0); };
   const auto s = [&](int i) { return GetArgString(args, i); };
   switch (member) {
-    case GET_ATTRIBUTE_COUNT: return ReturnInt64(result, x.GetAttributeCount(id));
-    case FIND_ATTRIBUTE: return ReturnInt64(result, x.FindAttributeById(id, s(1)));
+    case GET_ATTRIBUTE_COUNT: return ReturnInt64(result, x.GetAttributeCount(id()));
+    case FIND_ATTRIBUTE: return ReturnInt64(result, x.FindAttributeById(id(), s(1)));
     case GET_ATTRIBUTE_NAME:
-      return ReturnString(result, x.GetAttributeNameById(id, GetArgInt32(args, 1)).GetText());
-    case GET_ATTRIBUTE: return ReturnString(result, x.GetAttributeById(id, s(1)).GetText());
-    case FIND_CHILD: return ReturnInt64(result, x.FindChildId(id, s(1)));
-    case GET_TEXT: return ReturnString(result, x.GetTextById(id).GetText());
-    case GET_CHILD_COUNT: return ReturnInt64(result, x.GetChildCount(id));
-    case GET_NAME: return ReturnString(result, x.GetNameById(id).GetText());
-    case GET_NEXT: return ReturnInt64(result, x.GetNextId(id));
-    case GET_PARENT: return ReturnInt64(result, x.GetParentId(id));
-    case GET_PREVIOUS: return ReturnInt64(result, x.GetPreviousId(id));
+      return ReturnString(result, x.GetAttributeNameById(id(), GetArgInt32(args, 1)).GetText());
+    case GET_ATTRIBUTE: return ReturnString(result, x.GetAttributeById(id(), s(1)).GetText());
+    case FIND_CHILD: return ReturnInt64(result, x.FindChildId(id(), s(1)));
+    case GET_TEXT: return ReturnString(result, x.GetTextById(id()).GetText());
+    case GET_CHILD_COUNT: return ReturnInt64(result, x.GetChildCount(id()));
+    case GET_NAME: return ReturnString(result, x.GetNameById(id()).GetText());
+    case GET_NEXT: return ReturnInt64(result, x.GetNextId(id()));
+    case GET_PARENT: return ReturnInt64(result, x.GetParentId(id()));
+    case GET_PREVIOUS: return ReturnInt64(result, x.GetPreviousId(id()));
     case GET_ROOT_NAME: return ReturnString(result, x.GetRoot()->GetName().GetText());
     case TO_TEXT: return ReturnString(result, x.ToText().GetText());
 
     // The attribute goes along only when it is an identifier: an empty
     // attribute name asks for the element alone.
-    case ADD_CHILD: return ReturnInt64(result, x.AddChildWithAttributesById(id, s(1), 1, s(2), s(3)));
-    case ADD_ATTRIBUTE: return ReturnInt64(result, x.AddAttributeById(id, s(1), s(2)));
+    case ADD_CHILD: return ReturnInt64(result, x.AddChildWithAttributesById(id(), s(1), 1, s(2), s(3)));
+    case ADD_ATTRIBUTE: return ReturnInt64(result, x.AddAttributeById(id(), s(1), s(2)));
     case CLEAR: x.Clear(s(0)); return true;
-    case REMOVE: return ReturnBool(result, x.RemoveById(id));
-    case REMOVE_CHILDREN: return ReturnBool(result, x.RemoveChildrenById(id));
-    case REMOVE_ATTRIBUTE: return ReturnBool(result, x.RemoveAttributeById(id, s(1)));
-    case RENAME_ATTRIBUTE: return ReturnBool(result, x.RenameAttributeById(id, s(1), s(2)));
-    case SET_ATTRIBUTE: return ReturnBool(result, x.SetAttributeById(id, s(1), s(2)));
-    case SET_TEXT: return ReturnBool(result, x.SetTextById(id, s(1)));
-    case SET_NAME: return ReturnBool(result, x.SetNameById(id, s(1)));
+    case REMOVE: return ReturnBool(result, x.RemoveById(id()));
+    case REMOVE_CHILDREN: return ReturnBool(result, x.RemoveChildrenById(id()));
+    case REMOVE_ATTRIBUTE: return ReturnBool(result, x.RemoveAttributeById(id(), s(1)));
+    case RENAME_ATTRIBUTE: return ReturnBool(result, x.RenameAttributeById(id(), s(1), s(2)));
+    case SET_ATTRIBUTE: return ReturnBool(result, x.SetAttributeById(id(), s(1), s(2)));
+    case SET_TEXT: return ReturnBool(result, x.SetTextById(id(), s(1)));
+    case SET_NAME: return ReturnBool(result, x.SetNameById(id(), s(1)));
     case SET_ROOT_NAME: x.GetRoot()->SetName(s(0)); return true;
 
     case LOAD_FILE:

@@ -8,7 +8,8 @@
 #include "files/SFileMem.h"
 
 bool PObjXml::CallFile(uint16_t member, PArgs* args, PResultCell* result) {
-  const char* name = GetArgString(args, 0);
+  // Read only by the members whose argument is a text.
+  const auto name = [&] { return GetArgString(args, 0); };
   switch (member) {
     // Tokens of any length: a program's document has no size limit.
     case LOAD_FILE: {
@@ -17,15 +18,15 @@ bool PObjXml::CallFile(uint16_t member, PArgs* args, PResultCell* result) {
     }
     case LOAD_DISK_FILE: {
       SFileMem text;
-      if (!text.LoadFile(name)) return ReturnBool(result, false);
+      if (!text.LoadFile(name())) return ReturnBool(result, false);
       return ReturnBool(result, m_xml.Load(&text, false));
     }
     case LOAD_RESOURCE: {
       SFileMem text;
-      if (!GetEngine()->LoadResource(&text, name, RESOURCE_TEXT)) return true;
+      if (!GetEngine()->LoadResource(&text, name(), RESOURCE_TEXT)) return true;
       return ReturnBool(result, m_xml.Load(&text, false));
     }
-    case LOAD_TEXT: return ReturnBool(result, m_xml.LoadText(name));
+    case LOAD_TEXT: return ReturnBool(result, m_xml.LoadText(name()));
     case SAVE_FILE: {
       SFile* target = PObjFile::GetArgStream(args, 0);
       return target ? ReturnBool(result, m_xml.Save(target)) : true;
@@ -36,7 +37,7 @@ bool PObjXml::CallFile(uint16_t member, PArgs* args, PResultCell* result) {
       SFileMem text;
       text.Allocate(0);
       bool written = m_xml.Save(&text);
-      return ReturnBool(result, text.SaveFile(name) && written);
+      return ReturnBool(result, text.SaveFile(name()) && written);
     }
     default: return true;
   }
