@@ -75,7 +75,7 @@ class DataClassTest : public FileClassTest {
   void Add(Args& args, V value) {
     if constexpr (std::is_same_v<V, std::nullptr_t>) {
       args.Obj(nullptr);
-    } else if constexpr (std::is_integral_v<V>) {
+    } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V>) {
       args.Int(int64_t(value));
     } else if constexpr (std::is_floating_point_v<V>) {
       args.Float(double(value));
