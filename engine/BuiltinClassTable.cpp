@@ -6,18 +6,22 @@
 
 #include "classes/PObjFile.h"
 #include "classes/PObjFloat.h"
+#include "classes/PObjIni.h"
 #include "classes/PObjInt.h"
 #include "classes/PObjMath.h"
 #include "classes/PObjMoney.h"
 #include "classes/PObjPoint.h"
 #include "classes/PObjRectangle.h"
 #include "classes/PObjRectangle2D.h"
+#include "classes/PObjRegistry.h"
 #include "classes/PObjString.h"
+#include "classes/PObjTable.h"
 #include "classes/PObjTriangle2D.h"
 #include "classes/PObjTriangle3D.h"
 #include "classes/PObjUniString.h"
 #include "classes/PObjValue.h"
 #include "classes/PObjVector.h"
+#include "classes/PObjXml.h"
 #include "engine/PObjGlobal.h"
 #include "engine/PObject.h"
 #include "engine/PObjectDefinition.h"
@@ -60,7 +64,7 @@ constexpr Row kRows[] = {
     /*  0 */ {Global("GLB"), "Global", CATEGORY_GLOBAL, "", -1, true, Class(PObjGlobal::Register, PObjGlobal::Declare)},
     /*  1 */ {Builtin("VOI"), "Void", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, ToCome()},
-    /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, Class(PObjRegistry::Register, PObjRegistry::Declare)},
     /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, ToCome()},
     /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, ToCome()},
@@ -80,7 +84,7 @@ constexpr Row kRows[] = {
     /* 20 */ {Builtin("PTH"), "Path", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 21 */ {Builtin("STR"), "String", CATEGORY_VALUES, "", -1, false, Class(PObjString::Register, PObjString::Declare)},
     /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, PObjUniString::Declare)},
-    /* 23 */ {Builtin("TBL"), "Table", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 23 */ {Builtin("TBL"), "Table", CATEGORY_VALUES, "", -1, false, Class(PObjTable::Register, PObjTable::Declare)},
     /* 24 */ {Builtin("VAL"), "Value", CATEGORY_VALUES, "", -1, false, Class(PObjValue::Register, PObjValue::Declare)},
     /* 25 */ {Builtin("AR "), "Array", CATEGORY_ARRAYS, "", -1, false, ToCome()},
     /* 26 */ {Builtin("ARF"), "FloatArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
@@ -97,8 +101,8 @@ constexpr Row kRows[] = {
     /* 37 */ {Builtin("VE3"), "Vector3D", CATEGORY_MATH, "", -1, false, Class(PObjVector3D::Register, PObjVector3D::Declare)},
     /* 38 */ {Builtin("DSK"), "Disk", CATEGORY_FILES, "", -1, false, ToCome()},
     /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, Class(PObjFile::Register, PObjFile::Declare)},
-    /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, ToCome()},
-    /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, Class(PObjIni::Register, PObjIni::Declare)},
+    /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, Class(PObjXml::Register, PObjXml::Declare)},
     /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, ToCome()},

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "files/SFile.h"
 
@@ -21,6 +22,18 @@ bool IsHeader(const SString& line, SString* name = nullptr) {
   if (n < 2 || line.GetAt(0) != '[' || line.GetAt(n - 1) != ']') return false;
   if (name) *name = line.Mid(1, n - 2);
   return true;
+}
+
+// A key line must read back as the one key it writes: a line break would
+// start lines of its own ("[Other]" among them a section), an "=" in the
+// key would end the key early, and a line that looks like a header would
+// open a section.
+bool IsOneKeyLine(const char* section, const char* key, const SString& line) {
+  if (std::strpbrk(section, "\r\n") || std::strpbrk(line.GetText(), "\r\n")) return false;
+  if (std::strchr(key, '=')) return false;
+  SString trimmed(line);
+  trimmed.Trim();
+  return !IsHeader(trimmed);
 }
 
 // The next header line's offset from the position on (lines read trimmed),
@@ -160,13 +173,15 @@ bool SIni::ReadFlag(const char* section, const char* key) { return Read(section,
 // ==== Editing ====================================================================================
 
 bool SIni::Write(const char* section, const char* key, const char* value) {
+  if (!section) section = "";
+  if (!key) key = "";
+  SString line(key);
+  line += "=";
+  line += value ? value : "";
+  if (!IsOneKeyLine(section, key, line)) return false;
   SFileMem scratch;
   SFileMem* text = WorkingText(scratch);
   if (!text) return false;
-  if (!section) section = "";
-  SString line(key ? key : "");
-  line += "=";
-  line += value ? value : "";
 
   int offset = FindKey(text, section, key);
   if (offset >= 0) {

@@ -54,6 +54,8 @@ class SIni {
 
   // A missing section is appended at the end; a missing key becomes the
   // first line of its section; an existing key line is rewritten in place.
+  // Refused (false, nothing written): a CR or LF in any of the three, an
+  // "=" in the key, and a key line that would read as a section header.
   bool Write(const char* section, const char* key, const char* value);
   bool WriteInt(const char* section, const char* key, int value);
   bool WriteDouble(const char* section, const char* key, double value);

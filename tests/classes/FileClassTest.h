@@ -8,11 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "classes/PObjFile.h"
 #include "engine/PObjectDefinition.h"
+#include "files/SResource.h"
 #include "tests/classes/MemberCall.h"
 
 namespace classtest {
@@ -33,6 +37,7 @@ class FileClassTest : public ValueClassTest {
     ASSERT_TRUE(fs::create_directories(m_folder));
   }
   void TearDown() override {
+    engine.SetResources(nullptr);
     // The objects go first: they hold files open.
     ValueClassTest::TearDown();
     std::error_code ignored;
@@ -102,6 +107,23 @@ class FileClassTest : public ValueClassTest {
     return bytes;
   }
 
+  // Packs the entries (name such as "text\\a.txt", bytes) as the package
+  // writer stores them, unscrambled and uncompressed, into a pack file in
+  // the scratch folder, and makes it the engine's resources.
+  void UseResources(const std::vector<std::pair<std::string, std::string>>& entries) {
+    auto le = [](uint32_t v) {
+      return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    std::string pack = "SRES" + le(0);
+    for (const auto& [name, bytes] : entries)
+      pack += le(uint32_t(bytes.size())) + name + std::string(1, '\0') + bytes;
+    pack += le(0xFFFFFFFF);
+    WriteDisk(PathOf("app.pak"), pack);
+    m_resources = std::make_unique<SResource>();
+    ASSERT_TRUE(m_resources->Open(PathOf("app.pak").c_str(), 0));
+    engine.SetResources(m_resources.get());
+  }
+
   // Opens a disk file through the member, with its flags.
   int64_t Open(PObjFile* f, const std::string& path, bool write, bool create) {
     auto args = With();
@@ -111,6 +133,7 @@ class FileClassTest : public ValueClassTest {
 
  private:
   std::filesystem::path m_folder;
+  std::unique_ptr<SResource> m_resources;
 };
 
 }  // namespace classtest

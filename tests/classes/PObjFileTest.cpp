@@ -8,7 +8,6 @@
 
 #include "classes/PObjFile.h"
 #include "engine/PObjectDefinition.h"
-#include "files/SResource.h"
 #include "tests/classes/FileClassTest.h"
 
 namespace {
@@ -300,17 +299,8 @@ TEST_F(PObjFileTest, LoadFromAnotherFile) {
 }
 
 TEST_F(PObjFileTest, LoadResourceNeedsItsFolder) {
-  // A pack: magic, not compressed, one entry, the end.
-  auto le = [](uint32_t v) {
-    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-  };
   const std::string name = "text\\hello.txt", data = "hello, pack";
-  const std::string pack = "SRES" + le(0) + le(uint32_t(data.size())) + name +
-                           std::string(1, '\0') + data + le(0xFFFFFFFF);
-  WriteDisk(PathOf("app.pak"), pack);
-  SResource resources;
-  ASSERT_TRUE(resources.Open(PathOf("app.pak").c_str(), 0));
-  engine.SetResources(&resources);
+  UseResources({{name, data}});
 
   PObjFile* f = NewFile();
   auto found = With();
@@ -325,7 +315,6 @@ TEST_F(PObjFileTest, LoadResourceNeedsItsFolder) {
     EXPECT_EQ(CallInt(f, PObjFile::LOAD_RESOURCE, args), kUnset) << miss;
     EXPECT_EQ(f->GetStream(), nullptr);
   }
-  engine.SetResources(nullptr);
 }
 
 TEST_F(PObjFileTest, SearchAndDigests) {
