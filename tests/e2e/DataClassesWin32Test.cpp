@@ -216,46 +216,26 @@ class DataClasses : public ::testing::TestWithParam<DataProgram> {
  protected:
   static void SetUpTestSuite() {
     RemoveRegistryKeys();
-    for (const DataProgram& p : kPrograms) {
-      auto app = std::make_unique<e2e::PackedApp>(p.name);
-      for (const auto& resource : p.resources) app->AddResource(resource.first, resource.second);
-      std::string error;
-      if (!app->Pack(p.program, true, &error)) s_errors.push_back(error);
-      else s_errors.push_back(app->Start() ? "" : "the process did not start");
-      s_apps.push_back(std::move(app));
-    }
+    for (const DataProgram& p : kPrograms) s_batch.Start(p.name, p.program, p.resources);
   }
   static void TearDownTestSuite() {
-    s_apps.clear();
-    s_errors.clear();
+    s_batch.Clear();
     RemoveRegistryKeys();
   }
   static void RemoveRegistryKeys() {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeA(root, kRegistryParent);
   }
 
-  static std::vector<std::unique_ptr<e2e::PackedApp>> s_apps;
-  static std::vector<std::string> s_errors;
+  static e2e::AppBatch s_batch;
 };
 
-std::vector<std::unique_ptr<e2e::PackedApp>> DataClasses::s_apps;
-std::vector<std::string> DataClasses::s_errors;
+e2e::AppBatch DataClasses::s_batch;
 
 TEST_P(DataClasses, ShowsItsResultAndLeavesItsFiles) {
-  size_t index = 0;
-  while (index < s_apps.size() && std::string(kPrograms[index].name) != GetParam().name) index++;
-  ASSERT_LT(index, s_apps.size());
-  ASSERT_EQ(s_errors[index], "");
-  e2e::PackedApp& app = *s_apps[index];
-  HWND box = app.WaitForBox("Result");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(appboxes::ReadBox(box).text, GetParam().result);
-  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
-  HWND extra = app.WaitForBox(nullptr);
-  EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
-  DWORD code = 1;
-  ASSERT_TRUE(app.WaitForExit(&code));
-  EXPECT_EQ(code, 0u);
+  ASSERT_EQ(s_batch.Error(GetParam().name), "");
+  e2e::PackedApp& app = *s_batch.Find(GetParam().name);
+  e2e::ExpectBoxesThenExit(app, "Result", {GetParam().result});
+  if (HasFatalFailure()) return;
   if (GetParam().checkFiles) GetParam().checkFiles(app.Folder());
 }
 

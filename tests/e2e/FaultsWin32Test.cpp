@@ -73,59 +73,33 @@ const char kSoundResult[] = "consts=40,2,5,-250,-7,40,80 objects=11 null=1 rest=
 
 class Faults : public ::testing::Test {
  protected:
-  // Every program is packed and started before the first is read; the sound
-  // program comes last.
+  // Every program is packed and started before the first is read.
   static void SetUpTestSuite() {
-    std::vector<std::string> programs;
-    for (const FaultCase& c : kFaults) programs.push_back(FaultProgram(c));
-    programs.push_back(kSoundProgram);
-    for (size_t i = 0; i < programs.size(); i++) {
-      auto app = std::make_unique<e2e::PackedApp>(i < std::size(kFaults) ? kFaults[i].name : "Sound");
-      std::string error;
-      if (!app->Pack(programs[i], true, &error)) s_errors.push_back(error);
-      else s_errors.push_back(app->Start() ? "" : "the process did not start");
-      s_apps.push_back(std::move(app));
-    }
+    for (const FaultCase& c : kFaults) s_batch.Start(c.name, FaultProgram(c));
+    s_batch.Start("Sound", kSoundProgram);
   }
-  static void TearDownTestSuite() {
-    s_apps.clear();
-    s_errors.clear();
+  static void TearDownTestSuite() { s_batch.Clear(); }
+
+  // The app's boxes must show these texts, then it must end in order.
+  static void ExpectBoxesThenEnd(const char* name, const std::vector<std::string>& texts) {
+    ASSERT_EQ(s_batch.Error(name), "");
+    e2e::ExpectBoxesThenExit(*s_batch.Find(name), "Result", texts);
   }
 
-  // Reads and closes the app's boxes, which must show these texts, then
-  // expects no further box and an orderly end.
-  static void ExpectBoxesThenEnd(size_t index, const std::vector<std::string>& texts) {
-    ASSERT_EQ(s_errors[index], "");
-    e2e::PackedApp& app = *s_apps[index];
-    for (const std::string& expected : texts) {
-      HWND box = app.WaitForBox("Result");
-      ASSERT_NE(box, nullptr) << "no box for " << expected;
-      EXPECT_EQ(appboxes::ReadBox(box).text, expected);
-      ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
-    }
-    HWND extra = app.WaitForBox(nullptr);
-    EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
-    DWORD code = 1;
-    ASSERT_TRUE(app.WaitForExit(&code));
-    EXPECT_EQ(code, 0u);
-  }
-
-  static std::vector<std::unique_ptr<e2e::PackedApp>> s_apps;
-  static std::vector<std::string> s_errors;
+  static e2e::AppBatch s_batch;
 };
 
-std::vector<std::unique_ptr<e2e::PackedApp>> Faults::s_apps;
-std::vector<std::string> Faults::s_errors;
+e2e::AppBatch Faults::s_batch;
 
 TEST_F(Faults, EachEndsTheApplicationWithoutACrash) {
-  for (size_t i = 0; i < std::size(kFaults); i++) {
-    SCOPED_TRACE(kFaults[i].name);
-    ExpectBoxesThenEnd(i, {"before"});
+  for (const FaultCase& c : kFaults) {
+    SCOPED_TRACE(c.name);
+    ExpectBoxesThenEnd(c.name, {"before"});
   }
 }
 
 TEST_F(Faults, SoundProgramShowsItsResults) {
-  ExpectBoxesThenEnd(std::size(kFaults), {kSoundResult});
+  ExpectBoxesThenEnd("Sound", {kSoundResult});
 }
 
 }  // namespace

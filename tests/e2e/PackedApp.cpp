@@ -1,5 +1,7 @@
 #include "tests/e2e/PackedApp.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -113,6 +115,45 @@ bool PackedApp::WaitForExit(DWORD* code, DWORD timeoutMs) {
   if (!m_process || WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0) return false;
   GetExitCodeProcess(m_process, code);
   return true;
+}
+
+void AppBatch::Start(const std::string& name, const std::string& program,
+                     const std::vector<std::pair<std::string, std::string>>& resources,
+                     const std::string& arguments, bool check) {
+  Entry entry{name, std::make_unique<PackedApp>(name), ""};
+  for (const auto& resource : resources) entry.app->AddResource(resource.first, resource.second);
+  if (entry.app->Pack(program, check, &entry.error) && !entry.app->Start(arguments))
+    entry.error = "the process did not start";
+  m_apps.push_back(std::move(entry));
+}
+
+PackedApp* AppBatch::Find(const std::string& name) const {
+  for (const Entry& e : m_apps)
+    if (e.name == name) return e.app.get();
+  return nullptr;
+}
+
+const std::string& AppBatch::Error(const std::string& name) const {
+  static const std::string kNotStarted = "no such application was started";
+  for (const Entry& e : m_apps)
+    if (e.name == name) return e.error;
+  return kNotStarted;
+}
+
+void ExpectBoxesThenExit(PackedApp& app, const char* caption, const std::vector<std::string>& texts) {
+  for (const std::string& expected : texts) {
+    HWND box = app.WaitForBox(caption);
+    ASSERT_NE(box, nullptr) << "no box for " << expected;
+    appboxes::BoxContent content = appboxes::ReadBox(box);
+    EXPECT_EQ(content.text, expected);
+    EXPECT_EQ(ButtonTexts(content), std::vector<std::string>{"OK"});
+    ASSERT_TRUE(PackedApp::Press(box, IDOK));
+  }
+  HWND extra = app.WaitForBox(nullptr);
+  EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
+  DWORD code = 1;
+  ASSERT_TRUE(app.WaitForExit(&code));
+  EXPECT_EQ(code, 0u);
 }
 
 std::vector<std::string> ButtonTexts(const appboxes::BoxContent& content) {

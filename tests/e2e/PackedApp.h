@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +58,36 @@ class PackedApp {
   HANDLE m_process = nullptr;
   DWORD m_processId = 0;
 };
+
+// Applications packed and started together, since every start costs seconds
+// under emulation, then read one by one (their boxes are told apart by
+// process id).
+class AppBatch {
+ public:
+  // Packs the program with its resources (built here first unless check is
+  // false) and starts it; a failure is kept as the app's error.
+  void Start(const std::string& name, const std::string& program,
+             const std::vector<std::pair<std::string, std::string>>& resources = {},
+             const std::string& arguments = "", bool check = true);
+  // The started app of that name, null when there is none; why it did not
+  // pack or start, "" when it did.
+  PackedApp* Find(const std::string& name) const;
+  const std::string& Error(const std::string& name) const;
+  void Clear() { m_apps.clear(); }
+
+ private:
+  struct Entry {
+    std::string name;
+    std::unique_ptr<PackedApp> app;
+    std::string error;
+  };
+  std::vector<Entry> m_apps;
+};
+
+// Reads and closes the app's boxes with the caption, which must show these
+// texts in order with one OK button each; then no further box may come and
+// the app must end by itself with exit code 0.
+void ExpectBoxesThenExit(PackedApp& app, const char* caption, const std::vector<std::string>& texts);
 
 // The captions of the box's buttons, in order.
 std::vector<std::string> ButtonTexts(const appboxes::BoxContent& content);

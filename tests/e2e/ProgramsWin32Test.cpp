@@ -510,50 +510,21 @@ class Programs : public ::testing::TestWithParam<ProgramCase> {
  protected:
   // Every program is packed and started before the first is read.
   static void SetUpTestSuite() {
-    for (const ProgramCase& c : kPrograms) {
-      auto app = std::make_unique<e2e::PackedApp>(c.name);
-      std::string error;
-      for (const auto& resource : c.resources) app->AddResource(resource.first, resource.second);
-      if (!app->Pack(c.program, c.caption != kFatal, &error)) {
-        s_errors.push_back(error);
-      } else {
-        s_errors.push_back(app->Start(c.arguments) ? "" : "the process did not start");
-      }
-      s_apps.push_back(std::move(app));
-    }
+    for (const ProgramCase& c : kPrograms)
+      s_batch.Start(c.name, c.program, c.resources, c.arguments, c.caption != kFatal);
   }
-  static void TearDownTestSuite() {
-    s_apps.clear();
-    s_errors.clear();
-  }
+  static void TearDownTestSuite() { s_batch.Clear(); }
 
-  static std::vector<std::unique_ptr<e2e::PackedApp>> s_apps;
-  static std::vector<std::string> s_errors;
+  static e2e::AppBatch s_batch;
 };
 
-std::vector<std::unique_ptr<e2e::PackedApp>> Programs::s_apps;
-std::vector<std::string> Programs::s_errors;
+e2e::AppBatch Programs::s_batch;
 
 TEST_P(Programs, ShowsItsResultsAndEnds) {
-  size_t index = 0;
-  while (index < s_apps.size() && std::string(kPrograms[index].name) != GetParam().name) index++;
-  ASSERT_LT(index, s_apps.size());
-  ASSERT_EQ(s_errors[index], "");
-  e2e::PackedApp& app = *s_apps[index];
-  const char* caption = GetParam().caption;
-  for (const std::string& expected : GetParam().results) {
-    HWND box = app.WaitForBox(caption);
-    ASSERT_NE(box, nullptr) << "no box for " << expected;
-    appboxes::BoxContent content = appboxes::ReadBox(box);
-    EXPECT_EQ(content.text, expected);
-    EXPECT_EQ(e2e::ButtonTexts(content), std::vector<std::string>{"OK"});
-    ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
-  }
-  HWND extra = app.WaitForBox(nullptr);
-  EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
-  DWORD code = 1;
-  ASSERT_TRUE(app.WaitForExit(&code));
-  EXPECT_EQ(code, 0u);
+  ASSERT_EQ(s_batch.Error(GetParam().name), "");
+  e2e::PackedApp& app = *s_batch.Find(GetParam().name);
+  e2e::ExpectBoxesThenExit(app, GetParam().caption, GetParam().results);
+  if (HasFatalFailure()) return;
   if (GetParam().checkFiles) GetParam().checkFiles(app.Folder());
 }
 

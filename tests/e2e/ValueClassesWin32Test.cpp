@@ -239,41 +239,19 @@ const ValueProgram kPrograms[] = {
 class ValuePrograms : public ::testing::TestWithParam<ValueProgram> {
  protected:
   static void SetUpTestSuite() {
-    for (const ValueProgram& p : kPrograms) {
-      auto app = std::make_unique<e2e::PackedApp>(std::string("values-") + p.name);
-      std::string error;
-      if (!app->Pack(p.program, true, &error)) s_errors.push_back(error);
-      else s_errors.push_back(app->Start() ? "" : "the process did not start");
-      s_apps.push_back(std::move(app));
-    }
+    for (const ValueProgram& p : kPrograms) s_batch.Start(std::string("values-") + p.name, p.program);
   }
-  static void TearDownTestSuite() {
-    s_apps.clear();
-    s_errors.clear();
-  }
+  static void TearDownTestSuite() { s_batch.Clear(); }
 
-  static std::vector<std::unique_ptr<e2e::PackedApp>> s_apps;
-  static std::vector<std::string> s_errors;
+  static e2e::AppBatch s_batch;
 };
 
-std::vector<std::unique_ptr<e2e::PackedApp>> ValuePrograms::s_apps;
-std::vector<std::string> ValuePrograms::s_errors;
+e2e::AppBatch ValuePrograms::s_batch;
 
 TEST_P(ValuePrograms, ShowsItsResultsAndEnds) {
-  size_t index = 0;
-  while (index < s_apps.size() && std::string(kPrograms[index].name) != GetParam().name) index++;
-  ASSERT_LT(index, s_apps.size());
-  ASSERT_EQ(s_errors[index], "");
-  e2e::PackedApp& app = *s_apps[index];
-  HWND box = app.WaitForBox("Result");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(appboxes::ReadBox(box).text, GetParam().result);
-  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
-  HWND extra = app.WaitForBox(nullptr);
-  EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
-  DWORD code = 1;
-  ASSERT_TRUE(app.WaitForExit(&code));
-  EXPECT_EQ(code, 0u);
+  std::string name = std::string("values-") + GetParam().name;
+  ASSERT_EQ(s_batch.Error(name), "");
+  e2e::ExpectBoxesThenExit(*s_batch.Find(name), "Result", {GetParam().result});
 }
 
 INSTANTIATE_TEST_SUITE_P(E2E, ValuePrograms, ::testing::ValuesIn(kPrograms),
