@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <new>
 
 #include "core/SArray.h"
 #include "files/SSystem.h"
 #include "window/SImageList.h"
+#include "window/SImagePixels.h"
 
 namespace {
 
@@ -43,6 +45,29 @@ void DeleteRecord(MenuItemRecord* record) {
   ReleaseSRWLockExclusive(&g_recordsLock);
   FreeMenuItemRecord(record);
   delete record;
+}
+
+// The picture as a top-down 32-bit DIB section of premultiplied alpha: the
+// one kind of item bitmap that the system blends into the menu. A plain
+// bitmap is copied as it is, its transparent parts black.
+HBITMAP AlphaItemBitmap(const SImage& image) {
+  if (!image.IsLoaded()) return nullptr;
+  SImagePixels pixels(image.GetBitmap(), Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB);
+  if (!pixels.IsLocked()) return nullptr;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pixels.GetWidth();
+  info.bmiHeader.biHeight = -pixels.GetHeight();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) return bitmap;
+  size_t rowBytes = size_t(pixels.GetWidth()) * 4;
+  for (int y = 0; y < pixels.GetHeight(); y++)
+    std::memcpy(static_cast<uint8_t*>(bits) + rowBytes * size_t(y), pixels.Row(y), rowBytes);
+  return bitmap;
 }
 
 // The system draws item bitmaps with alpha only on Vista and later at 32
@@ -164,7 +189,7 @@ bool SMenu::Insert(int id, SMenu* subMenu, const char* text, int imageIndex, int
     }
     record->image.SetDrawMode(DRAW_MIDDLERIGHT);
     if (!callback) {
-      record->bitmap = record->image.GetBitmapHandle();
+      record->bitmap = AlphaItemBitmap(record->image);
       item.hbmpItem = record->bitmap;
     }
   }

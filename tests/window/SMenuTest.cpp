@@ -1,10 +1,12 @@
 // SMenu read back through the Win32 menu, popups tracked for real and
 // chosen with synthesised keys, and the item images as seen on screen.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/window/InputTesting.h"
 #include "tests/window/WindowTesting.h"
+#include "files/SFileMem.h"
 #include "window/ControlNotify.h"
 #include "window/SImageList.h"
 #include "window/SMenu.h"
@@ -180,6 +182,140 @@ TEST_F(MenuTest, CommandsAndOwnerDrawOnlyForFrameworkRecords) {
   measure.itemData = reinterpret_cast<ULONG_PTR>(&lookalike);
   EXPECT_EQ(0, SendMessageA(owner.GetHwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
   DestroyMenu(foreign);
+}
+
+// Steps run one per tick of a thread timer, which the menu loop of a
+// tracked popup dispatches; when they are done the menu is ended, so that
+// no test waits on a popup that stays open.
+class MenuDriver {
+ public:
+  MenuDriver(UINT ms, std::vector<std::function<void()>> steps) {
+    s_steps = std::move(steps);
+    s_next = 0;
+    m_timer = SetTimer(nullptr, 0, ms, Tick);
+  }
+  ~MenuDriver() {
+    KillTimer(nullptr, m_timer);
+    s_steps.clear();
+  }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (s_next < s_steps.size())
+      s_steps[s_next++]();
+    else
+      EndMenu();
+  }
+  UINT_PTR m_timer;
+  static inline std::vector<std::function<void()>> s_steps;
+  static inline size_t s_next = 0;
+};
+
+TEST_F(MenuTest, PopupChosenWithKeysReachesItsOwner) {
+  TestWnd owner;
+  ASSERT_TRUE(ShowOnTop(owner, 40, 40, 200, 150));
+  RecordingMenu menu;
+  ASSERT_TRUE(menu.CreatePopup(owner.GetHwnd(), 0));
+  ASSERT_TRUE(menu.InsertItem(41, "Alpha", -1, -1, 0, false, false));
+  ASSERT_TRUE(menu.InsertSeparator(0, -1));
+  ASSERT_TRUE(menu.InsertItem(42, "Beta", -1, -1, 0, false, false));
+  ASSERT_TRUE(menu.InsertItem(43, "Gamma", -1, -1, 0, false, false));
+
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  PumpFor(50);
+  {
+    MenuDriver driver(150, {[] { PressKey(VK_DOWN); }, [] { PressKey(VK_DOWN); }, [] { PressKey(VK_RETURN); }});
+    EXPECT_TRUE(menu.TrackPopup(60, 70, TPM_LEFTALIGN | TPM_TOPALIGN, nullptr));
+  }
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  EXPECT_EQ(60, SMenu::LastPopupX);
+  EXPECT_EQ(70, SMenu::LastPopupY);
+  EXPECT_EQ(2, SMenu::LastPopupKeys);
+  ASSERT_TRUE(PumpUntil([&] { return owner.Count(kMenuCommand) > 0; }, 2000));
+  const TestWnd::Event* event = owner.Last(kMenuCommand);
+  EXPECT_EQ(42, event->lparam);
+  EXPECT_EQ(reinterpret_cast<WPARAM>(static_cast<SMenu*>(&menu)), event->wparam);
+  ASSERT_EQ(1u, menu.commands.size());
+  EXPECT_EQ(std::make_pair(2, 42), menu.commands[0]);
+}
+
+// A popup whose item shows a 16 x 16 picture, transparent but for a red
+// square in its middle: on screen the square is whole and the transparent
+// part shows the menu, never black. At 32 bits per pixel the system draws
+// the item's bitmap; below, the menu draws the image itself, at the item's
+// right.
+TEST_F(MenuTest, PopupShowsItemImagesWithTheirTransparency) {
+  for (int depth : {32, 16}) {
+    SetScreenColorDepthForTesting(depth);
+    SImageList list;
+    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR32));
+    SImage picture(16, 16);
+    Gdiplus::Rect middle(4, 4, 8, 8);
+    picture.FillRect(0xFFFF0000, &middle);
+    ASSERT_TRUE(list.AddImage(&picture));
+
+    TestWnd owner;
+    ASSERT_TRUE(ShowOnTop(owner, 40, 40, 200, 150));
+    SMenu menu;
+    menu.SetImageList(list.GetHandle());
+    ASSERT_TRUE(menu.CreatePopup(owner.GetHwnd(), 0));
+    ASSERT_TRUE(menu.InsertItem(51, "Picture", 0, -1, 0, false, false));
+    ASSERT_TRUE(menu.InsertItem(52, "Plain", -1, -1, 0, false, false));
+    MenuItemRecord* record = menu.GetItemRecord(51);
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(depth == 32, record->bitmap != nullptr);
+    EXPECT_EQ(DRAW_MIDDLERIGHT, record->image.GetDrawMode());
+
+    SImage shot;
+    {
+      MenuDriver driver(300, {[&] {
+                                HWND popup = FindWindowA("#32768", nullptr);
+                                RECT rect;
+                                if (popup && GetWindowRect(popup, &rect)) shot.CaptureScreen(&rect);
+                              },
+                              [] { PressKey(VK_ESCAPE); }});
+      EXPECT_TRUE(menu.TrackPopup(60, 70, TPM_LEFTALIGN | TPM_TOPALIGN, nullptr));
+    }
+    PumpFor(50);
+    ASSERT_TRUE(shot.IsLoaded()) << depth;
+    std::string name = std::string(TAVRIN_IMAGE_OUT) + "/menu-popup-" + std::to_string(depth) + ".png";
+    SFileMem png;
+    if (shot.SaveToStream(&png, kImagePng, 0)) png.SaveFile(name.c_str());
+
+    // The red square's bounds, then the ring around it.
+    int left = shot.GetWidth(), top = shot.GetHeight(), right = -1, bottom = -1;
+    for (int y = 0; y < shot.GetHeight(); y++)
+      for (int x = 0; x < shot.GetWidth(); x++) {
+        Gdiplus::ARGB c = 0;
+        shot.GetPixel(x, y, c);
+        if (((c >> 16) & 0xFF) > 200 && ((c >> 8) & 0xFF) < 60 && (c & 0xFF) < 60) {
+          if (x < left) left = x;
+          if (x > right) right = x;
+          if (y < top) top = y;
+          if (y > bottom) bottom = y;
+        }
+      }
+    ASSERT_EQ(8, right - left + 1) << depth;
+    ASSERT_EQ(8, bottom - top + 1) << depth;
+    if (depth == 32) {
+      // Wine copies item bitmaps without blending them, so the screen
+      // cannot show the transparency here: the bitmap must carry it, as the
+      // premultiplied 32-bit DIB section that Windows blends.
+      DIBSECTION dib = {};
+      ASSERT_EQ(int(sizeof dib), GetObjectA(record->bitmap, sizeof dib, &dib));
+      ASSERT_EQ(32, dib.dsBm.bmBitsPixel);
+      const uint32_t* bits = static_cast<const uint32_t*>(dib.dsBm.bmBits);
+      int row = dib.dsBmih.biHeight < 0 ? 8 : 7;  // bottom-up rows count from the bottom
+      EXPECT_EQ(0u, bits[1 * 16 + 1]);
+      EXPECT_EQ(0xFFFF0000u, bits[row * 16 + 8]);
+    } else {
+      Gdiplus::ARGB inside = 0, menuBack = 0;
+      shot.GetPixel(left - 3, top + 4, inside);  // transparent part of the picture
+      shot.GetPixel(2, top + 4, menuBack);       // the item's own background at its edge
+      EXPECT_EQ(menuBack & 0xFFFFFF, inside & 0xFFFFFF);
+      EXPECT_NE(0u, inside & 0xFFFFFF);
+    }
+  }
 }
 
 }  // namespace
