@@ -41,13 +41,22 @@ void ReadItemCounts(SIni& ini, int menuCount, int sections, SArray<int>& counts)
 
 // Whether menu "to" can be reached from menu "from" through the sub-menu
 // links made so far (children[i] lists the menus opened by items of i).
-bool Reaches(const SArray<SArray<int>*>& children, int from, int to, SArray<uint8_t>& seen) {
-  if (from == to) return true;
-  if (seen.GetAt(from)) return false;
-  seen.SetAt(from, 1);
-  const SArray<int>* links = children.GetAt(from);
-  for (int k = 0; links && k < links->GetCount(); k++)
-    if (Reaches(children, links->GetAt(k), to, seen)) return true;
+// Walked with a list of its own: a hostile file may chain thousands of
+// menus, deeper than the stack would go.
+bool Reaches(const SArray<SArray<int>*>& children, int from, int to) {
+  SArray<uint8_t> seen;
+  seen.InsertAt(0, 0, children.GetCount());
+  SArray<int> pending;
+  pending.Add(from);
+  while (pending.GetCount() > 0) {
+    int menu = pending.GetLast();
+    pending.RemoveLast();
+    if (menu == to) return true;
+    if (seen.GetAt(menu)) continue;
+    seen.SetAt(menu, 1);
+    const SArray<int>* links = children.GetAt(menu);
+    for (int k = 0; links && k < links->GetCount(); k++) pending.Add(links->GetAt(k));
+  }
   return false;
 }
 
@@ -91,9 +100,7 @@ bool AddItem(SIni& ini, SMenu* menu, int i, int j, const SArray<SMenu*>& menus, 
   if (sub >= 1 && sub < menus.GetCount()) {
     // A menu never opens one of its ancestors, itself included: such an
     // item stays a plain command item.
-    SArray<uint8_t> seen;
-    seen.InsertAt(0, 0, menus.GetCount());
-    if (!Reaches(children, sub, i, seen)) {
+    if (!Reaches(children, sub, i)) {
       if (!menu->InsertSubMenu(id, menus.GetAt(sub), text.GetText(), imageIndex, -1, data, checked, disabled))
         return false;
       if (!children.GetAt(i)) children.SetAt(i, new (std::nothrow) SArray<int>);

@@ -176,7 +176,7 @@ bool SMenu::Insert(int id, SMenu* subMenu, const char* text, int imageIndex, int
   item.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_BITMAP | (subMenu ? MIIM_SUBMENU : 0);
   item.dwTypeData = const_cast<char*>(text ? text : "");
   item.cch = UINT(lstrlenA(item.dwTypeData));
-  item.fState = (checked ? MFS_CHECKED : 0) | (disabled ? MFS_GRAYED : 0);
+  item.fState = (checked ? MFS_CHECKED : 0) | (disabled ? MF_GRAYED : 0);
   item.wID = UINT(id);
   item.hSubMenu = subMenu ? subMenu->m_handle : nullptr;
   item.dwItemData = reinterpret_cast<ULONG_PTR>(record);

@@ -69,7 +69,7 @@ TEST_F(MenuTest, ItemsInsertedAndReadBack) {
   ItemState last = ReadItem(menu.GetHandle(), 4);
   EXPECT_EQ("Quit\tAlt+F4", last.text);
   EXPECT_EQ(13u, last.id);
-  EXPECT_EQ(UINT(MFS_CHECKED | MFS_GRAYED), last.state & (MFS_CHECKED | MFS_GRAYED));
+  EXPECT_EQ(UINT(MFS_CHECKED | MF_GRAYED), last.state & (MFS_CHECKED | MF_GRAYED));
   EXPECT_EQ(99u, menu.GetItemData(13));
   EXPECT_TRUE(menu.IsItemChecked(13));
   EXPECT_TRUE(menu.IsItemDisabled(13));
