@@ -1,5 +1,6 @@
 // SMenu read back through the Win32 menu, popups tracked for real and
 // chosen with synthesised keys, and the item images as seen on screen.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -182,6 +183,22 @@ TEST_F(MenuTest, CommandsAndOwnerDrawOnlyForFrameworkRecords) {
   measure.itemData = reinterpret_cast<ULONG_PTR>(&lookalike);
   EXPECT_EQ(0, SendMessageA(owner.GetHwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
   DestroyMenu(foreign);
+
+  // The menu's own records: one without image leaves the size to the
+  // system; one with an image asks for the image's room.
+  SImageList list;
+  ASSERT_TRUE(list.Create(16, 16, ILC_COLOR32));
+  ASSERT_TRUE(list.AddBlank());
+  menu.SetImageList(list.GetHandle());
+  ASSERT_TRUE(menu.InsertItem(33, "Image", 0, -1, 0, false, false));
+  measure = {};
+  measure.CtlType = ODT_MENU;
+  measure.itemData = reinterpret_cast<ULONG_PTR>(menu.GetItemRecord(31));
+  EXPECT_EQ(0, SendMessageA(owner.GetHwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+  measure.itemData = reinterpret_cast<ULONG_PTR>(menu.GetItemRecord(33));
+  EXPECT_EQ(TRUE, SendMessageA(owner.GetHwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+  EXPECT_EQ(20u, measure.itemWidth);
+  EXPECT_EQ(UINT(std::max(16, GetSystemMetrics(SM_CYMENU))), measure.itemHeight);
 }
 
 // Steps run one per tick of a thread timer, which the menu loop of a
