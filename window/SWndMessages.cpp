@@ -19,6 +19,7 @@
 #include "window/SCursor.h"
 #include "window/SWnd.h"
 #include "window/SWndLifeGuard.h"
+#include "window/controls/SListCtrl.h"
 
 namespace {
 
@@ -52,8 +53,21 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return BeginErase(wparam, lparam);
     case WM_SETCURSOR:
       return OnSetCursorMessage(result);
-    // WM_GETMINMAXINFO (size limits), WM_DRAWITEM and WM_MEASUREITEM (menu
-    // and list items) are answered here once geometry, menus and lists exist.
+    // WM_GETMINMAXINFO (size limits) is answered here once geometry exists.
+    case WM_DRAWITEM:
+      // Menu items are drawn here once menus exist.
+      if (DrawListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(*lparam))) {
+        *result = 1;
+        return false;
+      }
+      return true;
+    case WM_MEASUREITEM:
+      // Menu items are measured here once menus exist.
+      if (MeasureListItem(reinterpret_cast<MEASUREITEMSTRUCT*>(*lparam))) {
+        *result = 1;
+        return false;
+      }
+      return true;
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(*wparam);
       return true;
