@@ -8,49 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "../InputTesting.h"
 #include "../ScreenshotTesting.h"
-#include "../WindowTesting.h"
-#include "files/SKeyboard.h"
-#include "window/ControlNotify.h"
+#include "ControlTesting.h"
 #include "window/controls/SListCtrl.h"
 
 namespace {
 
 const UINT kListKey = 0x8C44, kListMouse = 0x8C45, kListSelection = 0x8C46, kListDouble = 0x8C47;
 
-RECT Rect(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
-
-// A parent that keeps the codes of the list's mouse reports (the record
-// lives only during the delivery).
-class Parent : public TestWnd {
- public:
-  std::vector<int32_t> mouseCodes;
-  Parent() {
-    handler = [this](UINT message, WPARAM, LPARAM lparam, LRESULT*) {
-      if (message == kListMouse) mouseCodes.push_back(reinterpret_cast<ControlMouseRecord*>(lparam)->code);
-      return false;
-    };
-  }
-};
-
-class ListControls : public WindowTest {
- public:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    s_parent = new Parent;
-    ShowOnTop(*s_parent, 100, 100, 360, 260);
-  }
-  static void TearDownTestSuite() {
-    delete s_parent;
-    WindowTest::TearDownTestSuite();
-  }
-
+class ListControls : public OnScreenControls {
  protected:
   void SetUp() override {
-    ASSERT_NE(nullptr, parent.GetHwnd());
-    parent.Forget();
-    parent.mouseCodes.clear();
+    OnScreenControls::SetUp();
+    parent.mouseMessage = kListMouse;
   }
 
   bool Make(SListCtrl& list, DWORD style, int count, int height = 200) {
@@ -103,9 +73,6 @@ class ListControls : public WindowTest {
     for (int i = 0; i < list.GetCount(); i++) text += list.GetItemText(i).GetText();
     return text;
   }
-
-  static inline Parent* s_parent;
-  Parent& parent = *s_parent;
 };
 
 TEST_F(ListControls, CreateMakesAVariableOwnerDrawnListOfRecords) {
