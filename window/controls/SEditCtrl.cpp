@@ -120,12 +120,7 @@ void SEditCtrl::DeleteSelection() { SendMessage(WM_CLEAR, 0, 0); }
 // ---- Colours ----------------------------------------------------------------------------
 
 HBRUSH SEditCtrl::ColorHandler(HDC dc) {
-  uint32_t back = GetBackColor();
-  HBRUSH brush = m_brush.ForBackColor(back);
-  if (back == kColorParentPaints)
-    SetBkMode(dc, TRANSPARENT);
-  else if (back != kColorNone)
-    SetBkColor(dc, back);
+  HBRUSH brush = TextBackgroundBrush(*this, m_brush, dc);
   if (m_textColor == kColorNone) return brush;
   ::SetTextColor(dc, m_textColor);
   if (!brush) {
