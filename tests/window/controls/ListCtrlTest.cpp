@@ -173,6 +173,11 @@ TEST_F(ListControls, MeasureAndDrawReadOnlyTheFrameworksRecords) {
   EXPECT_EQ(UINT(list.GetItemHeight()), measure.itemHeight);
   measure.CtlType = ODT_MENU;
   EXPECT_FALSE(MeasureListItem(&measure));
+  // A removed item's record is no record any more.
+  measure.CtlType = ODT_LISTBOX;
+  ASSERT_TRUE(list.RemoveItem(0));
+  EXPECT_FALSE(MeasureListItem(&measure));
+  ASSERT_EQ(0, list.InsertItem(-1, "again"));
 
   HDC dc = GetDC(foreign);
   DRAWITEMSTRUCT draw = {ODT_LISTBOX, 0, 0, ODA_DRAWENTIRE, 0, foreign, dc, {0, 0, 50, 10}, 0x1234};
