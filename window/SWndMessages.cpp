@@ -20,6 +20,7 @@
 #include "window/SMenu.h"
 #include "window/SWnd.h"
 #include "window/SWndLifeGuard.h"
+#include "window/controls/SListCtrl.h"
 
 namespace {
 
@@ -53,22 +54,25 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return BeginErase(wparam, lparam);
     case WM_SETCURSOR:
       return OnSetCursorMessage(result);
-    // WM_GETMINMAXINFO (size limits), and WM_DRAWITEM and WM_MEASUREITEM of
-    // list items, are answered here once geometry and lists exist.
-    case WM_MEASUREITEM:
-      if (reinterpret_cast<MEASUREITEMSTRUCT*>(*lparam)->CtlType == ODT_MENU &&
-          SMenu::MeasureOwnerDrawn(reinterpret_cast<MEASUREITEMSTRUCT*>(*lparam))) {
+    // WM_GETMINMAXINFO (size limits) is answered here once geometry exists.
+    // Owner-drawn menu items and list-box items: only records the framework
+    // made are read.
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(*lparam);
+      if (measure->CtlType == ODT_MENU ? SMenu::MeasureOwnerDrawn(measure) : MeasureListItem(measure)) {
         *result = TRUE;
         return false;
       }
       return true;
-    case WM_DRAWITEM:
-      if (reinterpret_cast<DRAWITEMSTRUCT*>(*lparam)->CtlType == ODT_MENU &&
-          SMenu::DrawOwnerDrawn(reinterpret_cast<DRAWITEMSTRUCT*>(*lparam))) {
+    }
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(*lparam);
+      if (draw->CtlType == ODT_MENU ? SMenu::DrawOwnerDrawn(draw) : DrawListItem(draw)) {
         *result = TRUE;
         return false;
       }
       return true;
+    }
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(*wparam);
       return true;
