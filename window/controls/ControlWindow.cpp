@@ -50,3 +50,13 @@ void ControlBrush::Release() {
 }
 
 HBRUSH ButtonBrush(SWnd& control, ControlBrush& brush) { return brush.ForBackColor(control.GetBackColor()); }
+
+HBRUSH BackgroundBrush(SWnd& control, ControlBrush& brush, HDC dc) {
+  uint32_t back = control.GetBackColor();
+  HBRUSH answer = brush.ForBackColor(back);
+  if (back == kColorParentPaints)
+    SetBkMode(dc, TRANSPARENT);
+  else if (back != kColorNone)
+    SetBkColor(dc, back);
+  return answer;
+}

@@ -55,3 +55,6 @@ class ControlBrush {
 // The background brush request of a button, check box, radio button and
 // slider: the brush of the control's background colour, the HDC untouched.
 HBRUSH ButtonBrush(SWnd& control, ControlBrush& brush);
+// The same for controls that draw on the HDC's background too (group box,
+// scroll bar): transparent where the parent paints, else the colour.
+HBRUSH BackgroundBrush(SWnd& control, ControlBrush& brush, HDC dc);

@@ -28,12 +28,7 @@ LRESULT SGroupCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 // Unlike the buttons, the caption's background follows the box's: a box
 // whose parent paints shows the parent behind its caption too.
 HBRUSH SGroupCtrl::OnCtlColorStatic(HDC dc) {
-  uint32_t back = GetBackColor();
-  HBRUSH brush = m_brush.ForBackColor(back);
-  if (back == kColorParentPaints)
-    SetBkMode(dc, TRANSPARENT);
-  else if (back != kColorNone)
-    SetBkColor(dc, back);
+  HBRUSH brush = BackgroundBrush(*this, m_brush, dc);
   ::SetTextColor(dc, ColorOfArgb(m_textColor));
   return brush;
 }

@@ -37,12 +37,4 @@ LRESULT SScrollCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   return ControlWindowProc(*this, kScrollMouseMessage, message, wparam, lparam);
 }
 
-HBRUSH SScrollCtrl::OnCtlColorScrollBar(HDC dc) {
-  uint32_t back = GetBackColor();
-  HBRUSH brush = m_brush.ForBackColor(back);
-  if (back == kColorParentPaints)
-    SetBkMode(dc, TRANSPARENT);
-  else if (back != kColorNone)
-    SetBkColor(dc, back);
-  return brush;
-}
+HBRUSH SScrollCtrl::OnCtlColorScrollBar(HDC dc) { return BackgroundBrush(*this, m_brush, dc); }

@@ -9,6 +9,7 @@
 
 #include "../InputTesting.h"
 #include "../WindowTesting.h"
+#include "ControlTesting.h"
 #include "Screenshot.h"
 #include "files/SKeyboard.h"
 #include "window/ControlNotify.h"
@@ -42,18 +43,7 @@ class Parent : public TestWnd {
   }
 };
 
-class BarControls : public WindowTest {
- public:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    s_parent = new Parent;
-    ShowOnTop(*s_parent, 100, 100, 320, 220);
-  }
-  static void TearDownTestSuite() {
-    delete s_parent;
-    WindowTest::TearDownTestSuite();
-  }
-
+class BarControls : public ParentOnScreen<BarControls, Parent> {
  protected:
   void SetUp() override {
     ASSERT_NE(nullptr, parent.GetHwnd());
@@ -78,9 +68,6 @@ class BarControls : public WindowTest {
     PumpFor(100);
     return pressed;
   }
-
-  static inline Parent* s_parent;
-  Parent& parent = *s_parent;
 };
 
 TEST_F(BarControls, EachWrapperMakesItsSystemControlAndReportsTheMouse) {

@@ -10,6 +10,7 @@
 
 #include "../InputTesting.h"
 #include "../WindowTesting.h"
+#include "ControlTesting.h"
 #include "files/SClipboard.h"
 #include "files/SFileMem.h"
 #include "window/ControlNotify.h"
@@ -46,18 +47,7 @@ std::string BytesOf(const SFileMem& stream) {
   return std::string(reinterpret_cast<const char*>(stream.GetData()), size_t(stream.GetSize()));
 }
 
-class RichEditControl : public WindowTest {
- public:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    s_parent = new TestWnd;
-    ShowOnTop(*s_parent, 100, 100, 360, 240);
-  }
-  static void TearDownTestSuite() {
-    delete s_parent;
-    WindowTest::TearDownTestSuite();
-  }
-
+class RichEditControl : public ParentOnScreen<RichEditControl> {
  protected:
   void SetUp() override {
     ASSERT_NE(nullptr, parent.GetHwnd());
@@ -81,8 +71,6 @@ class RichEditControl : public WindowTest {
     return format;
   }
 
-  static inline TestWnd* s_parent;
-  TestWnd& parent = *s_parent;
   SRichEditCtrl rich;
 };
 

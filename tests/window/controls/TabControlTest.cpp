@@ -9,6 +9,7 @@
 
 #include "../InputTesting.h"
 #include "../WindowTesting.h"
+#include "ControlTesting.h"
 #include "files/SKeyboard.h"
 #include "window/controls/STabCtrl.h"
 
@@ -16,18 +17,7 @@ namespace {
 
 const UINT kTabMouse = 0x8CD0, kTabSelectionChanged = 0x8CD1;
 
-class TabControl : public WindowTest {
- public:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    s_parent = new TestWnd;
-    ShowOnTop(*s_parent, 100, 100, 360, 240);
-  }
-  static void TearDownTestSuite() {
-    delete s_parent;
-    WindowTest::TearDownTestSuite();
-  }
-
+class TabControl : public ParentOnScreen<TabControl> {
  protected:
   void SetUp() override {
     ASSERT_NE(nullptr, parent.GetHwnd());
@@ -41,8 +31,6 @@ class TabControl : public WindowTest {
   // A visible page child of the parent.
   bool MakePage(TestWnd& page) { return page.Make(parent.GetHwnd(), WS_VISIBLE, 100, 60); }
 
-  static inline TestWnd* s_parent;
-  TestWnd& parent = *s_parent;
   STabCtrl tabs;
 };
 
