@@ -313,24 +313,11 @@ TEST_F(BarControls, StaticFrameIsDrawnOnItsBackgroundOnly) {
   const COLORREF back = RGB(200, 220, 240);
   // What the screen must show: the background, and DrawEdge's own frame on it.
   auto reference = [&](int edge, int flags) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    if (edge) DrawEdge(dc, &all, edge, flags);
-    GdiFlush();
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> pixels(p, p + width * height);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
+    return Render(width, height, [&](HDC dc) {
+      FillWith(dc, width, height, back);
+      RECT all = {0, 0, width, height};
+      if (edge) DrawEdge(dc, &all, edge, flags);
+    });
   };
   const struct {
     int edge, flags;
@@ -353,6 +340,12 @@ TEST_F(BarControls, StaticFrameIsDrawnOnItsBackgroundOnly) {
     int differing = 0;
     for (size_t i = 0; i < expected.size(); i++) differing += (shot.Pixels()[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF);
     EXPECT_EQ(0, differing);
+    // Printing draws the same, over whatever was there.
+    std::vector<uint32_t> printed = Render(width, height, [&](HDC dc) {
+      FillWith(dc, width, height, RGB(255, 0, 255));
+      frame.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    EXPECT_TRUE(printed == expected) << "printed";
     if (c.framed) EXPECT_NE(back, shot.At(frame.GetHwnd(), 0, height - 1)) << "a frame is there";
     if (HasFailure()) shot.SaveBmp(TAVRIN_IMAGE_OUT "/static-failed.bmp");
   }

@@ -11,6 +11,7 @@
 #include "../InputTesting.h"
 #include "../WindowTesting.h"
 #include "ControlTesting.h"
+#include "Screenshot.h"
 #include "files/SClipboard.h"
 #include "files/SFileMem.h"
 #include "window/ControlNotify.h"
@@ -314,34 +315,26 @@ TEST_F(RichEditControl, PrintingDrawsTheContentOnTheWindowColour) {
   SetText("Ink");
   rich.SelectAll();
   rich.SetSelectionFormat(20, RGB(0, 0, 0), "", 1);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 320, -200, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT all = {0, 0, 320, 200};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-  rich.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  GdiFlush();
-  const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+  HDC measuring = CreateCompatibleDC(nullptr);
+  std::vector<uint32_t> pixels = Render(320, 200, [&](HDC dc) {
+    FillWith(dc, 320, 200, RGB(128, 128, 128));
+    rich.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
   COLORREF window = GetSysColor(COLOR_WINDOW);
   uint32_t windowPixel = GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window);
   int background = 0, ink = 0;
   for (int i = 0; i < 320 * 200; i++) {
-    background += (pixels[i] & 0xFFFFFF) == windowPixel;
-    ink += (pixels[i] & 0xFFFFFF) == 0;
+    background += pixels[i] == windowPixel;
+    ink += pixels[i] == 0;
   }
   EXPECT_GT(background, 320 * 200 * 9 / 10) << "the grey is covered";
   // Wine's rich edit formats nothing for a printer (EM_FORMATRANGE answers
   // 0 even when only measuring): there the window colour is all there is.
-  FORMATRANGE measure = {dc, dc, {0, 0, 4800, 3000}, {0, 0, 4800, 3000}, {0, -1}};
+  FORMATRANGE measure = {measuring, measuring, {0, 0, 4800, 3000}, {0, 0, 4800, 3000}, {0, -1}};
   bool formats = rich.SendMessage(EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&measure)) > 0;
   rich.SendMessage(EM_FORMATRANGE, FALSE, 0);
   if (formats) EXPECT_GT(ink, 20) << "the text";
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  DeleteDC(measuring);
 }
 
 }  // namespace
