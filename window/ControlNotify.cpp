@@ -7,6 +7,7 @@
 #include "window/SWndLifeGuard.h"
 #include "window/WindowType.h"
 #include "window/controls/SRadioCtrl.h"
+#include "window/controls/STabCtrl.h"
 
 namespace {
 
@@ -292,8 +293,8 @@ bool TranslateControlNotify(SWnd* parent, SWnd* child, NMHDR* header, LRESULT* r
     case kWindowTab:
       if (header->code == TCN_SELCHANGE) {
         int selection = TabCtrl_GetCurSel(child->GetHwnd());
-        // The tab control shows the page of the new selection here first
-        // once the tab control exists.
+        // The page of the new selection is up before the parent hears of it.
+        static_cast<STabCtrl*>(child)->ShowPage(selection);
         return SendEvent(parent, kControlClassTab, kTabSelectionChanged, child, selection);
       }
       break;

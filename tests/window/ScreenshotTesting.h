@@ -1,10 +1,11 @@
-// A copy of what the screen shows of a window, read by pixels: what a
-// person sees of a control's drawing.
+// The pixels of a window as the screen shows them, for the control tests
+// that compare what is seen.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The pixels of a window as the screen shows them, rows from the top.
@@ -45,6 +46,7 @@ class Screenshot {
       for (int x = area.left; x < area.right; x++) n += At(window, x, y) == color;
     return n;
   }
+  const std::vector<uint32_t>& Pixels() const { return m_pixels; }
   bool SaveBmp(const char* path) const {
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER header = {sizeof header, m_width, -m_height, 1, 32, BI_RGB};
@@ -67,3 +69,30 @@ class Screenshot {
   int m_width, m_height;
   std::vector<uint32_t> m_pixels;
 };
+
+// The pixels (0x00RRGGBB, rows from the top) that draw leaves in a memory
+// DC of the size.
+inline std::vector<uint32_t> Render(int width, int height, const std::function<void(HDC)>& draw) {
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  draw(dc);
+  GdiFlush();
+  const uint32_t* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + width * height);
+  for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+inline void FillWith(HDC dc, int width, int height, COLORREF color) {
+  RECT all = {0, 0, width, height};
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+}

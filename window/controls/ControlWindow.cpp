@@ -51,7 +51,7 @@ void ControlBrush::Release() {
 
 HBRUSH ButtonBrush(SWnd& control, ControlBrush& brush) { return brush.ForBackColor(control.GetBackColor()); }
 
-HBRUSH TextBackgroundBrush(SWnd& control, ControlBrush& brush, HDC dc) {
+HBRUSH BackgroundBrush(SWnd& control, ControlBrush& brush, HDC dc) {
   uint32_t back = control.GetBackColor();
   HBRUSH answer = brush.ForBackColor(back);
   if (back == kColorParentPaints)

@@ -55,8 +55,8 @@ class ControlBrush {
 // The background brush request of a button, check box, radio button and
 // slider: the brush of the control's background colour, the HDC untouched.
 HBRUSH ButtonBrush(SWnd& control, ControlBrush& brush);
-// The background brush request of a control whose text lies on its
-// background (edit, group box caption): the brush of the background colour,
-// and the HDC's background to match - transparent when the parent paints,
-// the colour itself otherwise, untouched for kColorNone.
-HBRUSH TextBackgroundBrush(SWnd& control, ControlBrush& brush, HDC dc);
+// The background brush request of a control that draws on the HDC's
+// background too (edit, group box caption, scroll bar): the brush of the
+// background colour, and the HDC's background to match - transparent when
+// the parent paints, the colour itself otherwise, untouched for kColorNone.
+HBRUSH BackgroundBrush(SWnd& control, ControlBrush& brush, HDC dc);

@@ -120,7 +120,7 @@ void SEditCtrl::DeleteSelection() { SendMessage(WM_CLEAR, 0, 0); }
 // ---- Colours ----------------------------------------------------------------------------
 
 HBRUSH SEditCtrl::ColorHandler(HDC dc) {
-  HBRUSH brush = TextBackgroundBrush(*this, m_brush, dc);
+  HBRUSH brush = BackgroundBrush(*this, m_brush, dc);
   if (m_textColor == kColorNone) return brush;
   ::SetTextColor(dc, m_textColor);
   if (!brush) {

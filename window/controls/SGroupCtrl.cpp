@@ -28,7 +28,7 @@ LRESULT SGroupCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 // Unlike the buttons, the caption's background follows the box's: a box
 // whose parent paints shows the parent behind its caption too.
 HBRUSH SGroupCtrl::OnCtlColorStatic(HDC dc) {
-  HBRUSH brush = TextBackgroundBrush(*this, m_brush, dc);
+  HBRUSH brush = BackgroundBrush(*this, m_brush, dc);
   ::SetTextColor(dc, ColorOfArgb(m_textColor));
   return brush;
 }

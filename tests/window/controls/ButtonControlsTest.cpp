@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "../InputTesting.h"
-#include "../ScreenshotTesting.h"
 #include "../WindowTesting.h"
+#include "ControlTesting.h"
+#include "../ScreenshotTesting.h"
 #include "files/SKeyboard.h"
 #include "window/ControlNotify.h"
 #include "window/controls/SButtonCtrl.h"
@@ -52,20 +53,7 @@ RECT Rect(int x, int y, int width, int height) { return {x, y, x + width, y + he
 
 WPARAM Of(const SWnd& control) { return reinterpret_cast<WPARAM>(&control); }
 
-// One parent on screen for the suite: hiding a window that was active
-// waits for a window manager that Xvfb does not have.
-class ButtonControls : public WindowTest {
- public:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    s_parent = new Parent;
-    ShowOnTop(*s_parent, 100, 100, 320, 220);
-  }
-  static void TearDownTestSuite() {
-    delete s_parent;
-    WindowTest::TearDownTestSuite();
-  }
-
+class ButtonControls : public ParentOnScreen<ButtonControls, Parent> {
  protected:
   void SetUp() override {
     ASSERT_NE(nullptr, parent.GetHwnd());
@@ -97,9 +85,6 @@ class ButtonControls : public WindowTest {
       if (r->message == message) return r->record.code;
     return 0;
   }
-
-  static inline Parent* s_parent;
-  Parent& parent = *s_parent;
 };
 
 TEST_F(ButtonControls, CreateMakesSubclassedButtonsOfTheirKinds) {

@@ -1,6 +1,6 @@
 // What the control tests share: one parent window on screen for a suite,
-// which keeps the codes of the mouse reports its controls send, and real
-// typing and clicking on its controls.
+// since hiding a window that was active waits for a window manager that
+// Xvfb does not have, and real typing on its controls.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,27 @@
 #include "../WindowTesting.h"
 #include "files/SKeyboard.h"
 #include "window/ControlNotify.h"
+
+// Suite names the test suite (each suite its own parent); Parent is the
+// parent's class, a TestWnd.
+template <class Suite, class Parent = TestWnd>
+class ParentOnScreen : public WindowTest {
+ public:
+  static void SetUpTestSuite() {
+    WindowTest::SetUpTestSuite();
+    s_parent = new Parent;
+    ShowOnTop(*s_parent, 100, 100, 360, 260);
+  }
+  static void TearDownTestSuite() {
+    delete s_parent;
+    s_parent = nullptr;
+    WindowTest::TearDownTestSuite();
+  }
+
+ protected:
+  static inline Parent* s_parent = nullptr;
+  Parent& parent = *s_parent;
+};
 
 // A parent that keeps a copy of each mouse report of the family's message
 // (the record lives only during the delivery).
@@ -27,21 +48,8 @@ class ReportingParent : public TestWnd {
   }
 };
 
-// One parent on screen for the suite: hiding a window that was active
-// waits for a window manager that Xvfb does not have.
-class OnScreenControls : public WindowTest {
- public:
-  static void SetUpTestSuite() {
-    WindowTest::SetUpTestSuite();
-    s_parent = new ReportingParent;
-    ShowOnTop(*s_parent, 100, 100, 360, 260);
-  }
-  static void TearDownTestSuite() {
-    delete s_parent;
-    s_parent = nullptr;
-    WindowTest::TearDownTestSuite();
-  }
-
+// The reporting parent, brought to the front and emptied before each test.
+class OnScreenControls : public ParentOnScreen<OnScreenControls, ReportingParent> {
  protected:
   void SetUp() override {
     ASSERT_NE(nullptr, parent.GetHwnd());
@@ -65,7 +73,4 @@ class OnScreenControls : public WindowTest {
     for (const char* c = letters; *c; c++) keys.push_back(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c);
     Type(keys);
   }
-
-  static inline ReportingParent* s_parent;
-  ReportingParent& parent = *s_parent;
 };
