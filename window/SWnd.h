@@ -431,6 +431,7 @@ class SWnd {
   int32_t m_anchorFlags, m_anchorParentWidth, m_anchorParentHeight;
   RECT m_anchorRect;            // in the parent's client coordinates
   int32_t m_eraseDepth;         // nesting of WM_ERASEBKGND
+  int32_t m_eraseSavedDC;       // SaveDC level of the erased DC while its copy is pending
   int32_t m_lineStepX, m_lineStepY, m_pageStepX, m_pageStepY, m_snapX, m_snapY;
   HFONT m_font;                 // the last WM_SETFONT
   uint32_t m_shortcutMask;

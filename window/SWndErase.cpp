@@ -108,8 +108,12 @@ bool SWnd::PaintBackground(HDC real, HDC target) {
 bool SWnd::BeginErase(WPARAM* wparam, LPARAM* lparam) {
   if (m_previousProc && !m_eraseWhenSubclassed) return true;
   HDC real = reinterpret_cast<HDC>(*wparam);
+  // The children cut out of the real DC's clipping stay out only while the
+  // erase lasts: the DC may be a caller's (WM_PRINT).
   if (GetBackColor() == kColorParentPaints) {
+    int saved = SaveDC(real);
     PaintBackground(real, real);
+    RestoreDC(real, saved);
     *lparam = reinterpret_cast<LPARAM>(real);
     return true;
   }
@@ -127,9 +131,11 @@ bool SWnd::BeginErase(WPARAM* wparam, LPARAM* lparam) {
     return true;
   }
   SelectObject(memory, bitmap);
+  m_eraseSavedDC = SaveDC(real);
   // A background that paints nothing leaves the window as it is, rather
   // than copying an empty bitmap over it.
   if (!PaintBackground(real, memory)) {
+    RestoreDC(real, m_eraseSavedDC);
     DeleteDC(memory);
     DeleteObject(bitmap);
     return true;
@@ -148,13 +154,12 @@ LRESULT SWnd::EndErase(WPARAM wparam, LPARAM lparam) {
   HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(memory, OBJ_BITMAP));
   RECT client = {0, 0, 0, 0};
   ::GetClientRect(m_hwnd, &client);
-  int saved = SaveDC(real);
   // What the painting clipped out of the bitmap stays out of the window.
   HRGN clip = CreateRectRgn(0, 0, 0, 0);
   if (GetClipRgn(memory, clip) == 1) ExtSelectClipRgn(real, clip, RGN_AND);
   DeleteObject(clip);
   BitBlt(real, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  RestoreDC(real, saved);
+  RestoreDC(real, m_eraseSavedDC);
   DeleteDC(memory);
   DeleteObject(bitmap);
   return 1;

@@ -92,7 +92,7 @@ TEST_F(SWndBackground, ColourNoneAndDrawModes) {
     uint32_t expected;
   } cases[] = {
       {DRAW_TOPLEFT, 1, 1, 0xFF0000},   {DRAW_TOPLEFT, 10, 1, 0x0A141E}, {DRAW_CENTER, 20, 10, 0xFF0000},
-      {DRAW_CENTER, 1, 1, 0x0A141E},    {DRAW_STRETCH, 1, 1, 0xFF0000},  {DRAW_STRETCH, 38, 18, 0xFF0000},
+      {DRAW_CENTER, 1, 1, 0x0A141E},    {DRAW_STRETCH, 1, 1, 0xFF0000},  {DRAW_STRETCH, 34, 15, 0xFF0000},
       {DRAW_BOTTOMRIGHT, 38, 18, 0xFF0000}, {DRAW_BOTTOMRIGHT, 1, 1, 0x0A141E},
   };
   for (const Case& c : cases) {
@@ -140,7 +140,7 @@ TEST_F(SWndBackground, NineSliceFrame) {
   // The sides run down, the middle fills 180 x 80.
   EXPECT_EQ(0x00FFFFu, Rgb(canvas, 5, 50));
   EXPECT_EQ(0x00FFFFu, Rgb(canvas, 195, 89));
-  for (POINT p : {POINT{10, 10}, POINT{189, 89}, POINT{100, 50}}) EXPECT_EQ(0x0000FFu, Rgb(canvas, p.x, p.y));
+  for (POINT p : {POINT{20, 20}, POINT{180, 80}, POINT{100, 50}}) EXPECT_EQ(0x0000FFu, Rgb(canvas, p.x, p.y));
 
   // Margins that do not fit: the picture is stretched whole, so x = 25 on
   // the top row is still the corner's red.
@@ -337,10 +337,8 @@ TEST_F(SWndBackground, LayeredBitmapHoldsWindowAndLabels) {
   ASSERT_TRUE(GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof dib, &dib));
   EXPECT_EQ(40, dib.dsBm.bmWidth);
   EXPECT_EQ(32, dib.dsBm.bmBitsPixel);
-  auto pixel = [&](int x, int y) {
-    int row = dib.dsBmih.biHeight < 0 ? y : dib.dsBm.bmHeight - 1 - y;
-    return static_cast<const uint32_t*>(dib.dsBm.bmBits)[row * dib.dsBm.bmWidth + x];
-  };
+  // Rows top-down, as UpdateLayeredWindow is given them.
+  auto pixel = [&](int x, int y) { return static_cast<const uint32_t*>(dib.dsBm.bmBits)[y * dib.dsBm.bmWidth + x]; };
   EXPECT_EQ(0xFFFF0000u, pixel(2, 2));
   // Premultiplied: half alpha halves the red.
   uint32_t half = pixel(35, 25);
