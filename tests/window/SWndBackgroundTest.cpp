@@ -368,3 +368,25 @@ TEST_F(SWndBackground, SetRedrawAnswersThePreviousState) {
   EXPECT_TRUE(window.SetRedraw(true));
   EXPECT_FALSE(BackWnd().Redraw(RDW_INVALIDATE, nullptr, nullptr));
 }
+
+// A see-through child asks its parent to paint what lies under it, but only
+// when the child is redrawn through Redraw.
+TEST_F(SWndBackground, SeeThroughChildRedrawsItsParent) {
+  BackWnd parent;
+  ASSERT_TRUE(parent.MakeSized(80, 60));
+  parent.SetBackColor(RGB(0, 0, 200));
+  BackWnd child;
+  ASSERT_TRUE(child.MakeSized(20, 20, parent.GetHwnd(), 10, 10));
+  child.SetBackColor(kColorParentPaints);
+  UpdateWindow(parent.GetHwnd());
+  PumpMessages();
+  parent.Forget();
+  RedrawWindow(child.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_FALSE(parent.Saw(WM_ERASEBKGND));
+  EXPECT_TRUE(child.Redraw(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW, nullptr, nullptr));
+  EXPECT_TRUE(parent.Saw(WM_ERASEBKGND));
+  // Only for the length of the call.
+  parent.Forget();
+  RedrawWindow(child.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_FALSE(parent.Saw(WM_ERASEBKGND));
+}
