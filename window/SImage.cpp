@@ -102,6 +102,12 @@ SImage& SImage::AssignBitmap(const SImage& source) {
   return *this;
 }
 
+SImage& SImage::AssignBitmap(Gdiplus::Bitmap* source) {
+  SetBitmap(source ? source->Clone(0, 0, int(source->GetWidth()), int(source->GetHeight()), source->GetPixelFormat())
+                   : nullptr);
+  return *this;
+}
+
 bool SImage::CopyFrom(const SImage* source, int x, int y, int width, int height) {
   if (!source || !source->IsLoaded()) return false;
   if (width < 0) width = source->GetWidth();

@@ -126,6 +126,8 @@ class SImage {
   // The bitmap becomes a copy of the source's, in its pixel format (empty
   // when the source is). Name, colours and draw mode stay.
   SImage& AssignBitmap(const SImage& source);
+  // The same from a GDI+ bitmap that the caller keeps (null empties).
+  SImage& AssignBitmap(Gdiplus::Bitmap* source);
 
   // ---- Filling -----------------------------------------------------------------
   // Each answers whether the image holds a bitmap afterwards; a missing

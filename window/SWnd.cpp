@@ -49,6 +49,7 @@ void SWnd::ResetFields() {
   m_anchorFlags = m_anchorParentWidth = m_anchorParentHeight = 0;
   SetRectEmpty(&m_anchorRect);
   m_eraseDepth = 0;
+  m_eraseSavedDC = 0;
   m_font = nullptr;
 
   m_restored = true;

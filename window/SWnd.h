@@ -28,11 +28,13 @@
 #include "core/SArray.h"
 #include "core/SString.h"
 #include "window/SImage.h"
+#include "window/StringTransfer.h"
 #include "window/WindowType.h"
 
 // The script object that wraps a window. The framework stores it for the
 // script layer and never calls it.
 class PObject;
+class SResource;
 
 // Colour words of the background settings (COLORREF otherwise).
 enum : uint32_t {
@@ -138,6 +140,12 @@ class SWnd {
   virtual void OnZoneEnter(const RECT*, int, int, int) {}
   virtual void OnZoneMove(const RECT*, int, int, int) {}
   virtual void OnZoneLeave(const RECT*, int, int, int) {}
+  // Filled by the classes that draw more than their background: the rich
+  // label's text runs and images into a layered parent's bitmap, and the
+  // media player's video rectangle (client coordinates), which painting
+  // leaves alone while it shows video.
+  virtual void DrawLayeredContent(HDC) {}
+  virtual bool GetVideoRect(RECT*) { return false; }
 
   // ---- Creation and destruction ------------------------------------------------------------
 
@@ -266,16 +274,89 @@ class SWnd {
 
   // ---- Caret ----------------------------------------------------------------------------
 
+  // A caret one pixel wide at (0, 0), made at once when the window has the
+  // focus, else at its next WM_SETFOCUS. False when the system caret
+  // cannot be made.
+  bool CreateCaret(int height);
   // False when no caret is enabled or the system caret cannot be destroyed;
   // otherwise every caret field is cleared.
   bool DestroyCaret();
 
+  // ---- Tooltip, cursor, non-client zones, tab order ------------------------------------------
+
+  // Creates (or destroys) a tooltip over the client area as it is now;
+  // false without a window or when the tooltip cannot be made.
+  bool EnableToolTip(bool enable);
+  // Shown the next time the tooltip asks.
+  void SetToolTipText(const char* text);
+  SString GetToolTipText() const;
+  // A hidden cursor, or the window's own (null: the class cursor), applied
+  // at once when the mouse is over the window.
+  void ShowCursor(bool visible);
+  void SetCursor(HCURSOR cursor);
+  // The mouse in client coordinates.
+  bool GetCursorPos(POINT* point) const;
+  // The first zone holding the window-relative point; -1 for none.
+  int HitTestZone(int x, int y) const;
+  // Where Tab goes: the next visible, enabled sibling of the tab group in
+  // creation order, wrapping around; this window when there is none.
+  SWnd* GetNextTabSibling();
+  void SetTabGroup(int group) { m_tabGroup = group; }
+  int GetTabGroup() const { return m_tabGroup; }
+
   // ---- Background ---------------------------------------------------------------------------
 
+  // The background image: a copy of the bitmap (null: none), its
+  // transparent colour (kColorNone: none), draw mode (-1 keeps the present
+  // one) and nine-slice margins (null: none); the window's shape follows.
+  // With redraw, answers Redraw's result, else UpdateWindowRegion's.
+  bool SetBackgroundImage(Gdiplus::Bitmap* bitmap, uint32_t transparentColor, int drawMode, const RECT* margins,
+                          bool redraw);
+  // Answers the previous mode; one outside DrawMode becomes DRAW_TOPLEFT.
+  int SetBackgroundDrawMode(int mode);
+  int GetBackgroundDrawMode() const;
+  // The window's shape: everything but the pixels of the transparent colour
+  // (none without an image or colour). SetWindowRgn's result.
+  bool UpdateWindowRegion();
+  // The background image, or the skin image of the button state, into
+  // width x height of the DC; nothing without a background image.
+  void RenderBackground(HDC dc, int width, int height);
+  // The same through GDI+, which keeps the picture's alpha.
+  void RenderBackgroundOn(Gdiplus::Graphics* graphics, int width, int height);
   // Paints the background for an erase into target (the memory DC, or the
   // real one when the parent paints); real is the DC of the message. False
   // when nothing was painted.
   bool PaintBackground(HDC real, HDC target);
+  // RedrawWindow, or the layered parent rendered again; false without a
+  // window.
+  bool Redraw(UINT flags, const RECT* rect, HRGN region);
+  // WM_SETREDRAW; switching on redraws. Answers the previous state.
+  bool SetRedraw(bool redraw);
+
+  // ---- Skins (button mode) -------------------------------------------------------------------
+
+  // Copies of hover, pressed, checked and disabled images (each may be
+  // null); none at all when none of them holds a picture.
+  bool SetSkinImages(const SImage* hover, const SImage* pressed, const SImage* checked, const SImage* disabled);
+  // The same from pictures of the resource set; a name that cannot be read
+  // leaves its image empty. Nothing without resources or names.
+  bool LoadSkinImages(SResource* resources, const char* hover, const char* pressed, const char* checked,
+                      const char* disabled);
+  // Button mode on or off; hover, pressed and checked start cleared.
+  void SetSkinState(bool buttonMode);
+
+  // ---- Layered windows (SWndLayered) ---------------------------------------------------------
+
+  // WS_EX_LAYERED, with UpdateLayeredWindow looked up on first use.
+  bool EnableLayered();
+  // A memory DC holding the window and its rich-label children rendered
+  // with per-pixel alpha at the window's outer size; the caller hands it to
+  // ApplyLayeredBitmap. Null when it cannot be made.
+  HDC RenderLayeredBitmap();
+  // UpdateLayeredWindow with the DC when the system has it; the DC and its
+  // bitmap are deleted in any case.
+  bool ApplyLayeredBitmap(HDC dc);
+  bool UpdateLayered();
 
   // ---- Scrolling ----------------------------------------------------------------------------
 
@@ -302,12 +383,21 @@ class SWnd {
   bool OnButtonMessage(UINT message, WPARAM keys, LPARAM point);
   bool OnMouseMoveMessage(WPARAM keys, LPARAM point);
   bool OnDropFilesMessage(WPARAM drop);
+  bool OnTransferMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
   bool OnNotifyMessage(NMHDR* header, LRESULT* result);
   bool BeginErase(WPARAM* wparam, LPARAM* lparam);
   LRESULT EndErase(WPARAM wparam, LPARAM lparam);
   LRESULT OnScrollMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void CallShortcutHook(int modifiers, WPARAM key);
   void SetButtonSkinState(bool hover, bool pressed);
+  // Zones: the mouse moving over or leaving the non-client area.
+  bool OnZoneMouseMove(LPARAM screenPoint);
+  bool OnZoneMouseLeave();
+  const RECT* GetZone(int index) const;
+  void CallZoneHook(void (SWnd::*hook)(const RECT*, int, int, int), int index, POINT point);
+  SImage* GetShownImage();
+  HRGN ShapeFromTransparentColor(int width, int height);
+  void CutOutChildren(HDC real, HDC target);
   // Detaches the menu bar so that destroying the window leaves the menu to
   // its SMenu.
   void DetachMenuBar();
@@ -341,6 +431,7 @@ class SWnd {
   int32_t m_anchorFlags, m_anchorParentWidth, m_anchorParentHeight;
   RECT m_anchorRect;            // in the parent's client coordinates
   int32_t m_eraseDepth;         // nesting of WM_ERASEBKGND
+  int32_t m_eraseSavedDC;       // SaveDC level of the erased DC while its copy is pending
   int32_t m_lineStepX, m_lineStepY, m_pageStepX, m_pageStepY, m_snapX, m_snapY;
   HFONT m_font;                 // the last WM_SETFONT
   uint32_t m_shortcutMask;
@@ -373,4 +464,5 @@ class SWnd {
   bool m_parentPaintsNow;
   HWND m_toolTip;
   SString m_toolTipText;
+  StringReceiveSlots m_receiveSlots;  // strings being received; kept across re-creation
 };

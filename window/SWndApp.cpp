@@ -103,7 +103,7 @@ void SWndApp::OnCaptureChanged() {
   m_captureTarget = nullptr;
   if (!target) return;
   POINT p = {0, 0};
-  GetCursorPos(&p);
+  ::GetCursorPos(&p);
   ScreenToClient(m_hwnd, &p);
   ::SendMessageA(target, kCaptureLostMessage, WPARAM(m_dragButton), PointParam(p));
 }

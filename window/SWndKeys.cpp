@@ -56,8 +56,13 @@ bool SWnd::OnKeyDownMessage(WPARAM key) {
       if (!guard.IsAlive()) return false;
     }
   }
-  // Tab moves the focus to the next window of the tab group here once tab
-  // order exists.
+  if (key == VK_TAB && m_tabGroup != -1) {
+    SWnd* next = GetNextTabSibling();
+    if (next != this) {
+      next->SetFocus();
+      return false;
+    }
+  }
   if (m_shortcutMask != 0) {
     SWndLifeGuard guard(this);
     CallShortcutHook(modifiers, key);

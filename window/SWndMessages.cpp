@@ -128,9 +128,13 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
     case WM_DROPFILES:
       return OnDropFilesMessage(*wparam);
     case WM_MOUSELEAVE:
-      return SendToSelf(kMouseLeaveMessage, 0, 0);
-    // WM_NCMOUSELEAVE leaves the non-client zones here once zones exist,
-    // and the string transfer receives its messages here.
+      return OnZoneMouseLeave() && SendToSelf(kMouseLeaveMessage, 0, 0);
+    case WM_NCMOUSELEAVE:
+      return OnZoneMouseLeave();
+    case kTransferStartMessage:
+    case kTransferChunkMessage:
+    case kTransferEndMessage:
+      return OnTransferMessage(message, *wparam, *lparam, result);
     case kCreatedMessage:
       return OnCreatedMessage();
     // kParentResizedMessage re-applies the anchoring here once windows can

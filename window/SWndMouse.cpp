@@ -36,8 +36,7 @@ bool SWnd::OnNonClientMouseMessage(UINT message, LPARAM point) {
       for (int button = 0; button < kButtons; button++) {
         if (GetAsyncKeyState(kVirtualKeys[button]) >= 0) NonClientSlot(button) = nullptr;
       }
-      // The non-client zones follow the mouse here once zones exist.
-      return true;
+      return OnZoneMouseMove(point);
     case WM_NCLBUTTONDOWN:
       NonClientSlot(kLeft) = this;
       return true;
