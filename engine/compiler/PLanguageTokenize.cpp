@@ -45,7 +45,8 @@ class LineScanner {
         m_buffer += c;
         continue;
       }
-      if (static_cast<unsigned char>(c) > 126) return Refuse("a character outside a text that the language does not know");
+      if (static_cast<unsigned char>(c) > 126)
+        return Refuse("a character outside a text that the language does not know");
       if (c == 0) {
         Push();
         break;
@@ -167,7 +168,8 @@ class LineScanner {
         return true;
       case ';':
         Emit(";");
-        if (!FirstIsFor() || ++m_semicolons >= 3) return Refuse("a \";\" outside the three parts of a for line");
+        if (!FirstIsFor() || ++m_semicolons >= 3)
+          return Refuse("a \";\" outside the three parts of a for line");
         return true;
       default:
         // Tab, "#", "$", ":", "@", brackets, braces, "'", backslash and the

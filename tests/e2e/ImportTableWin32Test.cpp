@@ -39,7 +39,8 @@ bool ReadImportedLibraries(const std::string& path, std::set<std::string>* libra
   LOADED_IMAGE image = {};
   if (!MapAndLoad(path.c_str(), nullptr, &image, FALSE, TRUE)) return false;
   auto text = [&](DWORD rva) {
-    const char* name = static_cast<const char*>(ImageRvaToVa(image.FileHeader, image.MappedAddress, rva, nullptr));
+    const char* name =
+        static_cast<const char*>(ImageRvaToVa(image.FileHeader, image.MappedAddress, rva, nullptr));
     return name ? Lower(name) : std::string("<unreadable name>");
   };
   ULONG size = 0;

@@ -83,7 +83,8 @@ bool CheckProgram(PSource& program, const ProgramTextReader& reader, SString* re
   const bool onLine = f.line >= 0 && reader.FindPlace(c, inMember ? member : -1, f.line, &line);
 
   *report = reader.GetFileName();
-  if (onLine || inClass) report->Append(":").Append(SString::FromInt64(onLine ? line.line : header.line).GetText());
+  if (onLine || inClass)
+    report->Append(":").Append(SString::FromInt64(onLine ? line.line : header.line).GetText());
   report->Append(": ");
   if (inClass) report->Append("class ").Append(f.className.GetText());
   if (inMember) report->Append(", ").Append(MemberLabel(header.text).GetText());

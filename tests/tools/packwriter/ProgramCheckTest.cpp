@@ -20,7 +20,8 @@ std::string Report(const std::string& text) {
   stream.Write(text.data(), int(text.size()));
   ProgramTextReader reader(EngineBuiltinNaming());
   PSource program;
-  if (!reader.Read(&stream, "app.txt", &program)) return std::string("not read: ") + reader.GetError().GetText();
+  if (!reader.Read(&stream, "app.txt", &program))
+    return std::string("not read: ") + reader.GetError().GetText();
   SString report;
   if (CheckProgram(program, reader, &report)) return "";
   return report.GetText();
