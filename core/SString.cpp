@@ -1,8 +1,6 @@
 // SString storage, assignment, editing, substrings, comparison and search.
 #include "core/SString.h"
 
-#include "core/CanonicalCapacity.h"
-
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -10,20 +8,6 @@
 #include "core/Platform.h"
 
 namespace {
-
-// The largest length whose canonical capacity (2^30) still fits the signed
-// 32-bit capacity field.
-const int64_t kMaxLength = 0x3FFFFFFF;
-
-int32_t CanonicalCapacity(int64_t n) { return ::CanonicalCapacity(n, kMaxLength); }
-
-char* Allocate(int64_t size) {
-  void* p = std::malloc(static_cast<size_t>(size));
-  if (!p) std::abort();
-  return static_cast<char*>(p);
-}
-
-int TextLength(const char* text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
 
 unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
@@ -35,13 +19,6 @@ bool InSet(const char* set, unsigned char c) {
   for (const char* s = set; *s; s++)
     if (static_cast<unsigned char>(*s) == c) return true;
   return false;
-}
-
-bool EqualNoCase(const char* a, const char* b, int n) {
-  for (int i = 0; i < n; i++)
-    if (LowerAscii(static_cast<unsigned char>(a[i])) != LowerAscii(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 // True when a "//" pair stands before position hit on its line, outside
@@ -62,53 +39,25 @@ bool AfterLineComment(const char* data, int hit, char quote) {
 
 // ---- Construction, destruction, assignment ------------------------------------
 
-SString::SString() : m_data(nullptr), m_length(0), m_capacity(0), m_tag1(0), m_tag2(0) {}
+SString::SString() {}
 
-SString::SString(const SString& other) : SString() { AssignBytes(other.GetText(), other.m_length); }
+SString::SString(const SString& other) : SString() { AssignUnits(other.GetText(), other.m_length); }
 
 SString::SString(const char* text) : SString() { Assign(text); }
 
 SString::SString(const UniChar* text) : SString() { AssignWide(text); }
 
-SString::SString(const char* bytes, int n) : SString() { AssignBytes(bytes, n); }
+SString::SString(const char* bytes, int n) : SString() { AssignUnits(bytes, n); }
 
-SString::SString(SString&& other) noexcept : SString() {
-  // Taking the buffer is only invisible when a copy would have produced the
-  // same capacity; an attached or bufferless source is copied instead.
-  if (other.m_data && other.m_capacity == CanonicalCapacity(other.m_length)) {
-    m_data = other.m_data;
-    m_length = other.m_length;
-    m_capacity = other.m_capacity;
-  } else {
-    AssignBytes(other.GetText(), other.m_length);
-    std::free(other.m_data);
-  }
-  other.m_data = nullptr;
-  other.m_length = other.m_capacity = 0;
-}
+SString::SString(SString&& other) noexcept : SString() { MoveFrom(other); }
 
 SString& SString::operator=(SString&& other) noexcept {
-  if (&other == this) return *this;
-  if (other.m_data && other.m_capacity == CanonicalCapacity(other.m_length)) {
-    std::free(m_data);
-    m_data = other.m_data;
-    m_length = other.m_length;
-    m_capacity = other.m_capacity;
-  } else {
-    AssignBytes(other.GetText(), other.m_length);
-    std::free(other.m_data);
-  }
-  other.m_data = nullptr;
-  other.m_length = other.m_capacity = 0;
+  MoveFrom(other);
   return *this;
 }
 
-SString::~SString() {
-  std::free(m_data);
-  m_data = nullptr;
-  m_length = m_capacity = 0;
-  m_tag1 = m_tag2 = 0;
-}
+// The buffer goes with the storage; the tags are no text.
+SString::~SString() {}
 
 SString SString::ConstructZeroed(int n) {
   SString s;
@@ -117,45 +66,12 @@ SString SString::ConstructZeroed(int n) {
   return s;
 }
 
-void SString::Resize(int64_t n, bool keep) {
-  if (n < 0) n = 0;
-  int32_t capacity = CanonicalCapacity(n);
-  if (!m_data || capacity != m_capacity) {
-    char* buffer = Allocate(capacity);
-    int64_t kept = n < m_length ? n : m_length;
-    if (keep && m_data && kept > 0) std::memcpy(buffer, m_data, static_cast<size_t>(kept));
-    std::free(m_data);
-    m_data = buffer;
-    m_capacity = capacity;
-  }
-  m_length = static_cast<int32_t>(n);
-  m_data[n] = 0;
-}
-
-void SString::AssignBytes(const char* bytes, int n) {
-  if (n < 0) n = 0;
-  int32_t capacity = CanonicalCapacity(n);
-  if (!m_data || capacity != m_capacity) {
-    // The new buffer is filled before the old one goes, so a source inside
-    // the old buffer stays readable.
-    char* buffer = Allocate(capacity);
-    if (n > 0) std::memcpy(buffer, bytes, static_cast<size_t>(n));
-    std::free(m_data);
-    m_data = buffer;
-    m_capacity = capacity;
-  } else if (n > 0 && bytes != m_data) {
-    std::memmove(m_data, bytes, static_cast<size_t>(n));
-  }
-  m_length = n;
-  m_data[n] = 0;
-}
-
 void SString::Assign(const char* text, int count) {
   if (!text) {
-    AssignBytes("", 0);
+    AssignUnits("", 0);
     return;
   }
-  AssignBytes(text, count >= 0 ? count : TextLength(text));
+  AssignUnits(text, count >= 0 ? count : TextLength(text));
 }
 
 SString& SString::SetText(const char* text) {
@@ -165,7 +81,7 @@ SString& SString::SetText(const char* text) {
 
 void SString::AssignString(const SString& other, bool textOnly) {
   if (&other == this) return;
-  AssignBytes(other.GetText(), other.m_length);
+  AssignUnits(other.GetText(), other.m_length);
   if (!textOnly) {
     m_tag1 = other.m_tag1;
     m_tag2 = other.m_tag2;
@@ -187,31 +103,11 @@ void SString::AssignWide(const UniChar* text) {
   if (PlatformWideToAnsi(text, -1, m_data, size) != size) Assign(nullptr);
 }
 
-void SString::Attach(char* buffer, int length) {
-  // Attaching the buffer already held must not release it.
-  if (buffer != m_data) std::free(m_data);
-  if (!buffer) {
-    m_data = nullptr;
-    m_length = m_capacity = 0;
-    return;
-  }
-  if (length < 0) length = TextLength(buffer);
-  // The recorded capacity promises length + 1 bytes, so the terminating 0
-  // can always be stored.
-  buffer[length] = 0;
-  m_data = buffer;
-  m_length = length;
-  m_capacity = length + 1;
-}
+void SString::Attach(char* buffer, int length) { AttachBuffer(buffer, length); }
 
 void SString::SetLength(int n, bool keep) { Resize(n, keep); }
 
-void SString::SetLengthFilled(int n, char fill) {
-  int old = m_length;
-  Resize(n, true);
-  if (fill != 0 && m_length > old)
-    std::memset(m_data + old, fill, static_cast<size_t>(m_length - old));
-}
+void SString::SetLengthFilled(int n, char fill) { ResizeFilled(n, fill); }
 
 // ---- Buffer and character access -------------------------------------------------
 
@@ -257,32 +153,12 @@ void SString::SwapChars(int pos1, int pos2) {
 // ---- Concatenation and editing ------------------------------------------------------
 
 SString SString::Concat(const char* text) const {
-  int n = TextLength(text);
   SString result;
-  result.Resize(int64_t(m_length) + n, false);
-  if (m_length > 0) std::memcpy(result.m_data, m_data, static_cast<size_t>(m_length));
-  if (n > 0) std::memcpy(result.m_data + m_length, text, static_cast<size_t>(n));
+  ConcatInto(result, text);
   return result;
 }
 
-void SString::AppendText(const char* text) {
-  int n = TextLength(text);
-  int64_t length = int64_t(m_length) + n;
-  int32_t capacity = CanonicalCapacity(length);
-  if (!m_data || capacity != m_capacity) {
-    char* buffer = Allocate(capacity);
-    if (m_length > 0) std::memcpy(buffer, m_data, static_cast<size_t>(m_length));
-    if (n > 0) std::memcpy(buffer + m_length, text, static_cast<size_t>(n));
-    std::free(m_data);
-    m_data = buffer;
-    m_capacity = capacity;
-  } else if (n > 0) {
-    // text may be a part of this very buffer, even past a cut made by SetAt.
-    std::memmove(m_data + m_length, text, static_cast<size_t>(n));
-  }
-  m_length = static_cast<int32_t>(length);
-  m_data[length] = 0;
-}
+void SString::AppendText(const char* text) { AppendUnits(text); }
 
 SString& SString::Append(const char* text) {
   AppendText(text);
@@ -295,78 +171,20 @@ void SString::AppendChar(char c) {
   AppendText(text);
 }
 
-bool SString::InBuffer(const char* p) const {
-  auto at = reinterpret_cast<uintptr_t>(p);
-  auto begin = reinterpret_cast<uintptr_t>(m_data);
-  return m_data && at >= begin && at < begin + static_cast<uintptr_t>(m_capacity);
-}
+void SString::Insert(const char* text, int pos, int repeat) { InsertUnits(text, pos, repeat); }
 
-void SString::OpenGap(int pos, int64_t n) {
-  int old = m_length;
-  Resize(int64_t(old) + n, true);
-  if (old > pos) std::memmove(m_data + pos + n, m_data + pos, static_cast<size_t>(old - pos));
-}
+void SString::InsertChars(int n, char c, int pos) { InsertRun(n, c, pos); }
 
-void SString::Insert(const char* text, int pos, int repeat) {
-  int n = TextLength(text);
-  if (pos < 0) pos = m_length;
-  if (pos > m_length || repeat < 1 || n == 0) return;
-  // Growing may move the buffer, so a text taken from it is copied first.
-  SString own;
-  if (InBuffer(text)) {
-    own.Assign(text, n);
-    text = own.m_data;
-  }
-  OpenGap(pos, int64_t(n) * repeat);
-  for (int i = 0; i < repeat; i++) std::memcpy(m_data + pos + int64_t(i) * n, text, static_cast<size_t>(n));
-}
+int SString::Delete(int pos, int count) { return DeleteUnits(pos, count); }
 
-void SString::InsertChars(int n, char c, int pos) {
-  if (pos < 0) pos = m_length;
-  if (pos > m_length || n < 1) return;
-  OpenGap(pos, n);
-  std::memset(m_data + pos, c, static_cast<size_t>(n));
-}
-
-int SString::Delete(int pos, int count) {
-  if (pos < 0) pos = 0;
-  if (pos >= m_length) return 0;
-  if (count < 0 || count > m_length - pos) count = m_length - pos;
-  if (count == 0) return 0;
-  int length = m_length - count;
-  std::memmove(m_data + pos, m_data + pos + count, static_cast<size_t>(length - pos));
-  m_data[length] = 0;
-  Resize(length, true);
-  return count;
-}
-
-void SString::ReplaceBytes(int pos, int count, const char* text) {
-  int n = TextLength(text);
-  SString own;
-  if (InBuffer(text)) {
-    own.Assign(text, n);
-    text = own.m_data;
-  }
-  if (n < count)
-    Delete(pos + n, count - n);
-  else if (n > count)
-    InsertChars(n - count, '#', pos);  // room for the text, written over next
-  if (n > 0) std::memcpy(m_data + pos, text, static_cast<size_t>(n));
-}
-
-void SString::Overwrite(int pos, int count, const char* text) {
-  if (pos < 0) pos = 0;
-  if (pos > m_length) return;
-  if (count < 0 || count > m_length - pos) count = m_length - pos;
-  ReplaceBytes(pos, count, text);
-}
+void SString::Overwrite(int pos, int count, const char* text) { OverwriteUnits(pos, count, text); }
 
 void SString::OverwriteRange(int start, int end, const char* text) {
   if (start < 0) start = 0;
   if (start >= m_length) return;
   if (end == -1 || end > m_length) end = m_length;
   if (end <= start) return;
-  ReplaceBytes(start, end - start, text);
+  ReplaceUnits(start, end - start, text);
 }
 
 // ---- Substrings -----------------------------------------------------------------------
@@ -426,13 +244,6 @@ int SString::Compare(const char* text, bool caseSensitive) const {
 
 // ---- Search ------------------------------------------------------------------------------
 
-bool SString::ClipRange(int& start, int& count) const {
-  if (start < 0) start = 0;
-  if (start >= m_length) return false;
-  if (count < 0 || count > m_length - start) count = m_length - start;
-  return true;
-}
-
 int SString::FindChar(char c, int start, int count) const {
   if (!ClipRange(start, count)) return -1;
   for (int i = start; i < start + count; i++)
@@ -449,21 +260,11 @@ int SString::FindCharNoCase(char c, int start, int count) const {
 }
 
 int SString::Find(const char* text, int start, int count, bool after) const {
-  int n = TextLength(text);
-  if (n == 0 || !ClipRange(start, count)) return -1;
-  int end = start + count;
-  for (int p = start; n <= end - p; p++)
-    if (std::memcmp(m_data + p, text, static_cast<size_t>(n)) == 0) return after ? p + n : p;
-  return -1;
+  return FindUnits(text, start, count, after);
 }
 
 int SString::FindNoCase(const char* text, int start, int count) const {
-  int n = TextLength(text);
-  if (n == 0 || !ClipRange(start, count)) return -1;
-  int end = start + count;
-  for (int p = start; n <= end - p; p++)
-    if (EqualNoCase(m_data + p, text, n)) return p;
-  return -1;
+  return FindUnitsNoCase(text, start, count);
 }
 
 int SString::FindNotChar(char c, int start, int count) const {

@@ -16,11 +16,15 @@
 #include <cstdarg>
 #include <cstdint>
 
+#include "core/STextStorage.h"
+
 // UTF-16 code unit, the same type core/Platform.h declares; repeated here so
 // that this header does not pull the platform headers into every user.
 typedef char16_t UniChar;
 
-class SString {
+// The buffer, its fields and the logic shared with SUniString are
+// STextStorage's.
+class SString : private STextStorage<char> {
  public:
   // ---- Construction, destruction, assignment -------------------------------
 
@@ -297,24 +301,6 @@ class SString {
  private:
   // Builds a string of exactly these n bytes.
   SString(const char* bytes, int n);
-  // Gives the buffer the canonical capacity of n (keeping the first
-  // min(n, length) bytes when asked), then sets the length and its 0.
-  void Resize(int64_t n, bool keep);
-  // Replaces the text with n bytes that may lie inside the current buffer.
-  void AssignBytes(const char* bytes, int n);
-  // Makes room for n bytes at pos by moving the tail up.
-  void OpenGap(int pos, int64_t n);
-  // Replaces count bytes at pos (both already inside the text) by text.
-  void ReplaceBytes(int pos, int count, const char* text);
-  // Clips (start, count) to the text by the range rule; false: no range.
-  bool ClipRange(int& start, int& count) const;
-  bool InBuffer(const char* p) const;
-
-  char* m_data;        // text and its 0; null only in the no-buffer state
-  int32_t m_length;    // bytes of text, without the terminating 0
-  int32_t m_capacity;  // bytes allocated (0 without buffer)
-  int32_t m_tag1;      // free words for the owner; no text operation
-  int32_t m_tag2;      //   reads or changes them
 };
 
 inline SString operator+(const char* text, const SString& s) {

@@ -51,28 +51,9 @@ void WidenNarrowestGap(SString& piece) {
 
 // ---- Trimming -----------------------------------------------------------------------
 
-int SString::TrimLeading(int n, bool spacesOnly) {
-  if (n > 0) {
-    Delete(0, n);
-    return 0;
-  }
-  if (n == 0) return 0;
-  int i = 0;
-  while (i < m_length && IsBlank(m_data[i], spacesOnly)) i++;
-  Delete(0, i);
-  return i;
-}
+int SString::TrimLeading(int n, bool spacesOnly) { return TrimLeadingUnits(n, spacesOnly); }
 
-void SString::TrimTrailing(int n, bool spacesOnly) {
-  if (n > 0) {
-    Delete(m_length > n ? m_length - n : 0);
-    return;
-  }
-  if (n == 0) return;
-  int end = m_length;
-  while (end > 0 && IsBlank(m_data[end - 1], spacesOnly)) end--;
-  if (end < m_length) Delete(end);
-}
+void SString::TrimTrailing(int n, bool spacesOnly) { TrimTrailingUnits(n, spacesOnly); }
 
 int SString::Trim(int leading, int trailing, bool spacesOnly) {
   TrimTrailing(trailing, spacesOnly);
@@ -82,14 +63,12 @@ int SString::Trim(int leading, int trailing, bool spacesOnly) {
 // ---- Case and blanks -------------------------------------------------------------------
 
 SString& SString::MakeLower() {
-  for (int i = 0; i < m_length; i++)
-    if (m_data[i] >= 'A' && m_data[i] <= 'Z') m_data[i] += 'a' - 'A';
+  LowerUnits();
   return *this;
 }
 
 SString& SString::MakeUpper() {
-  for (int i = 0; i < m_length; i++)
-    if (m_data[i] >= 'a' && m_data[i] <= 'z') m_data[i] -= 'a' - 'A';
+  UpperUnits();
   return *this;
 }
 
@@ -109,10 +88,7 @@ SString SString::WithoutBlanks(bool tabsToo) const {
 }
 
 SString& SString::RemoveBlanks(bool tabsToo) {
-  int kept = 0;
-  for (int i = 0; i < m_length; i++)
-    if (!IsBlank(m_data[i], !tabsToo)) m_data[kept++] = m_data[i];
-  if (kept < m_length) SetLength(kept, true);
+  RemoveBlankUnits(tabsToo);
   return *this;
 }
 
@@ -161,7 +137,7 @@ SString& SString::StripLeadingNumber() {
 }
 
 SString& SString::Reverse() {
-  for (int i = 0, j = m_length - 1; i < j; i++, j--) SwapChars(i, j);
+  ReverseUnits();
   return *this;
 }
 
@@ -182,28 +158,12 @@ int SString::ReplaceChar(int start, int count, char oldChar, char newChar) {
 
 int SString::Replace(int start, int count, const char* find, const char* replacement,
                      bool caseSensitive) {
-  // Own copies: either text may point into this buffer, which every
-  // replacement may move.
-  const SString what(find), with(replacement);
-  int findLength = what.GetLength(), withLength = with.GetLength();
-  if (findLength == 0 || !ClipRange(start, count)) return 0;
-  int end = start + count, hits = 0;
-  for (int p = start;;) {
-    int hit = caseSensitive ? Find(what.GetText(), p, end - p) : FindNoCase(what.GetText(), p, end - p);
-    if (hit < 0) return hits;
-    Overwrite(hit, findLength, with.GetText());
-    p = hit + withLength;
-    end += withLength - findLength;
-    hits++;
-  }
+  return ReplaceAll(start, count, find, replacement, caseSensitive);
 }
 
 // ---- Enclosing characters ------------------------------------------------------------------
 
-bool SString::IsEnclosedBy(char c) const {
-  if (m_length < 2 || m_data[0] != c || m_data[m_length - 1] != c) return false;
-  return FindChar(c, 1, m_length - 2) < 0;
-}
+bool SString::IsEnclosedBy(char c) const { return IsEnclosedByUnit(c); }
 
 bool SString::Enclose(char c) {
   // A 0 byte cannot be stored as text.
@@ -213,12 +173,7 @@ bool SString::Enclose(char c) {
   return true;
 }
 
-bool SString::Unenclose(char c) {
-  if (!IsEnclosedBy(c)) return false;
-  Delete(m_length - 1, 1);
-  Delete(0, 1);
-  return true;
-}
+bool SString::Unenclose(char c) { return UnencloseUnit(c); }
 
 SString SString::Unenclosed(char c) const { return IsEnclosedBy(c) ? Mid(1, m_length - 2) : SString(*this); }
 

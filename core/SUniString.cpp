@@ -2,8 +2,6 @@
 // transforms, and the number texts and literal tests.
 #include "core/SUniString.h"
 
-#include "core/CanonicalCapacity.h"
-
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -14,31 +12,7 @@
 
 namespace {
 
-// The largest length whose canonical capacity (2^29 units, 2^30 bytes)
-// can still be allocated and described by the signed capacity field.
-const int64_t kMaxLength = 0x1FFFFFFF;
-
-int32_t CanonicalCapacity(int64_t n) { return ::CanonicalCapacity(n, kMaxLength); }
-
-UniChar* Allocate(int64_t units) {
-  void* p = std::malloc(static_cast<size_t>(units) * sizeof(UniChar));
-  if (!p) std::abort();
-  return static_cast<UniChar*>(p);
-}
-
-void CopyUnits(UniChar* to, const UniChar* from, int64_t n) {
-  if (n > 0) std::memmove(to, from, static_cast<size_t>(n) * sizeof(UniChar));
-}
-
-int TextLength(const UniChar* text) {
-  int n = 0;
-  if (text)
-    while (text[n]) n++;
-  return n;
-}
-
 UniChar LowerAscii(UniChar c) { return (c >= u'A' && c <= u'Z') ? UniChar(c + (u'a' - u'A')) : c; }
-UniChar UpperAscii(UniChar c) { return (c >= u'a' && c <= u'z') ? UniChar(c - (u'a' - u'A')) : c; }
 
 bool IsDigitAscii(UniChar c) { return c >= u'0' && c <= u'9'; }
 bool IsHexDigitAscii(UniChar c) {
@@ -47,14 +21,6 @@ bool IsHexDigitAscii(UniChar c) {
 int HexDigitValue(UniChar c) {
   if (IsDigitAscii(c)) return c - u'0';
   return LowerAscii(c) - u'a' + 10;
-}
-
-bool IsBlank(UniChar c, bool spacesOnly) { return c == u' ' || (!spacesOnly && c == u'\t'); }
-
-bool EqualNoCase(const UniChar* a, const UniChar* b, int n) {
-  for (int i = 0; i < n; i++)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
 }
 
 int CompareUnits(const UniChar* a, const UniChar* b, bool fold) {
@@ -83,7 +49,7 @@ SString NarrowForNumbers(const UniChar* text, int length) {
 
 // ---- Construction, destruction, assignment ------------------------------------
 
-SUniString::SUniString() : m_data(nullptr), m_length(0), m_capacity(0), m_tag1(0), m_tag2(0) {}
+SUniString::SUniString() {}
 
 SUniString::SUniString(const SUniString& other) : SUniString() {
   AssignUnits(other.GetText(), other.m_length);
@@ -95,32 +61,15 @@ SUniString::SUniString(const char* text) : SUniString() { AssignText(text); }
 
 SUniString::SUniString(const UniChar* units, int n) : SUniString() { AssignUnits(units, n); }
 
-SUniString::SUniString(SUniString&& other) noexcept : SUniString() { *this = static_cast<SUniString&&>(other); }
+SUniString::SUniString(SUniString&& other) noexcept : SUniString() { MoveFrom(other); }
 
 SUniString& SUniString::operator=(SUniString&& other) noexcept {
-  if (&other == this) return *this;
-  // Taking the buffer is only invisible when a copy would have produced the
-  // same capacity; an attached or bufferless source is copied instead.
-  if (other.m_data && other.m_capacity == CanonicalCapacity(other.m_length)) {
-    std::free(m_data);
-    m_data = other.m_data;
-    m_length = other.m_length;
-    m_capacity = other.m_capacity;
-  } else {
-    AssignUnits(other.GetText(), other.m_length);
-    std::free(other.m_data);
-  }
-  other.m_data = nullptr;
-  other.m_length = other.m_capacity = 0;
+  MoveFrom(other);
   return *this;
 }
 
-SUniString::~SUniString() {
-  std::free(m_data);
-  m_data = nullptr;
-  m_length = m_capacity = 0;
-  m_tag1 = m_tag2 = 0;
-}
+// The buffer goes with the storage; the tags are no text.
+SUniString::~SUniString() {}
 
 SUniString SUniString::ConstructFromInt(int value) {
   SUniString s;
@@ -132,39 +81,6 @@ SUniString SUniString::FromInt64(int64_t value) {
   SUniString s;
   s.SetInt64(value);
   return s;
-}
-
-void SUniString::Resize(int64_t n, bool keep) {
-  if (n < 0) n = 0;
-  int32_t capacity = CanonicalCapacity(n);
-  if (!m_data || capacity != m_capacity) {
-    UniChar* buffer = Allocate(capacity);
-    int64_t kept = n < m_length ? n : m_length;
-    if (keep && m_data) CopyUnits(buffer, m_data, kept);
-    std::free(m_data);
-    m_data = buffer;
-    m_capacity = capacity;
-  }
-  m_length = static_cast<int32_t>(n);
-  m_data[n] = 0;
-}
-
-void SUniString::AssignUnits(const UniChar* units, int n) {
-  if (n < 0) n = 0;
-  int32_t capacity = CanonicalCapacity(n);
-  if (!m_data || capacity != m_capacity) {
-    // The new buffer is filled before the old one goes, so a source inside
-    // the old buffer stays readable.
-    UniChar* buffer = Allocate(capacity);
-    CopyUnits(buffer, units, n);
-    std::free(m_data);
-    m_data = buffer;
-    m_capacity = capacity;
-  } else if (units != m_data) {
-    CopyUnits(m_data, units, n);
-  }
-  m_length = n;
-  m_data[n] = 0;
 }
 
 void SUniString::Assign(const UniChar* text, int count) {
@@ -197,31 +113,11 @@ void SUniString::AssignText(const char* text) {
   if (PlatformAnsiToWide(text, -1, m_data, size) != size) Assign(nullptr);
 }
 
-void SUniString::Attach(UniChar* buffer, int length) {
-  // Attaching the buffer already held must not release it.
-  if (buffer != m_data) std::free(m_data);
-  if (!buffer) {
-    m_data = nullptr;
-    m_length = m_capacity = 0;
-    return;
-  }
-  if (length < 0) length = TextLength(buffer);
-  // The recorded capacity promises length + 1 units, so the terminating 0
-  // can always be stored.
-  buffer[length] = 0;
-  m_data = buffer;
-  m_length = length;
-  m_capacity = length + 1;
-}
+void SUniString::Attach(UniChar* buffer, int length) { AttachBuffer(buffer, length); }
 
 void SUniString::SetLength(int n, bool keep) { Resize(n, keep); }
 
-void SUniString::SetLengthFilled(int n, UniChar fill) {
-  int old = m_length;
-  Resize(n, true);
-  if (fill != 0)
-    for (int i = old; i < m_length; i++) m_data[i] = fill;
-}
+void SUniString::SetLengthFilled(int n, UniChar fill) { ResizeFilled(n, fill); }
 
 // ---- Buffer and character access -------------------------------------------------
 
@@ -239,103 +135,27 @@ void SUniString::SetAt(int pos, UniChar c) {
 // ---- Concatenation and editing ------------------------------------------------------
 
 SUniString SUniString::Concat(const UniChar* text) const {
-  int n = TextLength(text);
   SUniString result;
-  result.Resize(int64_t(m_length) + n, false);
-  CopyUnits(result.m_data, GetText(), m_length);
-  CopyUnits(result.m_data + m_length, text, n);
+  ConcatInto(result, text);
   return result;
 }
 
-void SUniString::AppendText(const UniChar* text) {
-  int n = TextLength(text);
-  int64_t length = int64_t(m_length) + n;
-  int32_t capacity = CanonicalCapacity(length);
-  if (!m_data || capacity != m_capacity) {
-    UniChar* buffer = Allocate(capacity);
-    CopyUnits(buffer, GetText(), m_length);
-    CopyUnits(buffer + m_length, text, n);
-    std::free(m_data);
-    m_data = buffer;
-    m_capacity = capacity;
-  } else {
-    // text may be a part of this very buffer, even past a cut made by SetAt.
-    CopyUnits(m_data + m_length, text, n);
-  }
-  m_length = static_cast<int32_t>(length);
-  m_data[length] = 0;
-}
+void SUniString::AppendText(const UniChar* text) { AppendUnits(text); }
 
 SUniString& SUniString::Append(const UniChar* text) {
   AppendText(text);
   return *this;
 }
 
-bool SUniString::InBuffer(const UniChar* p) const {
-  auto at = reinterpret_cast<uintptr_t>(p);
-  auto begin = reinterpret_cast<uintptr_t>(m_data);
-  return m_data && at >= begin && at < begin + static_cast<uintptr_t>(m_capacity) * sizeof(UniChar);
-}
+void SUniString::Insert(const UniChar* text, int pos, int repeat) { InsertUnits(text, pos, repeat); }
 
-void SUniString::OpenGap(int pos, int64_t n) {
-  int old = m_length;
-  Resize(int64_t(old) + n, true);
-  if (old > pos) CopyUnits(m_data + pos + n, m_data + pos, old - pos);
-}
+void SUniString::InsertChars(int n, UniChar c, int pos) { InsertRun(n, c, pos); }
 
-void SUniString::Insert(const UniChar* text, int pos, int repeat) {
-  int n = TextLength(text);
-  if (pos < 0) pos = m_length;
-  if (pos > m_length || repeat < 1 || n == 0) return;
-  // Growing may move the buffer, so a text taken from it is copied first.
-  SUniString own;
-  if (InBuffer(text)) {
-    own.Assign(text, n);
-    text = own.m_data;
-  }
-  OpenGap(pos, int64_t(n) * repeat);
-  for (int i = 0; i < repeat; i++) CopyUnits(m_data + pos + int64_t(i) * n, text, n);
-}
-
-void SUniString::InsertChars(int n, UniChar c, int pos) {
-  if (pos < 0) pos = m_length;
-  if (pos > m_length || n < 1) return;
-  OpenGap(pos, n);
-  for (int i = 0; i < n; i++) m_data[pos + i] = c;
-}
-
-int SUniString::Delete(int pos, int count) {
-  if (pos < 0) pos = 0;
-  if (pos >= m_length) return 0;
-  if (count < 0 || count > m_length - pos) count = m_length - pos;
-  if (count == 0) return 0;
-  int length = m_length - count;
-  CopyUnits(m_data + pos, m_data + pos + count, length - pos);
-  m_data[length] = 0;
-  Resize(length, true);
-  return count;
-}
-
-void SUniString::ReplaceUnits(int pos, int count, const UniChar* text) {
-  int n = TextLength(text);
-  SUniString own;
-  if (InBuffer(text)) {
-    own.Assign(text, n);
-    text = own.m_data;
-  }
-  if (n < count)
-    Delete(pos + n, count - n);
-  else if (n > count)
-    InsertChars(n - count, u'#', pos);  // room for the text, written over next
-  CopyUnits(m_data + pos, text, n);
-}
+int SUniString::Delete(int pos, int count) { return DeleteUnits(pos, count); }
 
 void SUniString::Overwrite(int pos, int count, const UniChar* text) {
-  if (pos < 0) pos = 0;
-  if (pos > m_length) return;
-  if (!m_data) Resize(0, false);  // a position of 0 appends to ""
-  if (count < 0 || count > m_length - pos) count = m_length - pos;
-  ReplaceUnits(pos, count, text);
+  if (!m_data && pos <= 0) Resize(0, false);  // a position of 0 appends to ""
+  OverwriteUnits(pos, count, text);
 }
 
 void SUniString::OverwriteRange(int start, int end, const UniChar* text) {
@@ -399,13 +219,6 @@ int SUniString::CompareNoCase(const UniChar* text) const {
 
 // ---- Search ------------------------------------------------------------------------------
 
-bool SUniString::ClipRange(int& start, int& count) const {
-  if (start < 0) start = 0;
-  if (start >= m_length) return false;
-  if (count < 0 || count > m_length - start) count = m_length - start;
-  return true;
-}
-
 int SUniString::FindChar(UniChar c) const {
   for (int i = 0; i < m_length; i++)
     if (m_data[i] == c) return i;
@@ -413,47 +226,18 @@ int SUniString::FindChar(UniChar c) const {
 }
 
 int SUniString::Find(const UniChar* text, int start, int count, bool after) const {
-  int n = TextLength(text);
-  if (n == 0 || !ClipRange(start, count)) return -1;
-  int end = start + count;
-  for (int p = start; n <= end - p; p++)
-    if (std::memcmp(m_data + p, text, static_cast<size_t>(n) * sizeof(UniChar)) == 0) return after ? p + n : p;
-  return -1;
+  return FindUnits(text, start, count, after);
 }
 
 int SUniString::FindNoCase(const UniChar* text, int start, int count) const {
-  int n = TextLength(text);
-  if (n == 0 || !ClipRange(start, count)) return -1;
-  int end = start + count;
-  for (int p = start; n <= end - p; p++)
-    if (EqualNoCase(m_data + p, text, n)) return p;
-  return -1;
+  return FindUnitsNoCase(text, start, count);
 }
 
 // ---- Transforms ------------------------------------------------------------------------
 
-int SUniString::TrimLeading(int n, bool spacesOnly) {
-  if (n == 0) return 0;
-  if (n > 0) {
-    Delete(0, n);
-    return 0;
-  }
-  int i = 0;
-  while (i < m_length && IsBlank(m_data[i], spacesOnly)) i++;
-  if (i > 0) Delete(0, i);
-  return i;
-}
+int SUniString::TrimLeading(int n, bool spacesOnly) { return TrimLeadingUnits(n, spacesOnly); }
 
-void SUniString::TrimTrailing(int n, bool spacesOnly) {
-  if (n == 0) return;
-  if (n > 0) {
-    Delete(n < m_length ? m_length - n : 0, -1);
-    return;
-  }
-  int end = m_length;
-  while (end > 0 && IsBlank(m_data[end - 1], spacesOnly)) end--;
-  Delete(end, -1);
-}
+void SUniString::TrimTrailing(int n, bool spacesOnly) { TrimTrailingUnits(n, spacesOnly); }
 
 int SUniString::Trim(int leading, int trailing, bool spacesOnly) {
   TrimTrailing(trailing, spacesOnly);
@@ -461,12 +245,12 @@ int SUniString::Trim(int leading, int trailing, bool spacesOnly) {
 }
 
 SUniString& SUniString::MakeLower() {
-  for (int i = 0; i < m_length; i++) m_data[i] = LowerAscii(m_data[i]);
+  LowerUnits();
   return *this;
 }
 
 SUniString& SUniString::MakeUpper() {
-  for (int i = 0; i < m_length; i++) m_data[i] = UpperAscii(m_data[i]);
+  UpperUnits();
   return *this;
 }
 
@@ -488,50 +272,16 @@ SUniString SUniString::WithoutBlanks(bool tabsToo) const {
   return result;
 }
 
-void SUniString::RemoveBlanks(bool tabsToo) {
-  int kept = 0;
-  for (int i = 0; i < m_length; i++)
-    if (!IsBlank(m_data[i], !tabsToo)) m_data[kept++] = m_data[i];
-  if (kept == m_length) return;
-  m_data[kept] = 0;
-  Resize(kept, true);
-}
+void SUniString::RemoveBlanks(bool tabsToo) { RemoveBlankUnits(tabsToo); }
 
-void SUniString::Reverse() {
-  for (int i = 0, j = m_length - 1; i < j; i++, j--) {
-    UniChar c = m_data[i];
-    m_data[i] = m_data[j];
-    m_data[j] = c;
-  }
-}
+void SUniString::Reverse() { ReverseUnits(); }
 
 int SUniString::Replace(int start, int count, const UniChar* find, const UniChar* replacement,
                         bool caseSensitive) {
-  int n = TextLength(find);
-  if (n == 0 || !ClipRange(start, count)) return 0;
-  // Both texts may lie in this buffer, which the edits move.
-  SUniString findCopy(find, n);
-  SUniString replacementCopy(replacement ? replacement : u"");
-  int m = replacementCopy.m_length;
-  int end = start + count;
-  int replaced = 0;
-  for (int p = start;;) {
-    int hit = caseSensitive ? Find(findCopy.m_data, p, end - p) : FindNoCase(findCopy.m_data, p, end - p);
-    if (hit < 0) break;
-    Overwrite(hit, n, replacementCopy.m_data);
-    p = hit + m;
-    end += m - n;
-    replaced++;
-  }
-  return replaced;
+  return ReplaceAll(start, count, find, replacement, caseSensitive);
 }
 
-bool SUniString::IsEnclosedBy(UniChar c) const {
-  if (m_length < 2 || m_data[0] != c || m_data[m_length - 1] != c) return false;
-  for (int i = 1; i < m_length - 1; i++)
-    if (m_data[i] == c) return false;
-  return true;
-}
+bool SUniString::IsEnclosedBy(UniChar c) const { return IsEnclosedByUnit(c); }
 
 bool SUniString::Enclose(UniChar c) {
   if (IsEnclosedBy(c)) return false;
@@ -540,12 +290,7 @@ bool SUniString::Enclose(UniChar c) {
   return true;
 }
 
-bool SUniString::Unenclose(UniChar c) {
-  if (!IsEnclosedBy(c)) return false;
-  Delete(m_length - 1, 1);
-  Delete(0, 1);
-  return true;
-}
+bool SUniString::Unenclose(UniChar c) { return UnencloseUnit(c); }
 
 // ---- Character classes ---------------------------------------------------------------------
 
@@ -663,8 +408,8 @@ int32_t SUniString::BinaryValue() const {
 
 bool SUniString::IsNumber() const {
   int start = 0, end = m_length;
-  while (start < end && IsBlank(m_data[start], false)) start++;
-  while (end > start && IsBlank(m_data[end - 1], false)) end--;
+  while (start < end && IsBlankUnit(m_data[start], false)) start++;
+  while (end > start && IsBlankUnit(m_data[end - 1], false)) end--;
   if (start == end) return false;
   bool point = false;
   for (int i = start; i < end; i++) {

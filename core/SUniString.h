@@ -15,10 +15,14 @@
 
 #include <cstdint>
 
+#include "core/STextStorage.h"
+
 // UTF-16 code unit, as core/Platform.h declares it.
 typedef char16_t UniChar;
 
-class SUniString {
+// The buffer, its fields and the logic shared with SString are
+// STextStorage's.
+class SUniString : private STextStorage<UniChar> {
  public:
   // ---- Construction, destruction, assignment -------------------------------
 
@@ -164,21 +168,6 @@ class SUniString {
  private:
   // Builds a string of exactly these n units.
   SUniString(const UniChar* units, int n);
-  // Gives the buffer the canonical capacity of n (keeping the first
-  // min(n, length) units when asked), then sets the length and its 0.
-  void Resize(int64_t n, bool keep);
-  // Replaces the text with n units that may lie inside the current buffer.
-  void AssignUnits(const UniChar* units, int n);
-  void OpenGap(int pos, int64_t n);
-  void ReplaceUnits(int pos, int count, const UniChar* text);
-  bool ClipRange(int& start, int& count) const;
-  bool InBuffer(const UniChar* p) const;
   // Replaces the text with ASCII bytes, one unit each.
   void AssignAscii(const char* text);
-
-  UniChar* m_data;     // text and its 0; null only in the no-buffer state
-  int32_t m_length;    // units of text, without the terminating 0
-  int32_t m_capacity;  // units allocated (0 without buffer)
-  int32_t m_tag1;      // free words for the owner; no text operation
-  int32_t m_tag2;      //   reads or changes them
 };

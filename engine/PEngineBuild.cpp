@@ -404,8 +404,10 @@ bool PEngine::CompileMember(PSource::_PFunction& function, PObjectDefinition* de
   code->SetMemberIndex(member);
   if (!code->Compile(function.GetBodyLines())) {
     int line = code->GetFailedLine();
+    SString reason = line >= 0 ? "the line does not compile" : "the blocks do not match";
+    if (code->GetFailureReason().GetLength()) reason.Append(": ").Append(code->GetFailureReason().GetText());
     delete code;
-    return BuildFails(line >= 0 ? "the line does not compile" : "the blocks do not match", line);
+    return BuildFails(reason.GetText(), line);
   }
   definition->SetCode(member, code);
   return true;

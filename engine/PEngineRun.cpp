@@ -1,7 +1,8 @@
-// Running the built program: the Global and Application objects, the main
-// loop, and the three ways it ends. Quit asks the loop to end; Exit also
-// stops script code at once (any thread may call it); Stop releases
-// everything, running the destructors of the objects it releases.
+// Running the built program: the Global object, the external modules and
+// the Application object, the main loop, and the three ways it ends. Quit
+// asks the loop to end; Exit also stops script code at once (any thread may
+// call it); Stop releases everything, running the destructors of the
+// objects it releases and shutting the modules down.
 #include "core/NumberFunctions.h"
 #include "engine/PEngine.h"
 #include "engine/PEngineRunPlatform.h"
@@ -29,6 +30,9 @@ bool PEngine::Start(SResource* resources) {
   PObjectDefinition* global = FindDefinition(TYPE_GLOBAL);
   m_globalObject = global ? global->CreateInstance() : nullptr;
   if (!m_globalObject) return Stop(true);
+  for (int i = 0; i < m_definitions.GetCount(); i++) {
+    if (!m_definitions.GetAt(i)->LoadModule()) return Stop(true);
+  }
   if (m_subApplicationMode) return true;
   PObjectDefinition* application = GetApplicationDefinition();
   m_applicationObject = application ? application->CreateInstance() : nullptr;
@@ -60,6 +64,7 @@ bool PEngine::Stop(bool failure) {
     PObjStruct::ReleaseObject(m_applicationObject, true);
     m_applicationObject = nullptr;
   }
+  for (int i = 0; i < m_definitions.GetCount(); i++) m_definitions.GetAt(i)->UnloadModule();
   if (m_globalObject) {
     PObjStruct::ReleaseObject(m_globalObject, true);
     m_globalObject = nullptr;

@@ -28,6 +28,7 @@ PObjectDefinition::PObjectDefinition(PEngine* engine, TypeCode typeCode, const c
       m_library(nullptr) {}
 
 PObjectDefinition::~PObjectDefinition() {
+  UnloadModule();
   m_constants.Purge();
   m_variables.Purge();
   m_returns.Purge();

@@ -77,6 +77,14 @@ class PObjectDefinition {
   void SetAbstract() { m_instantiable = false; }
   void SetBase(PObjectDefinition* base) { m_base = base; }
   void SetModule(const char* libraryPath, bool isControl);
+  // An external module's library, loaded for the run and initialised
+  // ("Tavrin_Init"); true at once for any other class or when already
+  // loaded. A library that does not load, lacks the entry or refuses is
+  // forgotten again (false).
+  bool LoadModule();
+  // "Tavrin_Uninit" when exported, then the library goes; nothing when none
+  // is loaded.
+  void UnloadModule();
   // Member -1 sets the flag of every member.
   void SetMemberFlag(int member, bool flag = true);
   void SetEventSource(int member, PObjectDefinition* source);
@@ -267,5 +275,5 @@ class PObjectDefinition {
   // External modules only.
   SString m_modulePath;
   bool m_moduleIsControl;
-  SDll* m_library;
+  SDll* m_library;  // owned
 };

@@ -14,6 +14,7 @@
 
 #include "core/ElapsedClock.h"
 #include "core/LocaleRecord.h"
+#include "files/GlobalObjects.h"
 #include "files/SKeyboard.h"
 #include "files/SRegistry.h"
 #include "window/FrameworkCommandLine.h"
@@ -36,7 +37,6 @@ struct FrameworkState {
   HFONT defaultFont;
   int screenColorDepth;
   UINT findReplaceMessage;
-  HMODULE richEdit;
 };
 
 FrameworkState g;
@@ -92,8 +92,9 @@ void CoreStart() {
   g.comInitialised = false;
   if (!(g.flags & kStartNoCom)) g.comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
-  if (g.richEdit) FreeLibrary(g.richEdit);
-  g.richEdit = LoadLibraryA("Riched20.dll");
+  // Rich-edit controls fail to create when the library is missing; nothing
+  // else depends on it.
+  RichEditLibrary.Load("Riched20.dll");
 }
 
 }  // namespace
@@ -121,8 +122,7 @@ void FrameworkExit() {
   if (g.gdiplusToken) Gdiplus::GdiplusShutdown(g.gdiplusToken);
   g.gdiplusToken = 0;
   SKeyboard::FreeKeyNames();
-  if (g.richEdit) FreeLibrary(g.richEdit);
-  g.richEdit = nullptr;
+  RichEditLibrary.Free();
   // Only a successful initialisation is balanced.
   if (g.comInitialised) CoUninitialize();
   g.comInitialised = false;

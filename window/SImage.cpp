@@ -41,6 +41,14 @@ PixelFormat PixelFormatFromBits(int bits) {
   }
 }
 
+// ---- Unit range ------------------------------------------------------------------
+
+float ClampToUnit(float x) {
+  // Written so that a NaN fails both tests and lands on 0.
+  if (!(x > 0.0f)) return 0.0f;
+  return x < 1.0f ? x : 1.0f;
+}
+
 // ---- Construction ----------------------------------------------------------------
 
 SImage::SImage()

@@ -68,6 +68,9 @@ Gdiplus::PixelFormat PixelFormatFromBits(int bits);
 // past the bytes taken.
 Gdiplus::Bitmap* BitmapFromStream(SFile* stream, int n);
 
+// x held to 0..1 (a NaN gives 0): volumes and levels of the sound layer.
+float ClampToUnit(float x);
+
 // The index of the first GDI+ encoder of that MIME type ("image/png"), with
 // its class id; -1 when there is none.
 int FindImageEncoder(const char* mimeType, CLSID& clsid);

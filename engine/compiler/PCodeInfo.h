@@ -75,6 +75,10 @@ class PCodeInfo {
   // The index among those lines of the one the last Compile failed on; -1
   // when it failed on no single line (blocks that do not match).
   int GetFailedLine() const { return m_failedLine; }
+  // Why that line failed, in words for the program's author, where the
+  // compiler knows it (an unknown name, a call's argument count, ...); ""
+  // otherwise.
+  const SString& GetFailureReason() const { return m_failureReason; }
   void Clear();
   bool CompileStatement(const SString& line);
   bool LinkBlocks();
@@ -138,6 +142,10 @@ class PCodeInfo {
   SValue* FindNamedConstant(const char* name) const;
   void RaiseEstimates(PObjectDefinition* d, int member);
 
+  // Keeps the first reason given for the statement being compiled (the
+  // innermost fault, which is met first); false, to be returned.
+  bool Refuse(const SString& reason);
+
   // Nodes come from blocks owned here, so that compiling a statement costs
   // no allocation per node; they all go at Clear.
   _PData* NewNode(NodeList& out, int32_t type);
@@ -146,6 +154,7 @@ class PCodeInfo {
   PObjectDefinition* m_definition;
   int32_t m_member;
   int m_failedLine = -1;
+  SString m_failureReason;
   SArray<NodeList*> m_statements;
   int32_t m_stackDepth;
   int32_t m_maxParams;

@@ -93,6 +93,31 @@ bool IsVariableNode(int32_t t) {
   return t == OP_VARIABLE || t == OP_VARIABLE_CELL || t == OP_MEMBER || t == OP_MEMBER_CELL;
 }
 
+// Reasons for the author.
+
+SString UnknownMember(const PObjectDefinition* d, const char* name) {
+  SString reason;
+  reason.Format("class %s has no member \"%s\"", d->GetName(), name);
+  return reason;
+}
+
+SString NotOwnClass(const PObjectDefinition* d) {
+  SString reason;
+  reason.Format("%s is neither this class nor one of its bases", d->GetName());
+  return reason;
+}
+
+SString ArgumentCount(const char* name, int least, int most, int given) {
+  SString reason, wanted;
+  if (least == most)
+    wanted.Format("%d", most);
+  else
+    wanted.Format("%d to %d", least, most);
+  reason.Format("\"%s\" takes %s argument%s, not %d", name, wanted.GetText(),
+                least == 1 && most == 1 ? "" : "s", given);
+  return reason;
+}
+
 bool IsNameChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -136,13 +161,15 @@ bool PCodeInfo::CompileOperator(int code, Group& group, NodeList& out) {
   if (IsAssignment(code)) {
     // Only a variable can be assigned, and only once per statement: a chain
     // would hand the second assignment a value instead of a target.
-    if (!IsVariableNode(last) || group.operatorCount != 0) return false;
-    if (group.logicalCount != 0) return false;
+    if (last == OP_CONSTANT) return Refuse("an assignment to a constant");
+    if (!IsVariableNode(last) || group.operatorCount != 0) return Refuse("only a variable can be assigned");
+    if (group.logicalCount != 0) return Refuse("only a variable can be assigned");
   }
   if (code == 13 || code == 14) {
     // "++" and "--" apply to the variable just compiled, before any prefix
     // operator still waiting.
-    if (last != OP_VARIABLE && last != OP_MEMBER) return false;
+    if (last == OP_CONSTANT) return Refuse("an assignment to a constant");
+    if (last != OP_VARIABLE && last != OP_MEMBER) return Refuse("only a variable can be assigned");
     return NewNode(out, code == 13 ? OP_INCREMENT : OP_DECREMENT) != nullptr;
   }
   // Prefix operators wait for their operand and apply right to left.
@@ -303,7 +330,7 @@ bool PCodeInfo::CompileName(SStringArray& tokens, int pos, NodeList& out) {
   }
   PObjectDefinition* declaring = nullptr;
   PObjectInfo* info = m_definition->FindVariableInBases(name, m_member, &declaring);
-  if (!info || !info->GetType()) return false;
+  if (!info || !info->GetType()) return Refuse(SString("unknown name \"").Append(name).Append("\""));
   _PData* n = NewNode(out, OP_VARIABLE);
   if (!n) return false;
   n->declaration = info;
@@ -330,10 +357,10 @@ bool PCodeInfo::CompileMemberName(SStringArray& tokens, int pos, NodeList& out) 
     *n->constant = *v;
     return true;
   }
-  if (qualifier && !IsOwnOrBase(d)) return false;
+  if (qualifier && !IsOwnOrBase(d)) return Refuse(NotOwnClass(d));
   PObjectDefinition* declaring = nullptr;
   PObjectInfo* info = d->FindVariableInBases(name, -1, &declaring);
-  if (!info || !info->GetType()) return false;
+  if (!info || !info->GetType()) return Refuse(UnknownMember(d, name));
   _PData* n = NewNode(out, OP_MEMBER);
   if (!n) return false;
   n->declaration = info;
@@ -404,7 +431,7 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
   // The special members run only when objects are made and released.
   if (strcmp(name, "Constructor") == 0 || strcmp(name, "Destructor") == 0 ||
       strcmp(name, "_00000000") == 0 || strcmp(name, "_00000001") == 0)
-    return false;
+    return Refuse("a constructor or destructor cannot be called");
   PObjectDefinition* searched = nullptr;
   PObjectDefinition* declaring = nullptr;
   int member = -1;
@@ -419,12 +446,13 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
         object->type = OP_GLOBAL;
         object->classDef = nullptr;
       } else {
-        if (!IsOwnOrBase(searched)) return false;
+        if (!IsOwnOrBase(searched)) return Refuse(NotOwnClass(searched));
         isVirtual = false;
       }
     }
     member = searched->FindMemberInBases(name, MEMBER_FUNCTION, &declaring);
-    if (member < 0 || !declaring || declaring->GetMemberKind(member) != MEMBER_FUNCTION) return false;
+    if (member < 0 || !declaring || declaring->GetMemberKind(member) != MEMBER_FUNCTION)
+      return Refuse(UnknownMember(searched, name));
     // The arguments must not take the access node for their own.
     out.RemoveLast();
   } else {
@@ -438,7 +466,8 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
       searched = engine->GetGlobalDefinition();
       if (!searched) return false;
       member = searched->FindMember(name);
-      if (member < 0 || searched->GetMemberKind(member) != MEMBER_FUNCTION) return false;
+      if (member < 0 || searched->GetMemberKind(member) != MEMBER_FUNCTION)
+        return Refuse(SString("unknown function \"").Append(name).Append("\""));
       declaring = searched;
       if (!NewNode(out, OP_GLOBAL)) return false;
     }
@@ -451,9 +480,9 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
   m_depth--;
   if (!ok || pos >= tokens.GetCount() || strcmp(TokenText(tokens, pos), ")") != 0) return false;
   const int params = declaring->GetParamCount(member);
-  if (given > params) return false;
+  const int least = params - declaring->GetDefaultCount(member);
+  if (given > params || given < least) return Refuse(ArgumentCount(name, least, params, given));
   if (given < params) {
-    if (given < params - declaring->GetDefaultCount(member)) return false;
     for (int i = given; i < params; i++) {
       PObjectInfo* p = declaring->GetParamInfo(member, i);
       if (!p->HasDefault()) return false;

@@ -106,6 +106,7 @@ bool PCodeInfo::Compile(const SStringArray& lines) {
   Clear();
   bool ok = true;
   m_failedLine = -1;
+  m_failureReason = "";
   int i = 0;
   for (; ok && i < lines.GetCount(); i++) {
     const SString* line = lines.GetAt(i);
@@ -158,7 +159,8 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   PEngine* engine = m_definition->GetEngine();
   m_tokens.Purge();
   m_classes.RemoveAll();
-  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes)) return false;
+  SString reason;
+  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes, &reason)) return Refuse(reason);
   if (m_tokens.GetCount() == 0 || m_classes.GetCount() != m_tokens.GetCount()) return false;
 
   int32_t kind = KindOfKeyword(m_tokens.GetAt(0)->GetText());
@@ -166,7 +168,9 @@ bool PCodeInfo::CompileStatement(const SString& line) {
     if (m_member < 0 || m_member >= m_definition->GetMemberCount()) return false;
     PObjectInfo* result = m_definition->GetReturnInfo(m_member);
     bool isVoid = !result || result->GetTypeCode() == TYPE_VOID;
-    if (isVoid != (m_tokens.GetCount() == 1)) return false;
+    if (isVoid != (m_tokens.GetCount() == 1))
+      return Refuse(isVoid ? "a member without result returns no value"
+                           : "the member's result needs a value after return");
   }
 
   NodeList* list = new (std::nothrow) NodeList;
@@ -176,9 +180,10 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   m_depth = 0;
   bool ok = CompileExpression(m_tokens, m_classes, pos, *list, items);
   // A ")" without its "(" or a second item at the top is no statement.
-  ok = ok && pos >= m_tokens.GetCount() && items <= 1;
+  if (ok && pos < m_tokens.GetCount()) ok = Refuse("a \")\" without its \"(\"");
+  if (ok && items > 1) ok = Refuse("a \",\" outside an argument list");
   if (ok && kind == STATEMENT_CASE)
-    ok = list->GetCount() == 1 && list->GetAt(0)->type == OP_CONSTANT;
+    ok = (list->GetCount() == 1 && list->GetAt(0)->type == OP_CONSTANT) || Refuse("a case needs a constant");
   if (!ok) {
     DeleteList(list);
     return false;
@@ -231,6 +236,11 @@ bool PCodeInfo::CompileStatement(const SString& line) {
     return false;
   }
   return true;
+}
+
+bool PCodeInfo::Refuse(const SString& reason) {
+  if (m_failureReason.GetLength() == 0) m_failureReason = reason;
+  return false;
 }
 
 bool PCodeInfo::LinkBlocks() {

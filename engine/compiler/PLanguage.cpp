@@ -85,11 +85,11 @@ bool PLanguage::IsKeyword(const char* word) const {
 }
 
 bool PLanguage::ParseLine(const SString& line, SStringArray& tokens,
-                          SArray<int32_t>* classes) const {
+                          SArray<int32_t>* classes, SString* reason) const {
   tokens.Purge();
   if (classes && classes->GetCount() != 0) return false;
-  if (!Tokenize(line, tokens)) return false;
-  if (!CheckTokens(tokens, classes)) return false;
+  if (!Tokenize(line, tokens, reason)) return false;
+  if (!CheckTokens(tokens, classes, reason)) return false;
   return !classes || classes->GetCount() == tokens.GetCount();
 }
 

@@ -3,8 +3,8 @@
 //
 // Lines arrive normalised by the development tool (no comments, no tabs,
 // blanks only where the language allows one); nothing here normalises, so a
-// line that breaks those rules is simply rejected. Rejection is silent: a
-// false answer, which the compiler turns into a failed build.
+// line that breaks those rules is simply rejected: a false answer, which the
+// compiler turns into a failed build.
 #pragma once
 
 #include <cstdint>
@@ -25,15 +25,21 @@ class PLanguage {
   // Tokenize, then CheckTokens. The token list is emptied first; a class
   // list, when given, must be empty on entry and receives one class per
   // token. On false the lists hold whatever was appended before the fault.
-  bool ParseLine(const SString& line, SStringArray& tokens, SArray<int32_t>* classes) const;
+  //
+  // Each of the three, on false, puts into reason (when given) what is
+  // wrong, in words for the program's author; the engine itself never shows
+  // it, the package writer does.
+  bool ParseLine(const SString& line, SStringArray& tokens, SArray<int32_t>* classes,
+                 SString* reason = nullptr) const;
 
   // Splits a line (read up to its first 0 byte) into tokens appended to the
   // list. Hexadecimal literals come out as signed decimal text.
-  bool Tokenize(const SString& line, SStringArray& tokens) const;
+  bool Tokenize(const SString& line, SStringArray& tokens, SString* reason = nullptr) const;
 
   // Classifies every token and accepts the line only when each class may
   // follow the one before it and the last may end a line.
-  bool CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes) const;
+  bool CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes,
+                   SString* reason = nullptr) const;
 
   // The class of a token after a token of class previous (0 at the start).
   int32_t ClassifyToken(int32_t previous, const SString& token) const;

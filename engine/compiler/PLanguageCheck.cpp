@@ -58,34 +58,54 @@ constexpr Mask kBeforeAssignTarget = Bits(5, 15, 16, 17, 25, 26, 28, 29);
 // An operand, a closing parenthesis, "++"/"--" or a bare keyword statement.
 constexpr Mask kAllowedLast = Bits(1, 2, 3, 4, 6, 7, 11, 12, 13, 14, 18, 27);
 
+// Values written out, which nothing can be assigned to.
+constexpr Mask kLiteral = Bits(1, 2, 13, 14);
+
 bool In(Mask mask, int32_t tokenClass) {
   return tokenClass >= 0 && tokenClass < 32 && (mask & (Mask(1) << tokenClass)) != 0;
 }
 
+// Why a token cannot stand where it does, for the author.
+bool Misplaced(const SString& token, SString* reason) {
+  if (reason) reason->Format("\"%s\" cannot stand here", token.GetText());
+  return false;
+}
+
 }  // namespace
 
-bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes) const {
+bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes,
+                            SString* reason) const {
   const int n = tokens.GetCount();
-  if (n == 0) return false;
+  if (n == 0) {
+    if (reason) *reason = "an empty line";
+    return false;
+  }
   SArray<int32_t> line;  // the classes so far, to look two tokens back
   int32_t previous = TokenNotAllowed;
   for (int i = 0; i < n; i++) {
-    const int32_t tokenClass = ClassifyToken(previous, *tokens.GetAt(i));
+    const SString& token = *tokens.GetAt(i);
+    const int32_t tokenClass = ClassifyToken(previous, token);
     if (classes) classes->Add(tokenClass);
     line.Add(tokenClass);
     if (previous == TokenNotAllowed) {
-      if (!In(kAllowedFirst, tokenClass)) return false;
+      if (!In(kAllowedFirst, tokenClass)) return Misplaced(token, reason);
     } else {
-      if (tokenClass == TokenNotAllowed) return false;
-      if (!In(kAllowedBefore[tokenClass], previous)) return false;
+      if (tokenClass == TokenNotAllowed) return Misplaced(token, reason);
+      const bool assignment = tokenClass == TokenAssign || tokenClass == TokenCompoundAssign;
+      if (assignment && In(kLiteral, previous)) {
+        if (reason) *reason = "an assignment to a constant";
+        return false;
+      }
+      if (!In(kAllowedBefore[tokenClass], previous)) return Misplaced(token, reason);
       if (tokenClass == TokenClassName && i + 1 < n &&
           ClassifyToken(tokenClass, *tokens.GetAt(i + 1)) == TokenDot)
-        return false;
-      if ((tokenClass == TokenAssign || tokenClass == TokenCompoundAssign) && i >= 2 &&
-          !In(kBeforeAssignTarget, line.GetAt(i - 2)))
-        return false;
+        return Misplaced(token, reason);
+      if (assignment && i >= 2 && !In(kBeforeAssignTarget, line.GetAt(i - 2)))
+        return Misplaced(token, reason);
     }
     previous = tokenClass;
   }
-  return In(kAllowedLast, previous);
+  if (In(kAllowedLast, previous)) return true;
+  if (reason) reason->Format("a line cannot end with \"%s\"", tokens.GetAt(n - 1)->GetText());
+  return false;
 }

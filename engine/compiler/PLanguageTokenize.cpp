@@ -23,8 +23,8 @@ const char* const kWordsBeforeBlank[] = {"new", "delete", "intercept", "if",  "e
 
 class LineScanner {
  public:
-  LineScanner(const char* line, SStringArray& tokens)
-      : m_line(line), m_tokens(tokens), m_first(tokens.GetCount()) {}
+  LineScanner(const char* line, SStringArray& tokens, SString* reason)
+      : m_line(line), m_tokens(tokens), m_first(tokens.GetCount()), m_reason(reason) {}
 
   bool Run() {
     for (int i = 0;; i++) {
@@ -45,18 +45,26 @@ class LineScanner {
         m_buffer += c;
         continue;
       }
-      if (static_cast<unsigned char>(c) > 126) return false;
+      if (static_cast<unsigned char>(c) > 126)
+        return Refuse("a character outside a text that the language does not know");
       if (c == 0) {
         Push();
         break;
       }
       if (!ScanPunctuation(i)) return false;
     }
-    if (m_depth != 0 || m_tokens.GetCount() == m_first) return false;
-    return !(FirstIsFor() && m_semicolons != 2);
+    if (m_tokens.GetCount() == m_first) return Refuse("an empty line");
+    if (m_depth != 0) return Refuse("a \"(\" without its \")\"");
+    if (FirstIsFor() && m_semicolons != 2) return Refuse("a for line needs two \";\"");
+    return true;
   }
 
  private:
+  bool Refuse(const char* reason) {
+    if (m_reason) *m_reason = reason;
+    return false;
+  }
+
   void Push() {
     if (m_buffer.GetLength() == 0) return;
     m_tokens.Add(m_buffer.GetText());
@@ -75,11 +83,12 @@ class LineScanner {
   // directly only by "and" or "or", never by another word.
   bool ScanStringChar(int i) {
     const char c = m_line[i];
-    if (c == 0) return false;
+    if (c == 0) return Refuse("a text without its closing quote");
     m_buffer += c;
     if (c != '"') return true;
     m_inString = false;
-    if (IsWordChar(m_line[i + 1]) && !PLanguage::IsLogicalWordAt(m_line, i + 1)) return false;
+    if (IsWordChar(m_line[i + 1]) && !PLanguage::IsLogicalWordAt(m_line, i + 1))
+      return Refuse("a word directly after a text");
     Push();
     return true;
   }
@@ -87,7 +96,7 @@ class LineScanner {
   // The literal is pushed as the signed decimal text of its 64-bit pattern,
   // so 0xFFFFFFFFFFFFFFFF reads back as -1 wherever a number token is read.
   bool EndHexLiteral() {
-    if (m_buffer.GetLength() > kMaxHexLiteral) return false;
+    if (m_buffer.GetLength() > kMaxHexLiteral) return Refuse("a hexadecimal number of more than 16 digits");
     m_buffer = SString::FromInt64(m_buffer.HexValue());
     m_inHex = false;
     Push();
@@ -118,7 +127,7 @@ class LineScanner {
     const char c = m_line[i];
     switch (c) {
       case ' ':
-        if (!BlankAllowed(i)) return false;
+        if (!BlankAllowed(i)) return Refuse("a blank where the language allows none");
         Push();
         return true;
       case '"':
@@ -147,7 +156,7 @@ class LineScanner {
         m_depth++;
         return true;
       case ')':
-        if (--m_depth < 0) return false;
+        if (--m_depth < 0) return Refuse("a \")\" without its \"(\"");
         Emit(")");
         return true;
       case '.':
@@ -159,11 +168,14 @@ class LineScanner {
         return true;
       case ';':
         Emit(";");
-        return FirstIsFor() && ++m_semicolons < 3;
+        if (!FirstIsFor() || ++m_semicolons >= 3)
+          return Refuse("a \";\" outside the three parts of a for line");
+        return true;
       default:
         // Tab, "#", "$", ":", "@", brackets, braces, "'", backslash and the
         // control characters have no place outside a literal.
-        return false;
+        return Refuse(c == '\t' ? "a tab where the language allows none"
+                                : "a character outside a text that the language does not know");
     }
   }
 
@@ -175,12 +187,13 @@ class LineScanner {
   bool m_inHex = false;
   int m_depth = 0;
   int m_semicolons = 0;
+  SString* m_reason;
 };
 
 }  // namespace
 
-bool PLanguage::Tokenize(const SString& line, SStringArray& tokens) const {
-  return LineScanner(line.GetText(), tokens).Run();
+bool PLanguage::Tokenize(const SString& line, SStringArray& tokens, SString* reason) const {
+  return LineScanner(line.GetText(), tokens, reason).Run();
 }
 
 bool PLanguage::IsLogicalWordAt(const char* line, int pos) {

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/PEngine.h"
 #include "engine/compiler/PSource.h"
 #include "files/SFileMem.h"
 #include "tools/packwriter/BuiltinClassNaming.h"
 #include "tools/packwriter/PackageWriter.h"
+#include "tools/packwriter/ProgramCheck.h"
 #include "tools/packwriter/ProgramTextReader.h"
 
 namespace fs = std::filesystem;
@@ -18,26 +18,30 @@ namespace e2e {
 
 namespace {
 
-bool ReadProgram(const std::string& text, PSource* program, std::string* error) {
+// The bytes, rewound.
+void Fill(SFileMem* file, const std::string& bytes) {
+  file->Allocate(0);
+  file->Write(bytes.data(), int(bytes.size()));
+  file->Rewind();
+}
+
+bool ReadProgram(const std::string& text, ProgramTextReader* reader, PSource* program,
+                 std::string* error) {
   SFileMem file;
-  file.Allocate(0);
-  file.Write(text.data(), int(text.size()));
-  file.Rewind();
-  ProgramTextReader reader(EngineBuiltinNaming());
-  if (reader.Read(&file, "program.txt", program)) return true;
-  *error = reader.GetError().GetText();
+  Fill(&file, text);
+  if (reader->Read(&file, "program.txt", program)) return true;
+  *error = reader->GetError().GetText();
   return false;
 }
 
 // The build marks the declaration lines it takes, so it gets its own copy.
 bool BuildsInTheEngine(const std::string& text, std::string* error) {
   PSource copy;
-  if (!ReadProgram(text, &copy, error)) return false;
-  PEngine engine;
-  if (engine.Build("", &copy, nullptr, true, false)) return true;
-  const PEngine::PBuildFailure& f = engine.GetBuildFailure();
-  *error = std::string("the engine cannot build the program: ") + f.className.GetText() + " " +
-           f.memberName.GetText() + " line " + std::to_string(f.line) + ": " + f.reason.GetText();
+  ProgramTextReader reader(EngineBuiltinNaming());
+  if (!ReadProgram(text, &reader, &copy, error)) return false;
+  SString report;
+  if (CheckProgram(copy, reader, &report)) return true;
+  *error = std::string("the engine cannot build the program: ") + report.GetText();
   return false;
 }
 
@@ -68,17 +72,21 @@ PackedApp::~PackedApp() {
 bool PackedApp::Pack(const std::string& program, bool check, std::string* error) {
   if (check && !BuildsInTheEngine(program, error)) return false;
   PSource source;
-  if (!ReadProgram(program, &source, error)) return false;
+  ProgramTextReader reader(EngineBuiltinNaming());
+  if (!ReadProgram(program, &reader, &source, error)) return false;
   PackageWriter writer;
   uint8_t key[PackageWriter::kKeySize];
   for (int i = 0; i < PackageWriter::kKeySize; i++) key[i] = uint8_t(0x3C + 17 * i);
   writer.SetKey(key);
   for (const auto& resource : m_resources) {
     SFileMem data;
-    data.Allocate(0);
-    data.Write(resource.second.data(), int(resource.second.size()));
-    data.Rewind();
+    Fill(&data, resource.second);
     writer.AddResource(resource.first.c_str(), &data);
+  }
+  for (const std::string& module : m_modules) {
+    SFileMem image;
+    Fill(&image, module);
+    writer.AddModule(&image);
   }
   SString reason;
   if (writer.WriteExecutable(TAVRIN_ENGINE_EXE, source, m_app.c_str(), &reason)) return true;

@@ -34,6 +34,8 @@ class PackedApp {
   void AddResource(const std::string& name, const std::string& bytes) {
     m_resources.push_back({name, bytes});
   }
+  // A module library's bytes for the next Pack, in the order added.
+  void AddModule(const std::string& bytes) { m_modules.push_back(bytes); }
   // Starts app.exe in its folder; arguments follow its quoted path on the
   // command line as written.
   bool Start(const std::string& arguments = "");
@@ -55,6 +57,7 @@ class PackedApp {
   std::filesystem::path m_folder;
   std::string m_app;
   std::vector<std::pair<std::string, std::string>> m_resources;
+  std::vector<std::string> m_modules;
   HANDLE m_process = nullptr;
   DWORD m_processId = 0;
 };

@@ -13,6 +13,7 @@
 
 #include "core/LocaleRecord.h"
 #include "core/SString.h"
+#include "files/GlobalObjects.h"
 #include "files/SRegistry.h"
 #include "window/Framework.h"
 #include "window/FrameworkCommandLine.h"
@@ -113,8 +114,9 @@ void ExpectStarted() {
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   EXPECT_STREQ(metrics.lfMessageFont.lfFaceName, font.lfFaceName);
 
-  // The rich-edit library and its class.
+  // The rich-edit library, held by its global library object, and its class.
   WNDCLASSA richEdit;
+  EXPECT_TRUE(RichEditLibrary.IsLoaded());
   EXPECT_NE(nullptr, GetModuleHandleA("riched20.dll"));
   EXPECT_TRUE(GetClassInfoA(nullptr, "RichEdit20A", &richEdit));
   // GDI+ answers.
@@ -136,6 +138,7 @@ void ExpectStopped(HWND app, HFONT font) {
   EXPECT_EQ(nullptr, GetDefaultFont());
   EXPECT_EQ(nullptr, GetDirectSound());
   EXPECT_FALSE(IsWinSockStarted());
+  EXPECT_FALSE(RichEditLibrary.IsLoaded());
   EXPECT_EQ("", Text(GetExePath()));
   EXPECT_EQ("", Text(GetAppFolder()));
   EXPECT_EQ(0, GetArgumentCount());

@@ -1,12 +1,25 @@
 // SImage as a value: state, pixel formats, creation and the copies.
 #include "tests/window/SImageTesting.h"
 
+#include <limits>
+
 #include "core/SString.h"
 #include "files/SFileMem.h"
 
 namespace {
 
 using ImageValue = ImageTest;
+
+TEST(ClampToUnit, HoldsValuesBetweenZeroAndOne) {
+  struct Case {
+    float in, out;
+  } cases[] = {
+      {-5.0f, 0.0f}, {-0.0f, 0.0f}, {0.0f, 0.0f}, {0.25f, 0.25f}, {1.0f, 1.0f}, {1.5f, 1.0f},
+      {-std::numeric_limits<float>::infinity(), 0.0f}, {std::numeric_limits<float>::infinity(), 1.0f},
+      {std::numeric_limits<float>::quiet_NaN(), 0.0f},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.out, ClampToUnit(c.in)) << c.in;
+}
 
 TEST(PixelFormat, BitsAndFormatsTable) {
   struct Case {

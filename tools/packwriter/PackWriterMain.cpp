@@ -9,11 +9,11 @@
 #include <random>
 
 #include "core/SStringArray.h"
-#include "engine/PEngine.h"
 #include "engine/compiler/PSource.h"
 #include "files/SFileMem.h"
 #include "tools/packwriter/BuiltinClassNaming.h"
 #include "tools/packwriter/PackageWriter.h"
+#include "tools/packwriter/ProgramCheck.h"
 #include "tools/packwriter/ProgramTextReader.h"
 #include "tools/packwriter/ResourceFolder.h"
 
@@ -90,37 +90,6 @@ bool MakeKey(const Options& options, uint8_t key[PackageWriter::kKeySize], SStri
   return true;
 }
 
-// Builds the program as the engine will at start, so that a fault is
-// reported here with its place instead of as "Corrupted File" there. The
-// build only marks the declaration lines it takes, which the writer ignores.
-bool CheckProgram(PSource& program, const char* path, SString& error) {
-  PEngine engine;
-  if (engine.Build("", &program, nullptr, true, false)) return true;
-  const PEngine::PBuildFailure& f = engine.GetBuildFailure();
-  error.Format("%s: the engine cannot build the program", path);
-  if (f.className.GetLength()) error.Append(": class ").Append(f.className.GetText());
-  if (f.memberName.GetLength()) error.Append(", member ").Append(f.memberName.GetText());
-  if (f.line >= 0) {
-    // The lines the build reads: the class lines, or the member's body.
-    for (int i = 0; i < program.GetClassCount(); i++) {
-      PSource::_PObject* c = program.GetClass(i);
-      if (!(c->GetName() == f.className)) continue;
-      SStringArray* lines = &c->GetClassLines();
-      for (int j = 0; j < c->GetMemberCount(); j++) {
-        if (c->GetMember(j)->GetName() == f.memberName) lines = &c->GetMember(j)->GetBodyLines();
-      }
-      if (f.line < lines->GetCount()) {
-        SString line;
-        line.Format(", line \"%s\"", lines->GetString(f.line).GetText());
-        error.Append(line.GetText());
-      }
-      break;
-    }
-  }
-  error.Append(": ").Append(f.reason.GetText());
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +105,7 @@ int main(int argc, char** argv) {
   ProgramTextReader reader(EngineBuiltinNaming());
   if (!reader.Read(&text, options.program, &program)) return Fault(reader.GetError().GetText());
   SString checkError;
-  if (!CheckProgram(program, options.program, checkError)) return Fault(checkError.GetText());
+  if (!CheckProgram(program, reader, &checkError)) return Fault(checkError.GetText());
 
   PackageWriter writer;
   SString error;

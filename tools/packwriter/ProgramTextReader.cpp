@@ -51,7 +51,7 @@ bool IsConstantReference(const SString& text) {
 
 ProgramTextReader::ProgramTextReader(const BuiltinNaming& naming)
     : m_naming(naming), m_program(nullptr), m_lineNumber(0), m_class(nullptr),
-      m_contentTarget(nullptr) {}
+      m_contentTarget(nullptr), m_contentPlaces(nullptr) {}
 
 bool ProgramTextReader::Fail(const char* message) {
   m_error.Format("%s:%d: %s", m_fileName.GetText(), m_lineNumber, message);
@@ -64,6 +64,8 @@ bool ProgramTextReader::Read(SFile* text, const char* fileName, PSource* program
   m_lineNumber = 0;
   m_class = nullptr;
   m_contentTarget = nullptr;
+  m_contentPlaces = nullptr;
+  m_places.clear();
   m_error = "";
   program->Clear();
 
@@ -96,6 +98,7 @@ bool ProgramTextReader::ReadLine(const SString& line) {
   if (content.GetLength() == 0) return true;
   if (IsBlank(line.GetAt(0))) {
     if (!m_contentTarget) return Fail("an indented line belongs under a class or member header");
+    m_contentPlaces->push_back({m_lineNumber, content});
     if (!ResolveBuiltinMembers(content, false)) return false;
     m_contentTarget->Add(content.GetText());
     return true;
@@ -119,6 +122,7 @@ bool ProgramTextReader::ReadConstant(const SString& rest) {
     return Fail("a constant needs a name and a value");
   m_program->AddConstant(name.GetText(), value.GetText());
   m_contentTarget = nullptr;
+  m_contentPlaces = nullptr;
   return true;
 }
 
@@ -137,6 +141,9 @@ bool ProgramTextReader::ReadClass(const SString& rest) {
   m_class->SetName(name.GetText());
   m_class->SetBaseName(base.GetText());
   m_contentTarget = &m_class->GetClassLines();
+  m_places.emplace_back();
+  m_places.back().header = {m_lineNumber, name};
+  m_contentPlaces = &m_places.back().lines;
   return true;
 }
 
@@ -149,6 +156,9 @@ bool ProgramTextReader::ReadMember(int kind, const SString& rest) {
     return Fail("a member is written: kind, return type, name(parameters)");
   SString name = Trimmed(signature.Left(open));
   if (name.GetLength() == 0 || HasBlank(name)) return Fail("a member needs one name");
+  std::vector<_PPlaces>& members = m_places.back().members;
+  members.emplace_back();
+  members.back().header = {m_lineNumber, name};
   if (kind == 3) {
     if (name.FindChar('.') <= 0) return Fail("a message handler is named Class.Event");
     if (!ResolveBuiltinMembers(name, true)) return false;
@@ -159,6 +169,7 @@ bool ProgramTextReader::ReadMember(int kind, const SString& rest) {
   member->SetReturnType(returnType.GetText());
   if (!ReadParameters(signature.Mid(open + 1, signature.GetLength() - open - 2), member)) return false;
   m_contentTarget = &member->GetBodyLines();
+  m_contentPlaces = &members.back().lines;
   return true;
 }
 
@@ -241,5 +252,21 @@ bool ProgramTextReader::ResolveBuiltinMembers(SString& line, bool keepClass) {
     i = numberEnd;
   }
   line = out;
+  return true;
+}
+
+bool ProgramTextReader::FindPlace(int c, int member, int line, ProgramTextPlace* place) const {
+  if (c < 0 || c >= int(m_places.size())) return false;
+  const _PPlaces* places = &m_places[size_t(c)];
+  if (member >= 0) {
+    if (member >= int(m_places[size_t(c)].members.size())) return false;
+    places = &m_places[size_t(c)].members[size_t(member)];
+  }
+  if (line < 0) {
+    *place = places->header;
+    return true;
+  }
+  if (line >= int(places->lines.size())) return false;
+  *place = places->lines[size_t(line)];
   return true;
 }

@@ -18,6 +18,8 @@
 // member's internal name, which is how the engine knows built-in members.
 #pragma once
 
+#include <vector>
+
 #include "core/SString.h"
 #include "engine/compiler/PSource.h"
 
@@ -32,6 +34,15 @@ struct BuiltinNaming {
   SString (*internalName)(int classIndex, int member);
 };
 
+// Where a line of the model stands in the program text: its line number and
+// the line as the author wrote it (before built-in member numbers became
+// internal names), so that a fault found in the model is reported in the
+// author's terms.
+struct ProgramTextPlace {
+  int line = 0;
+  SString text;
+};
+
 class ProgramTextReader {
  public:
   explicit ProgramTextReader(const BuiltinNaming& naming);
@@ -40,6 +51,13 @@ class ProgramTextReader {
   // first fault, with GetError giving "file:line: what".
   bool Read(SFile* text, const char* fileName, PSource* program);
   SString GetError() const { return m_error; }
+  const SString& GetFileName() const { return m_fileName; }
+
+  // The place of line `line` of class c's class lines (member -1) or of a
+  // member's body; line -1 gives the header of the class or member, whose
+  // text for a member is its name as written ("Button.12"). False when the
+  // last Read made no such line.
+  bool FindPlace(int c, int member, int line, ProgramTextPlace* place) const;
 
  private:
   bool ReadLine(const SString& line);
@@ -60,4 +78,15 @@ class ProgramTextReader {
   PSource::_PObject* m_class;      // the class members go to
   SStringArray* m_contentTarget;   // where indented lines go; null: nowhere
   SString m_error;
+
+  // The places of the model's lines, class by class, member by member.
+  struct _PPlaces {
+    ProgramTextPlace header;
+    std::vector<ProgramTextPlace> lines;
+  };
+  struct _PClassPlaces : _PPlaces {
+    std::vector<_PPlaces> members;
+  };
+  std::vector<_PClassPlaces> m_places;
+  std::vector<ProgramTextPlace>* m_contentPlaces;  // beside m_contentTarget
 };

@@ -1,0 +1,38 @@
+// An external module's library for the length of a run: loaded and
+// initialised at start, shut down and unloaded at stop (or when the
+// definition goes first).
+#include "engine/PObjectDefinition.h"
+
+#include <cstdint>
+
+#include "files/SDll.h"
+
+namespace {
+
+// The plug-in entries are cdecl; a boolean answer is its low byte.
+typedef uint8_t (*ModuleInitEntry)();
+typedef void (*ModuleUninitEntry)();
+
+}  // namespace
+
+bool PObjectDefinition::LoadModule() {
+  if (GetOrigin() != ORIGIN_MODULE || m_library) return true;
+  SDll* library = new SDll();
+  ModuleInitEntry init = nullptr;
+  if (library->Load(m_modulePath.GetText()))
+    init = reinterpret_cast<ModuleInitEntry>(library->GetFunction("Tavrin_Init"));
+  if (!init || !init()) {
+    delete library;  // frees what was loaded
+    return false;
+  }
+  m_library = library;
+  return true;
+}
+
+void PObjectDefinition::UnloadModule() {
+  if (!m_library) return;
+  if (auto uninit = reinterpret_cast<ModuleUninitEntry>(m_library->GetFunction("Tavrin_Uninit")))
+    uninit();
+  delete m_library;
+  m_library = nullptr;
+}
