@@ -58,8 +58,11 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return BeginErase(wparam, lparam);
     case WM_SETCURSOR:
       return OnSetCursorMessage(result);
-    // WM_GETMINMAXINFO (size limits), WM_DRAWITEM and WM_MEASUREITEM (menu
-    // and list items) are answered here once geometry, menus and lists exist.
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfoMessage(reinterpret_cast<MINMAXINFO*>(*lparam));
+      return true;
+    // WM_DRAWITEM and WM_MEASUREITEM (menu and list items) are answered
+    // here once menus and lists exist.
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(*wparam);
       return true;
@@ -116,12 +119,15 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return OnDropFilesMessage(*wparam);
     case WM_MOUSELEAVE:
       return SendToSelf(kMouseLeaveMessage, 0, 0);
+    case WM_CAPTURECHANGED:
+      // Whoever took the capture, a window drag cannot follow the mouse any more.
+      return reinterpret_cast<HWND>(*lparam) == m_hwnd || EndDrag();
     // WM_NCMOUSELEAVE leaves the non-client zones here once zones exist,
     // and the string transfer receives its messages here.
     case kCreatedMessage:
       return OnCreatedMessage();
-    // kParentResizedMessage re-applies the anchoring here once windows can
-    // be anchored.
+    case kParentResizedMessage:
+      return OnParentResizedMessage();
     case kMouseEnterMessage:
       if (m_buttonMode) SetButtonSkinState(true, m_pressed && (*wparam & MK_LBUTTON));
       return true;
