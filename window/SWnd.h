@@ -390,6 +390,9 @@ class SWnd {
   // SetScrollPos (redraw) snapped down to the direction's snap unit.
   void SetHorzScrollPos(int position);
   void SetVertScrollPos(int position);
+  // The vertical position a page step up or down, snapped the same way.
+  void ScrollPageUp();
+  void ScrollPageDown();
 
  protected:
   // Message handling, by concern (SWndMessages, SWndKeys, SWndMouse,

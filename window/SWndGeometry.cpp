@@ -123,23 +123,24 @@ bool SWnd::SetWidth(int width) { return SetSize(width, GetHeight()); }
 
 bool SWnd::SetHeight(int height) { return SetSize(GetWidth(), height); }
 
-bool SWnd::SetClientSize(int width, int height) {
+namespace {
+
+// The outer size for a client size; a dimension not given keeps its outer value.
+bool SizeForClient(SWnd& window, const int* width, const int* height) {
   int left, top, right, bottom;
-  GetNonClientMargins(&left, &top, &right, &bottom);
-  return SetWindowPos(nullptr, 0, 0, width + left + right, height + top + bottom, kSizeOnly);
+  window.GetNonClientMargins(&left, &top, &right, &bottom);
+  int outerWidth = width ? *width + left + right : window.GetWidth();
+  int outerHeight = height ? *height + top + bottom : window.GetHeight();
+  return window.SetWindowPos(nullptr, 0, 0, outerWidth, outerHeight, kSizeOnly);
 }
 
-bool SWnd::SetClientWidth(int width) {
-  int left, top, right, bottom;
-  GetNonClientMargins(&left, &top, &right, &bottom);
-  return SetWindowPos(nullptr, 0, 0, width + left + right, GetHeight(), kSizeOnly);
-}
+}  // namespace
 
-bool SWnd::SetClientHeight(int height) {
-  int left, top, right, bottom;
-  GetNonClientMargins(&left, &top, &right, &bottom);
-  return SetWindowPos(nullptr, 0, 0, GetWidth(), height + top + bottom, kSizeOnly);
-}
+bool SWnd::SetClientSize(int width, int height) { return SizeForClient(*this, &width, &height); }
+
+bool SWnd::SetClientWidth(int width) { return SizeForClient(*this, &width, nullptr); }
+
+bool SWnd::SetClientHeight(int height) { return SizeForClient(*this, nullptr, &height); }
 
 bool SWnd::SetPosition(int x, int y) { return SetWindowPos(nullptr, x, y, 0, 0, kMoveOnly); }
 
@@ -180,6 +181,24 @@ bool SWnd::CenterWindow(bool onParent) {
   return SetPosition(position.x, position.y);
 }
 
+namespace {
+
+// Shifts a span back inside an area, past its end first, so that a span
+// longer than the area keeps its start in it.
+void ShiftInto(LONG* start, LONG* end, LONG areaStart, LONG areaEnd) {
+  LONG length = *end - *start;
+  if (*end > areaEnd) {
+    *end = areaEnd;
+    *start = *end - length;
+  }
+  if (*start < areaStart) {
+    *start = areaStart;
+    *end = *start + length;
+  }
+}
+
+}  // namespace
+
 bool SWnd::FitToWorkArea(const RECT* bounds, const RECT* rect, int maxWidth, int lineHeight) {
   if (!IsPopup()) return false;
   RECT area;
@@ -197,35 +216,18 @@ bool SWnd::FitToWorkArea(const RECT* bounds, const RECT* rect, int maxWidth, int
   if (!GetWindowRect(&current)) return false;
   RECT fit = rect ? *rect : current;
   int width = fit.right - fit.left;
-  int height = fit.bottom - fit.top;
 
   int available = area.right - area.left;
   if (maxWidth >= 0 && maxWidth < available) available = maxWidth;
-  if (lineHeight < 0) lineHeight = height;
+  if (lineHeight < 0) lineHeight = fit.bottom - fit.top;
   // Narrowed, the text wraps: one more line of room below.
   if (width > available) {
     fit.right = fit.left + available;
     if (available != 0) fit.bottom += lineHeight;
-    width = fit.right - fit.left;
-    height = fit.bottom - fit.top;
   }
 
-  if (fit.right > area.right) {
-    fit.right = area.right;
-    fit.left = fit.right - width;
-  }
-  if (fit.left < area.left) {
-    fit.left = area.left;
-    fit.right = fit.left + width;
-  }
-  if (fit.bottom > area.bottom) {
-    fit.bottom = area.bottom;
-    fit.top = fit.bottom - height;
-  }
-  if (fit.top < area.top) {
-    fit.top = area.top;
-    fit.bottom = fit.top + height;
-  }
+  ShiftInto(&fit.left, &fit.right, area.left, area.right);
+  ShiftInto(&fit.top, &fit.bottom, area.top, area.bottom);
   if (EqualRect(&fit, &current)) return false;
   return MoveToRect(fit, true);
 }
@@ -239,31 +241,15 @@ bool SWnd::SetMenu(HMENU menu, bool keepClientHeight) {
 
 // ==== Size limits ====================================================================================
 
-void SWnd::SetMinTrackSize(int width, int height) {
-  m_minTrackWidth = width;
-  m_minTrackHeight = height;
-  m_minClientWidth = m_minClientHeight = -1;
-}
-
-void SWnd::SetMaxTrackSize(int width, int height) {
-  m_maxTrackWidth = width;
-  m_maxTrackHeight = height;
-  m_maxClientWidth = m_maxClientHeight = -1;
-}
-
-void SWnd::SetMinClientSize(int width, int height) {
-  m_minClientWidth = width;
-  m_minClientHeight = height;
-  m_minTrackWidth = m_minTrackHeight = -1;
-}
-
-void SWnd::SetMaxClientSize(int width, int height) {
-  m_maxClientWidth = width;
-  m_maxClientHeight = height;
-  m_maxTrackWidth = m_maxTrackHeight = -1;
-}
-
 namespace {
+
+// A limit of one kind replaces the limit of the other kind.
+void SetLimit(int32_t* width, int32_t* height, int32_t* otherWidth, int32_t* otherHeight, int newWidth,
+              int newHeight) {
+  *width = newWidth;
+  *height = newHeight;
+  *otherWidth = *otherHeight = -1;
+}
 
 // The outer limit, or the client limit with the frame around it when that
 // is set; negative: no limit.
@@ -274,6 +260,22 @@ void WriteLimit(LONG* target, int limit) {
 }
 
 }  // namespace
+
+void SWnd::SetMinTrackSize(int width, int height) {
+  SetLimit(&m_minTrackWidth, &m_minTrackHeight, &m_minClientWidth, &m_minClientHeight, width, height);
+}
+
+void SWnd::SetMaxTrackSize(int width, int height) {
+  SetLimit(&m_maxTrackWidth, &m_maxTrackHeight, &m_maxClientWidth, &m_maxClientHeight, width, height);
+}
+
+void SWnd::SetMinClientSize(int width, int height) {
+  SetLimit(&m_minClientWidth, &m_minClientHeight, &m_minTrackWidth, &m_minTrackHeight, width, height);
+}
+
+void SWnd::SetMaxClientSize(int width, int height) {
+  SetLimit(&m_maxClientWidth, &m_maxClientHeight, &m_maxTrackWidth, &m_maxTrackHeight, width, height);
+}
 
 void SWnd::OnGetMinMaxInfoMessage(MINMAXINFO* info) const {
   int left, top, right, bottom;

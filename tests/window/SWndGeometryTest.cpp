@@ -411,6 +411,23 @@ TEST_F(SWndGeometry, AnchoringReachesEveryGeneration) {
   ExpectRect({260, 180, 330, 200}, button.RectInParent());
 }
 
+// ---- Scrolling by pages ---------------------------------------------------------------------------
+
+TEST_F(SWndGeometry, PageScrollsSnapToTheUnit) {
+  GeometryWnd window;
+  ASSERT_TRUE(window.MakeAt({0, 0, 200, 200}, WS_POPUP | WS_VSCROLL));
+  SetScrollRange(window.GetHwnd(), SB_VERT, 0, 100, FALSE);
+  window.SetScrollSteps(1, 10, 5);
+  SetScrollPos(window.GetHwnd(), SB_VERT, 37, FALSE);
+  window.ScrollPageUp();
+  EXPECT_EQ(25, GetScrollPos(window.GetHwnd(), SB_VERT));  // 27 snapped down
+  window.ScrollPageDown();
+  EXPECT_EQ(35, GetScrollPos(window.GetHwnd(), SB_VERT));
+  window.SetScrollSteps(1, 50, 5);
+  window.ScrollPageUp();
+  EXPECT_EQ(0, GetScrollPos(window.GetHwnd(), SB_VERT));  // -15 snaps to -15, the range holds it at 0
+}
+
 // ---- Dragging by the client area -------------------------------------------------------------
 
 // Real mouse input: the cursor put somewhere, the left button pressed,
