@@ -187,6 +187,24 @@ TEST_F(SWndModal, EnterAndEscapeEndTheRunAsQueuedKeys) {
   EXPECT_FALSE(watchdog.Fired());
 }
 
+// The program ends during the run: the run ends as cancelled and the quit
+// is left for the loop around it.
+TEST_F(SWndModal, AQuitEndsTheRunAsCancelled) {
+  ModalWnd main, dialog;
+  ASSERT_TRUE(main.Make());
+  ASSERT_TRUE(dialog.Make());
+  ShowQuietly(dialog);
+  Timeline timeline;
+  Watchdog watchdog(5000, [&] { dialog.EndModal(99); });
+  timeline.After(30, [] { PostQuitMessage(3); });
+  EXPECT_EQ(-1, dialog.RunModal(0, 0, nullptr, false));
+  EXPECT_FALSE(dialog.IsModal());
+  EXPECT_TRUE(main.IsEnabled());
+  MSG quit;
+  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(WPARAM(3), quit.wParam);
+}
+
 TEST_F(SWndModal, EndingWhenNotModalChangesNothing) {
   ModalWnd window;
   ASSERT_TRUE(window.Make());
