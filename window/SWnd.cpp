@@ -163,10 +163,9 @@ bool SWnd::DestroyCaret() {
 }
 
 // A child's "menu" is its id: only a top-level window can have a menu bar.
-// Keeping the client height while the bar goes is the geometry's part.
 void SWnd::DetachMenuBar() {
   if (!m_hwnd || (GetStyle() & WS_CHILD) || !GetMenu(m_hwnd)) return;
-  ::SetMenu(m_hwnd, nullptr);
+  SetMenu(nullptr, true);
 }
 
 // ==== Thin wrappers ===================================================================================
@@ -264,11 +263,11 @@ bool SWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hwnd, id) != 0; }
 void SWnd::DragAcceptFiles(bool accept) { ::DragAcceptFiles(m_hwnd, accept); }
 
 bool SWnd::SetTopMost(bool topMost) {
-  return SetWindowPos(m_hwnd, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE) != 0;
+  return ::SetWindowPos(m_hwnd, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE) != 0;
 }
 
 bool SWnd::ApplyFrameChange() {
-  return SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED) != 0;
+  return ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED) != 0;
 }
 
 bool SWnd::IsButtonChecked() const { return ::SendMessageA(m_hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -264,13 +264,121 @@ class SWnd {
   // true asks for Enter (means OK), false for Escape (means Cancel).
   bool IsDefaultKeyEnabled(bool enter) const { return enter ? m_enterMeansOk : m_escapeMeansCancel; }
 
-  // ---- Modal run state (the modal run itself is DoModal's) ----------------------------------
+  // ---- Geometry (SWndGeometry, SWndAnchor) --------------------------------------------------
+  //
+  // Outer sizes are the window rectangle's, client sizes the client
+  // rectangle's; reads that fail give 0 or false.
+
+  bool GetWindowRect(RECT* rect) const;
+  bool GetClientRect(RECT* rect) const;
+  int GetWidth() const;
+  int GetHeight() const;
+  int GetClientWidth() const;
+  int GetClientHeight() const;
+  // The client area relative to the window's top-left corner.
+  bool GetClientRectInWindow(RECT* rect) const;
+  // The widths between the window's edges and its client area (menu,
+  // caption and scroll bars included); right and bottom are never negative.
+  bool GetFrameSizes(int* left, int* top, int* right, int* bottom) const;
+  // What AdjustWindowRectEx adds around a client area for the current
+  // styles, the menu bar of a plain window and the scroll bars.
+  void GetNonClientMargins(int* left, int* top, int* right, int* bottom) const;
+  // The client rectangle less the control bars at the top and the status
+  // bars at the bottom.
+  bool GetClientRectWithoutBars(RECT* rect) const;
+  bool SetSize(int width, int height);
+  bool SetWidth(int width);
+  bool SetHeight(int height);
+  bool SetClientSize(int width, int height);
+  bool SetClientWidth(int width);
+  bool SetClientHeight(int height);
+  bool SetPosition(int x, int y);
+  bool Move(int x, int y, int width, int height, bool repaint);
+  bool MoveToRect(const RECT& rect, bool repaint);
+  bool SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags);
+  bool ClientToScreen(POINT* point) const;
+  bool ScreenToClient(POINT* point) const;
+  bool ClientToScreenRect(RECT* rect) const;
+  bool ScreenToClientRect(RECT* rect) const;
+  // Centred on the parent's window rectangle (onParent, when there is a
+  // parent) or on the work area read at construction.
+  bool CenterWindow(bool onParent);
+  // Pulls a popup into the work area (within bounds when given): rect or
+  // the window's own rectangle, no wider than maxWidth (-1 any), one line
+  // (lineHeight, -1 the window's height) taller when it had to be narrowed.
+  // False when nothing moved, and for windows that are not popups.
+  bool FitToWorkArea(const RECT* bounds, const RECT* rect, int maxWidth, int lineHeight);
+  // keepClientHeight: the client area keeps its height while the bar comes
+  // or goes.
+  bool SetMenu(HMENU menu, bool keepClientHeight);
+
+  // Size limits, answered on WM_GETMINMAXINFO; -1 = no limit. An outer and
+  // a client limit of the same kind exclude each other: setting one resets
+  // the other.
+  void SetMinTrackSize(int width, int height);
+  void SetMaxTrackSize(int width, int height);
+  void SetMinClientSize(int width, int height);
+  void SetMaxClientSize(int width, int height);
+  SIZE GetMinTrackSize() const { return {m_minTrackWidth, m_minTrackHeight}; }
+  SIZE GetMaxTrackSize() const { return {m_maxTrackWidth, m_maxTrackHeight}; }
+  SIZE GetMinClientSize() const { return {m_minClientWidth, m_minClientHeight}; }
+  SIZE GetMaxClientSize() const { return {m_maxClientWidth, m_maxClientHeight}; }
+
+  // A press anywhere in the client area drags the window.
+  void SetMoveWithMouse(bool move) { m_moveWithMouse = move; }
+  bool IsDragging() const { return m_dragging; }
+
+  // Anchoring bits: how the window follows its parent's client area as it
+  // grows by dx, dy.
+  enum : int32_t {
+    kAnchorCenterX = 0x01,  // x moves by dx / 2 (dx / 4 with kAnchorHalfX)
+    kAnchorRight = 0x02,    // x moves by dx (dx / 2 with kAnchorHalfX)
+    kAnchorWidth = 0x04,    // the width grows by dx (dx / 2 with kAnchorHalfX)
+    kAnchorHalfX = 0x08,
+    kAnchorCenterY = 0x10,  // the same vertically
+    kAnchorBottom = 0x20,
+    kAnchorHeight = 0x40,
+    kAnchorHalfY = 0x80,
+  };
+  // Anchors the window to its parent's edges (the kAnchor bits, 0 removes),
+  // from the parent's client size and the window's place now.
+  void SetAnchor(int32_t flags);
+  int32_t GetAnchor() const { return m_anchorFlags; }
+  // Places the window for the parent's client size now; the parent, or
+  // null when nothing was done.
+  HWND ApplyAnchor();
+
+  // ---- Modal runs and activation (SWndModal) --------------------------------------------------
 
   bool IsModal() const { return m_modalRunning; }
   // Stores the result and ends the run; nothing when not modal.
   void EndModal(int result);
   void EndModalOk() { EndModal(0); }
   void EndModalCancel() { EndModal(-1); }
+  // Runs the window modally until EndModal, its close box, Enter or Escape,
+  // or its destruction (-1). disableAll disables every other window of the
+  // thread except those in stayEnabled; otherwise only the popup that owns
+  // this one. first and second reach kModalStartMessage, whose nonzero
+  // answer refuses the run (result 0). 0 for a child window, -1 for a
+  // window without a handle or one deleted during its run.
+  int DoModal(const SArray<SWnd*>* stayEnabled, WPARAM first, LPARAM second, bool disableAll, bool hideAtEnd);
+  int RunModal(WPARAM first, LPARAM second, const SArray<SWnd*>* stayEnabled, bool hideAtEnd) {
+    return DoModal(stayEnabled, first, second, true, hideAtEnd);
+  }
+  // Brings the window to the front of its band and into the foreground; a
+  // hidden window only with updateIfHidden (it is then shown).
+  void Activate(bool updateIfHidden);
+
+  // ---- Saved placement (SWndPlacement) ------------------------------------------------------
+  //
+  // A "7:" text under HKEY_CURRENT_USER\Software\<first>\<second>.
+
+  // True when a saved placement was read and applied; the skip flags leave
+  // that part of the saved state out.
+  bool LoadPlacement(const char* first, const char* second, const char* valueName, bool skipVisible,
+                     bool skipMinimized, bool skipMaximized);
+  bool SavePlacement(const char* first, const char* second, const char* valueName) const;
+  bool ClearPlacement(const char* first, const char* second, const char* valueName) const;
 
   // ---- Caret ----------------------------------------------------------------------------
 
@@ -363,6 +471,9 @@ class SWnd {
   // SetScrollPos (redraw) snapped down to the direction's snap unit.
   void SetHorzScrollPos(int position);
   void SetVertScrollPos(int position);
+  // The vertical position a page step up or down, snapped the same way.
+  void ScrollPageUp();
+  void ScrollPageDown();
 
  protected:
   // Message handling, by concern (SWndMessages, SWndKeys, SWndMouse,
@@ -388,6 +499,12 @@ class SWnd {
   bool BeginErase(WPARAM* wparam, LPARAM* lparam);
   LRESULT EndErase(WPARAM wparam, LPARAM lparam);
   LRESULT OnScrollMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnGetMinMaxInfoMessage(MINMAXINFO* info) const;
+  bool OnParentResizedMessage();
+  // The window drag (SWndDrag); false when a handler deleted this object.
+  bool BeginDrag(LPARAM point);
+  bool FollowDrag(WPARAM keys);
+  bool EndDrag();
   void CallShortcutHook(int modifiers, WPARAM key);
   void SetButtonSkinState(bool hover, bool pressed);
   // Zones: the mouse moving over or leaving the non-client area.

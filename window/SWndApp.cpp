@@ -78,8 +78,8 @@ void SWndApp::StepPlayingSounds() {
 void SWndApp::OnDragMove(LPARAM point) {
   if (!m_captureTarget) return;
   POINT p = {short(LOWORD(point)), short(HIWORD(point))};
-  ClientToScreen(m_hwnd, &p);
-  ScreenToClient(m_captureTarget, &p);
+  ::ClientToScreen(m_hwnd, &p);
+  ::ScreenToClient(m_captureTarget, &p);
   ::SendMessageA(m_captureTarget, kCaptureDragMoveMessage, WPARAM(m_dragButton), PointParam(p));
 }
 
@@ -92,8 +92,8 @@ void SWndApp::OnDragButtonUp(int32_t button, LPARAM point) {
   if (GetCapture() == m_hwnd) ReleaseCapture();
   if (!target) return;
   POINT p = {short(LOWORD(point)), short(HIWORD(point))};
-  ClientToScreen(m_hwnd, &p);
-  ScreenToClient(target, &p);
+  ::ClientToScreen(m_hwnd, &p);
+  ::ScreenToClient(target, &p);
   ::SendMessageA(target, kCaptureDragMoveMessage, WPARAM(button), PointParam(p));
   ::SendMessageA(target, kCaptureDragDropMessage, WPARAM(button), PointParam(p));
 }
@@ -104,7 +104,7 @@ void SWndApp::OnCaptureChanged() {
   if (!target) return;
   POINT p = {0, 0};
   ::GetCursorPos(&p);
-  ScreenToClient(m_hwnd, &p);
+  ::ScreenToClient(m_hwnd, &p);
   ::SendMessageA(target, kCaptureLostMessage, WPARAM(m_dragButton), PointParam(p));
 }
 

@@ -95,7 +95,7 @@ HRGN SWnd::ShapeFromTransparentColor(int width, int height) {
     RECT window;
     POINT origin = {0, 0};
     ::GetWindowRect(m_hwnd, &window);
-    ClientToScreen(m_hwnd, &origin);
+    ::ClientToScreen(m_hwnd, &origin);
     OffsetRgn(clear, origin.x - window.left, origin.y - window.top);
     shape = CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top);
     CombineRgn(shape, shape, clear, RGN_DIFF);

@@ -54,5 +54,5 @@ void SWnd::SetCursor(HCURSOR cursor) {
 
 bool SWnd::GetCursorPos(POINT* point) const {
   if (!point || !m_hwnd || !::GetCursorPos(point)) return false;
-  return ScreenToClient(m_hwnd, point) != 0;
+  return ::ScreenToClient(m_hwnd, point) != 0;
 }

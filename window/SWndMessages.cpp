@@ -54,7 +54,9 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return BeginErase(wparam, lparam);
     case WM_SETCURSOR:
       return OnSetCursorMessage(result);
-    // WM_GETMINMAXINFO (size limits) is answered here once geometry exists.
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfoMessage(reinterpret_cast<MINMAXINFO*>(*lparam));
+      return true;
     // Owner-drawn menu items and list-box items: only records the framework
     // made are read.
     case WM_MEASUREITEM: {
@@ -131,14 +133,17 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return OnZoneMouseLeave() && SendToSelf(kMouseLeaveMessage, 0, 0);
     case WM_NCMOUSELEAVE:
       return OnZoneMouseLeave();
+    case WM_CAPTURECHANGED:
+      // Whoever took the capture, a window drag cannot follow the mouse any more.
+      return reinterpret_cast<HWND>(*lparam) == m_hwnd || EndDrag();
     case kTransferStartMessage:
     case kTransferChunkMessage:
     case kTransferEndMessage:
       return OnTransferMessage(message, *wparam, *lparam, result);
     case kCreatedMessage:
       return OnCreatedMessage();
-    // kParentResizedMessage re-applies the anchoring here once windows can
-    // be anchored.
+    case kParentResizedMessage:
+      return OnParentResizedMessage();
     case kMouseEnterMessage:
       if (m_buttonMode) SetButtonSkinState(true, m_pressed && (*wparam & MK_LBUTTON));
       return true;

@@ -59,8 +59,7 @@ bool SWnd::OnButtonMessage(UINT message, WPARAM keys, LPARAM point) {
   (void)keys;
   switch (message) {
     case WM_LBUTTONDOWN:
-      // A window that moves with the mouse starts its drag here once
-      // geometry exists.
+      if (!BeginDrag(point)) return false;
       ClientSlot(kLeft) = this;
       if (m_buttonMode) SetButtonSkinState(m_hover, true);
       return true;
@@ -77,7 +76,7 @@ bool SWnd::OnButtonMessage(UINT message, WPARAM keys, LPARAM point) {
   } else {
     ClientSlot(button) = nullptr;
   }
-  // The left button also ends a window drag here once geometry exists.
+  if (button == kLeft && !EndDrag()) return false;
   if (button == kLeft && m_buttonMode) SetButtonSkinState(m_hover, false);
   return true;
 }
@@ -103,6 +102,5 @@ bool SWnd::OnMouseMoveMessage(WPARAM keys, LPARAM point) {
       TrackMouseEvent(&leave);
     }
   }
-  // A window drag follows the mouse here once geometry exists.
-  return true;
+  return FollowDrag(keys);
 }

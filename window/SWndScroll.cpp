@@ -57,6 +57,10 @@ void SWnd::SetHorzScrollPos(int position) { SetScrollPos(m_hwnd, SB_HORZ, Snap(p
 
 void SWnd::SetVertScrollPos(int position) { SetScrollPos(m_hwnd, SB_VERT, Snap(position, m_snapY), TRUE); }
 
+void SWnd::ScrollPageUp() { SetVertScrollPos(GetScrollPos(m_hwnd, SB_VERT) - m_pageStepY); }
+
+void SWnd::ScrollPageDown() { SetVertScrollPos(GetScrollPos(m_hwnd, SB_VERT) + m_pageStepY); }
+
 LRESULT SWnd::OnScrollMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   bool horizontal = message == WM_HSCROLL;
   ScrollSteps steps = horizontal ? ScrollSteps{m_lineStepX, m_pageStepX, m_snapX}

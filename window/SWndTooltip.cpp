@@ -29,7 +29,7 @@ bool SWnd::EnableToolTip(bool enable) {
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, instance,
                              nullptr);
   if (!tip) return false;
-  SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   TTTOOLINFOA tool = {};
   tool.cbSize = kToolInfoSize;
   tool.uFlags = TTF_SUBCLASS | TTF_TRANSPARENT;

@@ -134,7 +134,7 @@ HBRUSH SEditCtrl::ColorHandler(HDC dc) {
 
 bool SEditCtrl::CreatePopup() {
   RECT rect;
-  if (!GetWindowRect(m_hwnd, &rect)) return false;
+  if (!::GetWindowRect(m_hwnd, &rect)) return false;
   rect.top = rect.bottom;
   rect.bottom = std::min<LONG>(rect.bottom + kPopupHeight, GetSystemMetrics(SM_CYSCREEN));
   auto popup = std::make_unique<SListCtrl>();
@@ -189,7 +189,7 @@ bool SEditCtrl::Notify(int event, LPARAM lparam) {
 
 void SEditCtrl::PrintClient(HDC dc) {
   RECT client;
-  GetClientRect(m_hwnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   HBRUSH window = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
   FillRect(dc, &client, window);
   DeleteObject(window);

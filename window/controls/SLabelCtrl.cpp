@@ -35,7 +35,7 @@ void SLabelCtrl::SetAlignment(int32_t flags) {
 
 void SLabelCtrl::DrawLabel(HDC dc) {
   RECT client;
-  if (!GetClientRect(m_hwnd, &client)) return;
+  if (!::GetClientRect(m_hwnd, &client)) return;
   UINT format = DT_NOPREFIX | DT_SINGLELINE;
   int32_t horizontal = m_alignment & 0xF, vertical = m_alignment & 0xF0;
   if (horizontal == kLabelCenter) format |= DT_CENTER;

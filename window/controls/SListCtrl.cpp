@@ -381,7 +381,7 @@ void SListCtrl::ScrollPage(bool down) {
 
 int SListCtrl::GetVisibleCount() const {
   RECT client;
-  if (!m_hwnd || !GetClientRect(m_hwnd, &client)) return 0;
+  if (!m_hwnd || !::GetClientRect(m_hwnd, &client)) return 0;
   int height = GetItemHeight();
   return height > 0 ? (client.bottom - client.top) / height : 0;
 }

@@ -48,7 +48,7 @@ void SSliderCtrl::CoverFocusRect() {
   uint32_t back = GetBackColor();
   COLORREF color = back == kColorNone || back == kColorParentPaints ? GetSysColor(COLOR_BTNFACE) : back;
   RECT client;
-  if (!GetClientRect(GetHwnd(), &client)) return;
+  if (!::GetClientRect(GetHwnd(), &client)) return;
   HDC dc = GetDC(GetHwnd());
   if (!dc) return;
   HPEN pen = CreatePen(PS_SOLID, 1, color);

@@ -14,7 +14,7 @@ void SStaticCtrl::SetEdge(int type) { m_edgeType = type >= 1 && type <= 10 && ty
 void SStaticCtrl::DrawFrame(HDC dc) {
   if (m_edgeType == 0 || m_borderFlags == 0) return;
   RECT client;
-  if (!GetClientRect(GetHwnd(), &client)) return;
+  if (!::GetClientRect(GetHwnd(), &client)) return;
   DrawEdge(dc, &client, UINT(m_edgeType), UINT(m_borderFlags));
 }
 
