@@ -18,6 +18,7 @@
 #include "classes/PObjTable.h"
 #include "classes/PObjTriangle2D.h"
 #include "classes/PObjTriangle3D.h"
+#include "classes/PObjUndoRedo.h"
 #include "classes/PObjUniString.h"
 #include "classes/PObjValue.h"
 #include "classes/PObjVector.h"
@@ -76,7 +77,7 @@ constexpr Row kRows[] = {
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
     /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
