@@ -16,6 +16,7 @@
 #include "classes/PObjRegistry.h"
 #include "classes/PObjString.h"
 #include "classes/PObjTable.h"
+#include "classes/PObjThread.h"
 #include "classes/PObjTriangle2D.h"
 #include "classes/PObjTriangle3D.h"
 #include "classes/PObjUndoRedo.h"
@@ -74,7 +75,7 @@ constexpr Row kRows[] = {
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
