@@ -94,7 +94,7 @@ class SThread {
 
   // The exit code of a worker cut short by TerminateThread; a worker's own
   // entry returns 0.
-  static const DWORD kCutShortExitCode = 0xC0DE;
+  static constexpr DWORD kCutShortExitCode = 0xC0DE;
 
   // ---- Values -------------------------------------------------------------------------
   //
