@@ -16,8 +16,10 @@
 #include "classes/PObjRegistry.h"
 #include "classes/PObjString.h"
 #include "classes/PObjTable.h"
+#include "classes/PObjThread.h"
 #include "classes/PObjTriangle2D.h"
 #include "classes/PObjTriangle3D.h"
+#include "classes/PObjUndoRedo.h"
 #include "classes/PObjUniString.h"
 #include "classes/PObjValue.h"
 #include "classes/PObjVector.h"
@@ -73,10 +75,10 @@ constexpr Row kRows[] = {
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
     /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, ToCome()},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},

@@ -23,7 +23,8 @@ bool SUndoRedo::OnAdd(_SItem* step) {
 
 bool SUndoRedo::Add() {
   if (!m_enabled) return false;
-  if (GetCount() >= m_maxDepth) return false;
+  // Only the steps that stay count: the redo steps go with this add.
+  if (m_position >= m_maxDepth) return false;
   _SItem* step = new (std::nothrow) _SItem;
   if (!step) return false;
   // The redo steps go only once the new step is wanted: a refused step

@@ -6,8 +6,8 @@
 // applied and can be undone, the last first; steps position .. count-1 were
 // undone and can be redone.
 //
-// A full list refuses new steps rather than forget the oldest, and the redo
-// steps count towards the depth until a new step discards them.
+// A full list refuses new steps rather than forget the oldest. The redo
+// steps do not count towards the depth: a new step discards them.
 #pragma once
 
 #include <cstdint>

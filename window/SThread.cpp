@@ -75,7 +75,7 @@ SThread::~SThread() {
     // A worker that has cleared its running flag touches this object no
     // more and ends by itself; only one still at work is cut short.
     if (m_running.exchange(0)) {
-      TerminateThread(m_thread, 0);
+      TerminateThread(m_thread, kCutShortExitCode);
       WaitForSingleObject(m_thread, INFINITE);
       UnregisterWindowThread(m_threadId.load());
     } else {
@@ -85,6 +85,36 @@ SThread::~SThread() {
   }
   FreeAllSlots();
   if (m_ownerWindow.GetHwnd()) m_ownerWindow.Destroy();
+}
+
+void SThread::EndWorker(DWORD graceMs) {
+  if (!m_thread) return;
+  if (m_running.load()) {
+    // The stop request is stored before the ready flag is read, and the
+    // worker reads the request only after setting that flag: either the
+    // worker sees the request and skips its loop, or the quit reaches it.
+    int32_t none = kNoStop;
+    m_stopRequest.compare_exchange_strong(none, kStopByOwner);
+    if (m_workerReady.load()) PostThreadMessageA(m_threadId.load(), WM_QUIT, 0, 0);
+  }
+  HANDLE thread = m_thread;
+  DWORD start = GetTickCount();
+  for (;;) {
+    DWORD spent = GetTickCount() - start;
+    if (spent >= graceMs) break;
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    DWORD result = MsgWaitForMultipleObjects(1, &thread, FALSE, graceMs - spent, QS_SENDMESSAGE);
+    if (result != WAIT_OBJECT_0 + 1) break;
+  }
+  if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0 && m_running.exchange(0)) {
+    TerminateThread(thread, kCutShortExitCode);
+    WaitForSingleObject(thread, INFINITE);
+    UnregisterWindowThread(m_threadId.load());
+  } else {
+    WaitForSingleObject(thread, INFINITE);
+  }
+  CloseWorkerHandle();
 }
 
 // ==== Running ======================================================================================

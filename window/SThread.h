@@ -92,6 +92,10 @@ class SThread {
   // The worker's id while its handle is held, else 0.
   uint32_t GetThreadId() const { return m_threadId.load(); }
 
+  // The exit code of a worker cut short by TerminateThread; a worker's own
+  // entry returns 0.
+  static constexpr DWORD kCutShortExitCode = 0xC0DE;
+
   // ---- Values -------------------------------------------------------------------------
   //
   // The value's kind and payload are copied; its name and display text are
@@ -109,6 +113,16 @@ class SThread {
   // Free text for the user of the object.
   SString GetData() const { return m_data; }
   void SetData(const char* text) { m_data = text; }
+
+ protected:
+  // For a derived destructor, before its part of the object goes: ends a
+  // worker still held without cutting it short where it can be helped. A
+  // worker waiting in its loop leaves it as after a stop; one still in OnRun
+  // is kept from its loop and given graceMs to finish, and only then
+  // terminated (a thread cut short may hold the heap's lock, so that is the
+  // last resort). OnEnd and OnExit still run on a worker that ends by
+  // itself: the derived class must keep them quiet.
+  void EndWorker(DWORD graceMs);
 
  private:
   enum : int32_t {

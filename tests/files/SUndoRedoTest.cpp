@@ -83,18 +83,23 @@ TEST(SUndoRedoTest, AddAfterUndoDiscardsTheRedoSteps) {
   EXPECT_EQ(list.value, 2);
 }
 
-TEST(SUndoRedoTest, FullListRefusesAndRedoStepsStillCount) {
+TEST(SUndoRedoTest, FullListRefusesAndOnlyAppliedStepsCount) {
   CounterUndo list;
   for (int i = 1; i <= 32; i++) ASSERT_TRUE(list.Change(i));
   EXPECT_FALSE(list.Change(33));
   EXPECT_EQ(list.GetCount(), 32);
+  EXPECT_EQ(list.value, 32);
+  // The undone step goes with the new one, so there is room for it; the
+  // oldest step is never dropped.
   ASSERT_TRUE(list.Undo());
-  EXPECT_FALSE(list.Add());  // the undone step is still stored
-  EXPECT_EQ(list.GetCount(), 32);
-  // Once the redo step is gone there is room again.
-  ASSERT_TRUE(list.RemoveLast());
-  EXPECT_EQ(list.GetCount(), 30);
   EXPECT_TRUE(list.Change(7));
+  EXPECT_EQ(list.GetCount(), 32);
+  EXPECT_EQ(list.GetCurrentIndex(), 31);
+  EXPECT_FALSE(list.Change(8));
+  // A lowered depth keeps the steps but refuses until they are undone.
+  list.SetMaxDepth(2);
+  EXPECT_FALSE(list.Change(9));
+  EXPECT_EQ(list.GetCount(), 32);
 }
 
 TEST(SUndoRedoTest, MaxDepthBelowOneStoresOne) {

@@ -531,3 +531,73 @@ TEST_F(SThreadTest, DeletingARunningObjectTerminatesTheWorker) {
 }
 
 }  // namespace
+
+// A worker whose owner ends it from the derived destructor, as a script
+// Thread does when released.
+class EndedThread : public TestThread {
+ public:
+  explicit EndedThread(DWORD graceMs) : m_graceMs(graceMs) {}
+  ~EndedThread() override { EndWorker(m_graceMs); }
+
+ private:
+  DWORD m_graceMs;
+};
+
+// The exit code of the worker, read through a handle of its own once the
+// object is gone.
+DWORD DeleteAndReadExitCode(EndedThread* thread) {
+  HANDLE worker = OpenThread(SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, thread->GetThreadId());
+  delete thread;
+  DWORD code = STILL_ACTIVE;
+  if (worker) {
+    WaitForSingleObject(worker, 20000);
+    GetExitCodeThread(worker, &code);
+    CloseHandle(worker);
+  }
+  return code;
+}
+
+TEST_F(SThreadTest, EndingAWaitingWorkerLeavesThroughItsLoop) {
+  Event looping;
+  auto* thread = new EndedThread(20000);
+  thread->onRun = [&](TestThread&) { looping.Set(); };
+  ASSERT_TRUE(thread->Start(false));
+  ASSERT_TRUE(looping.Wait());
+  EXPECT_EQ(DeleteAndReadExitCode(thread), 0u);  // its entry's own code
+  EXPECT_EQ(TableRecords(), 1);
+}
+
+DWORD WINAPI SetAfterAWhile(void* event) {
+  Sleep(200);
+  SetEvent(static_cast<HANDLE>(event));
+  return 0;
+}
+
+TEST_F(SThreadTest, EndingAWorkerStillInOnRunWaitsThenCutsItShort) {
+  // A worker that leaves OnRun within the grace skips its loop and ends by
+  // itself.
+  Event inRun, release;
+  auto* quick = new EndedThread(20000);
+  quick->onRun = [&](TestThread&) {
+    inRun.Set();
+    release.Wait();
+  };
+  ASSERT_TRUE(quick->Start(false));
+  ASSERT_TRUE(inRun.Wait());
+  HANDLE releaser = CreateThread(nullptr, 0, SetAfterAWhile, release.handle, 0, nullptr);
+  EXPECT_EQ(DeleteAndReadExitCode(quick), 0u);
+  WaitForSingleObject(releaser, INFINITE);
+  CloseHandle(releaser);
+
+  // One that does not is cut short once the grace is over.
+  Event never, inRun2;
+  auto* stuck = new EndedThread(100);
+  stuck->onRun = [&](TestThread&) {
+    inRun2.Set();
+    never.Wait(INFINITE);
+  };
+  ASSERT_TRUE(stuck->Start(false));
+  ASSERT_TRUE(inRun2.Wait());
+  EXPECT_EQ(DeleteAndReadExitCode(stuck), SThread::kCutShortExitCode);
+  EXPECT_EQ(TableRecords(), 1);
+}
