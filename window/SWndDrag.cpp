@@ -29,7 +29,7 @@ bool SWnd::FollowDrag(WPARAM keys) {
   if (!m_dragging) return true;
   if (!(keys & MK_LBUTTON)) return EndDrag();
   POINT cursor;
-  if (!GetCursorPos(&cursor)) return true;
+  if (!::GetCursorPos(&cursor)) return true;
   HWND parent = GetParent();
   if (parent && (GetStyle() & WS_CHILD)) ::ScreenToClient(parent, &cursor);
   SWndLifeGuard guard(this);
