@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "classes/PObjColor.h"
 #include "classes/PObjFile.h"
 #include "classes/PObjFloat.h"
 #include "classes/PObjInt.h"
@@ -73,7 +74,7 @@ constexpr Row kRows[] = {
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, Class(PObjColor::Register, PObjColor::Declare)},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
     /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, Class(PObjMoney::Register, PObjMoney::Declare)},
