@@ -87,14 +87,14 @@ class PObjFile : public PObject {
 
   // The current stream, null when none; it may be closed.
   SFile* GetStream() const { return m_current; }
+  // The open stream of File argument i; null when it fails IsFileArgInvalid.
+  static SFile* GetArgStream(const PArgs* args, int i);
 
  private:
   // Closes both streams (a temporary file is deleted) and makes none current.
   void CloseStreams();
   bool HasOpenStream() const { return m_current && m_current->IsOpen(); }
 
-  // The open stream of File argument i; null when it fails IsFileArgInvalid.
-  static SFile* GetArgStream(const PArgs* args, int i);
 
   // The families; each answers what Call answers. Those after CallOpen run
   // only with an open current stream.

@@ -23,6 +23,16 @@
 #include "engine/PObject.h"
 #include "engine/PObjectDefinition.h"
 
+// The classes over the window system exist in the Windows build only; the
+// host build, which has none, keeps them to come.
+#ifdef _WIN32
+#include "classes/PObjCursor.h"
+#include "classes/PObjFont.h"
+#define WIN32_CLASS(C) Class(C::Register, C::Declare)
+#else
+#define WIN32_CLASS(C) ToCome()
+#endif
+
 namespace {
 
 // TypeCodes from their three letters.
@@ -100,8 +110,8 @@ constexpr Row kRows[] = {
     /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, Class(PObjFile::Register, PObjFile::Declare)},
     /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, ToCome()},
     /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, ToCome()},
-    /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjCursor)},
+    /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjFont)},
     /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},
