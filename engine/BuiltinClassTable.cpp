@@ -26,8 +26,11 @@
 // The classes over the window system exist in the Windows build only; the
 // host build, which has none, keeps them to come.
 #ifdef _WIN32
+#include "classes/PObjClipboard.h"
 #include "classes/PObjCursor.h"
 #include "classes/PObjFont.h"
+#include "classes/PObjKeyboard.h"
+#include "classes/PObjMouse.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -70,13 +73,13 @@ struct Row {
 constexpr Row kRows[] = {
     /*  0 */ {Global("GLB"), "Global", CATEGORY_GLOBAL, "", -1, true, Class(PObjGlobal::Register, PObjGlobal::Declare)},
     /*  1 */ {Builtin("VOI"), "Void", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
-    /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, WIN32_CLASS(PObjClipboard)},
     /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, ToCome()},
     /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, ToCome()},
     /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjKeyboard)},
     /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
