@@ -12,28 +12,13 @@
 #include "classes/PObjFont.h"
 #include "engine/PObjectDefinition.h"
 #include "files/SFileMem.h"
-#include "tests/classes/MemberCall.h"
-#include "tests/window/WindowTesting.h"
+#include "tests/classes/FrameworkClassTest.h"
 #include "window/FontFunctions.h"
 #include "window/SImage.h"
 
 namespace {
 
 using namespace classtest;
-
-class FrameworkClassTest : public ValueClassTest {
- public:
-  static void SetUpTestSuite() { WindowTest::SetUpTestSuite(); }
-  static void TearDownTestSuite() { WindowTest::TearDownTestSuite(); }
-
- protected:
-  template <class T>
-  T* Make() {
-    PObjectDefinition* d = engine.FindDefinition(T::kTypeCode);
-    EXPECT_NE(d, nullptr);
-    return Keep(static_cast<T*>(d->GetFactory()(d)));
-  }
-};
 
 using FontClass = FrameworkClassTest;
 using F = PObjFont;

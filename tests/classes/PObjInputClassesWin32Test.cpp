@@ -18,7 +18,7 @@
 #include "engine/PObjectDefinition.h"
 #include "files/SClipboard.h"
 #include "files/SFileMem.h"
-#include "tests/classes/MemberCall.h"
+#include "tests/classes/FrameworkClassTest.h"
 #include "tests/window/InputTesting.h"
 #include "window/FrameworkMessage.h"
 
@@ -26,18 +26,8 @@ namespace {
 
 using namespace classtest;
 
-class InputClassTest : public ValueClassTest {
- public:
-  static void SetUpTestSuite() { WindowTest::SetUpTestSuite(); }
-  static void TearDownTestSuite() { WindowTest::TearDownTestSuite(); }
-
+class InputClassTest : public FrameworkClassTest {
  protected:
-  template <class T>
-  T* Make() {
-    PObjectDefinition* d = engine.FindDefinition(T::kTypeCode);
-    EXPECT_NE(d, nullptr);
-    return Keep(static_cast<T*>(d->GetFactory()(d)));
-  }
   int64_t Call(PObject* o, uint16_t member, std::initializer_list<int64_t> ints = {}) {
     Args args = With();
     for (int64_t n : ints) args.Int(n);

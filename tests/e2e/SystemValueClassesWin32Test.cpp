@@ -8,23 +8,15 @@
 // or the cursor keep to what no other program here touches.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "tests/e2e/PackedApp.h"
+#include "tests/e2e/ResultPrograms.h"
 
 namespace {
 
-struct SystemProgram {
-  const char* name;
-  const char* program;
-  const char* result;
-};
+using e2e::ResultProgram;
 
-void PrintTo(const SystemProgram& p, std::ostream* out) { *out << p.name; }
-
-const SystemProgram kPrograms[] = {
+const ResultProgram kPrograms[] = {
     // Color: one colour set in one model and read in another, the setters
     // answering the object itself, and the constants.
     {"Color",
@@ -145,47 +137,16 @@ const SystemProgram kPrograms[] = {
      "pos=123,45 point=1:123,45 drag=00 held=000"},
 };
 
-class SystemPrograms : public ::testing::TestWithParam<SystemProgram> {
+class SystemPrograms : public ::testing::TestWithParam<ResultProgram> {
  protected:
-  static void SetUpTestSuite() {
-    for (const SystemProgram& p : kPrograms) {
-      auto app = std::make_unique<e2e::PackedApp>(std::string("system-") + p.name);
-      std::string error;
-      if (!app->Pack(p.program, true, &error)) s_errors.push_back(error);
-      else s_errors.push_back(app->Start() ? "" : "the process did not start");
-      s_apps.push_back(std::move(app));
-    }
-  }
-  static void TearDownTestSuite() {
-    s_apps.clear();
-    s_errors.clear();
-  }
-
-  static std::vector<std::unique_ptr<e2e::PackedApp>> s_apps;
-  static std::vector<std::string> s_errors;
+  static void SetUpTestSuite() { s_runs.StartAll(kPrograms, "system-"); }
+  static void TearDownTestSuite() { s_runs.Clear(); }
+  static inline e2e::ResultProgramRuns s_runs;
 };
 
-std::vector<std::unique_ptr<e2e::PackedApp>> SystemPrograms::s_apps;
-std::vector<std::string> SystemPrograms::s_errors;
-
-TEST_P(SystemPrograms, ShowsItsResultsAndEnds) {
-  size_t index = 0;
-  while (index < s_apps.size() && std::string(kPrograms[index].name) != GetParam().name) index++;
-  ASSERT_LT(index, s_apps.size());
-  ASSERT_EQ(s_errors[index], "");
-  e2e::PackedApp& app = *s_apps[index];
-  HWND box = app.WaitForBox("Result");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(appboxes::ReadBox(box).text, GetParam().result);
-  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
-  HWND extra = app.WaitForBox(nullptr);
-  EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
-  DWORD code = 1;
-  ASSERT_TRUE(app.WaitForExit(&code));
-  EXPECT_EQ(code, 0u);
-}
+TEST_P(SystemPrograms, ShowsItsResultsAndEnds) { s_runs.Check(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(E2E, SystemPrograms, ::testing::ValuesIn(kPrograms),
-                         [](const ::testing::TestParamInfo<SystemProgram>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ResultProgram>& info) { return info.param.name; });
 
 }  // namespace

@@ -7,21 +7,13 @@
 // start costs seconds under emulation.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "tests/e2e/PackedApp.h"
+#include "tests/e2e/ResultPrograms.h"
 
 namespace {
 
-struct ValueProgram {
-  const char* name;
-  const char* program;
-  const char* result;
-};
-
-void PrintTo(const ValueProgram& p, std::ostream* out) { *out << p.name; }
+using e2e::ResultProgram;
 
 // A double as its shortest text: the engine prints a double in a field of
 // 16 with six decimals and drops the trailing zeros; the blanks go here.
@@ -32,7 +24,7 @@ void PrintTo(const ValueProgram& p, std::ostream* out) { *out << p.name; }
   "  text.String.35()\n"               \
   "  return text\n"
 
-const ValueProgram kPrograms[] = {
+const ResultProgram kPrograms[] = {
     // Money: arithmetic on the amount and the money text with grouping,
     // the symbol after and before, another group separator, none, and no
     // decimals. The decimal separator is reported but the text keeps the
@@ -236,47 +228,16 @@ const ValueProgram kPrograms[] = {
      "c=0/1 spread=4/-1 rot=0/-1/-2 flat=5 4 3 xy=3/0 t3=043 w=4 self=1142"},
 };
 
-class ValuePrograms : public ::testing::TestWithParam<ValueProgram> {
+class ValuePrograms : public ::testing::TestWithParam<ResultProgram> {
  protected:
-  static void SetUpTestSuite() {
-    for (const ValueProgram& p : kPrograms) {
-      auto app = std::make_unique<e2e::PackedApp>(std::string("values-") + p.name);
-      std::string error;
-      if (!app->Pack(p.program, true, &error)) s_errors.push_back(error);
-      else s_errors.push_back(app->Start() ? "" : "the process did not start");
-      s_apps.push_back(std::move(app));
-    }
-  }
-  static void TearDownTestSuite() {
-    s_apps.clear();
-    s_errors.clear();
-  }
-
-  static std::vector<std::unique_ptr<e2e::PackedApp>> s_apps;
-  static std::vector<std::string> s_errors;
+  static void SetUpTestSuite() { s_runs.StartAll(kPrograms, "values-"); }
+  static void TearDownTestSuite() { s_runs.Clear(); }
+  static inline e2e::ResultProgramRuns s_runs;
 };
 
-std::vector<std::unique_ptr<e2e::PackedApp>> ValuePrograms::s_apps;
-std::vector<std::string> ValuePrograms::s_errors;
-
-TEST_P(ValuePrograms, ShowsItsResultsAndEnds) {
-  size_t index = 0;
-  while (index < s_apps.size() && std::string(kPrograms[index].name) != GetParam().name) index++;
-  ASSERT_LT(index, s_apps.size());
-  ASSERT_EQ(s_errors[index], "");
-  e2e::PackedApp& app = *s_apps[index];
-  HWND box = app.WaitForBox("Result");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(appboxes::ReadBox(box).text, GetParam().result);
-  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
-  HWND extra = app.WaitForBox(nullptr);
-  EXPECT_EQ(extra, nullptr) << "unexpected box: " << (extra ? appboxes::ReadBox(extra).text : "");
-  DWORD code = 1;
-  ASSERT_TRUE(app.WaitForExit(&code));
-  EXPECT_EQ(code, 0u);
-}
+TEST_P(ValuePrograms, ShowsItsResultsAndEnds) { s_runs.Check(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(E2E, ValuePrograms, ::testing::ValuesIn(kPrograms),
-                         [](const ::testing::TestParamInfo<ValueProgram>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ResultProgram>& info) { return info.param.name; });
 
 }  // namespace
