@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "classes/PObjColor.h"
 #include "classes/PObjFile.h"
 #include "classes/PObjFloat.h"
 #include "classes/PObjIni.h"
@@ -27,6 +28,19 @@
 #include "engine/PObjGlobal.h"
 #include "engine/PObject.h"
 #include "engine/PObjectDefinition.h"
+
+// The classes over the window system exist in the Windows build only; the
+// host build, which has none, keeps them to come.
+#ifdef _WIN32
+#include "classes/PObjClipboard.h"
+#include "classes/PObjCursor.h"
+#include "classes/PObjFont.h"
+#include "classes/PObjKeyboard.h"
+#include "classes/PObjMouse.h"
+#define WIN32_CLASS(C) Class(C::Register, C::Declare)
+#else
+#define WIN32_CLASS(C) ToCome()
+#endif
 
 namespace {
 
@@ -65,13 +79,13 @@ struct Row {
 constexpr Row kRows[] = {
     /*  0 */ {Global("GLB"), "Global", CATEGORY_GLOBAL, "", -1, true, Class(PObjGlobal::Register, PObjGlobal::Declare)},
     /*  1 */ {Builtin("VOI"), "Void", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
-    /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, WIN32_CLASS(PObjClipboard)},
     /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, Class(PObjRegistry::Register, PObjRegistry::Declare)},
     /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, ToCome()},
     /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjKeyboard)},
     /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
@@ -79,7 +93,7 @@ constexpr Row kRows[] = {
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
-    /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, Class(PObjColor::Register, PObjColor::Declare)},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
     /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, Class(PObjMoney::Register, PObjMoney::Declare)},
@@ -105,8 +119,8 @@ constexpr Row kRows[] = {
     /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, Class(PObjFile::Register, PObjFile::Declare)},
     /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, Class(PObjIni::Register, PObjIni::Declare)},
     /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, Class(PObjXml::Register, PObjXml::Declare)},
-    /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, ToCome()},
-    /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjCursor)},
+    /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjFont)},
     /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},

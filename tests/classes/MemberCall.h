@@ -16,6 +16,7 @@
 #include "classes/PObjValue.h"
 #include "engine/PEngine.h"
 #include "engine/PObject.h"
+#include "engine/PObjectDefinition.h"
 
 namespace classtest {
 
@@ -67,6 +68,13 @@ class ValueClassTest : public ::testing::Test {
   T* Keep(T* object) {
     m_made.push_back(object);
     return object;
+  }
+  // A new object of a built-in class T (one with a kTypeCode), kept.
+  template <class T>
+  T* Make() {
+    PObjectDefinition* d = engine.FindDefinition(T::kTypeCode);
+    EXPECT_NE(d, nullptr);
+    return Keep(static_cast<T*>(d->GetFactory()(d)));
   }
   PObjInt* NewInt(int64_t v) {
     PObjInt* o = Keep(engine.NewInteger());

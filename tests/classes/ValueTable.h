@@ -77,13 +77,6 @@ struct Step {
 
 class ValueTableTest : public ValueClassTest {
  protected:
-  template <class T>
-  T* Make() {
-    PObjectDefinition* d = engine.FindDefinition(T::kTypeCode);
-    EXPECT_NE(d, nullptr);
-    return Keep(static_cast<T*>(d->GetFactory()(d)));
-  }
-
   PObject* MakeObject(const Arg& a) {
     const std::vector<double>& v = a.values;
     switch (a.kind) {

@@ -7,21 +7,13 @@
 // start costs seconds under emulation.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "tests/e2e/PackedApp.h"
+#include "tests/e2e/ResultPrograms.h"
 
 namespace {
 
-struct ValueProgram {
-  const char* name;
-  const char* program;
-  const char* result;
-};
-
-void PrintTo(const ValueProgram& p, std::ostream* out) { *out << p.name; }
+using e2e::ResultProgram;
 
 // A double as its shortest text: the engine prints a double in a field of
 // 16 with six decimals and drops the trailing zeros; the blanks go here.
@@ -32,7 +24,7 @@ void PrintTo(const ValueProgram& p, std::ostream* out) { *out << p.name; }
   "  text.String.35()\n"               \
   "  return text\n"
 
-const ValueProgram kPrograms[] = {
+const ResultProgram kPrograms[] = {
     // Money: arithmetic on the amount and the money text with grouping,
     // the symbol after and before, another group separator, none, and no
     // decimals. The decimal separator is reported but the text keeps the
@@ -236,25 +228,16 @@ const ValueProgram kPrograms[] = {
      "c=0/1 spread=4/-1 rot=0/-1/-2 flat=5 4 3 xy=3/0 t3=043 w=4 self=1142"},
 };
 
-class ValuePrograms : public ::testing::TestWithParam<ValueProgram> {
+class ValuePrograms : public ::testing::TestWithParam<ResultProgram> {
  protected:
-  static void SetUpTestSuite() {
-    for (const ValueProgram& p : kPrograms) s_batch.Start(std::string("values-") + p.name, p.program);
-  }
-  static void TearDownTestSuite() { s_batch.Clear(); }
-
-  static e2e::AppBatch s_batch;
+  static void SetUpTestSuite() { s_runs.StartAll(kPrograms, "values-"); }
+  static void TearDownTestSuite() { s_runs.Clear(); }
+  static inline e2e::ResultProgramRuns s_runs;
 };
 
-e2e::AppBatch ValuePrograms::s_batch;
-
-TEST_P(ValuePrograms, ShowsItsResultsAndEnds) {
-  std::string name = std::string("values-") + GetParam().name;
-  ASSERT_EQ(s_batch.Error(name), "");
-  e2e::ExpectBoxesThenExit(*s_batch.Find(name), "Result", {GetParam().result});
-}
+TEST_P(ValuePrograms, ShowsItsResultsAndEnds) { s_runs.Check(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(E2E, ValuePrograms, ::testing::ValuesIn(kPrograms),
-                         [](const ::testing::TestParamInfo<ValueProgram>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ResultProgram>& info) { return info.param.name; });
 
 }  // namespace

@@ -30,7 +30,7 @@ const ExpectedClass kExpected[] = {
     {0x02524547, "REG", "Registry", 1, "", -1, false, 6, 0, 5},
     {0x02535953, "SYS", "System", 1, "", -1, false, 21, 0, 10},
     {0x02434F4D, "COM", "AppCom", 2, "", -1, false, 4, 1, 0},
-    {0x024B4559, "KEY", "Keyboard", 2, "", -1, false, 18, 0, 5},
+    {0x024B4559, "KEY", "Keyboard", 2, "", -1, false, 18, 0, 113},  // 109 keys, 4 shift states
     {0x024D4E55, "MNU", "Menu", 2, "", -1, false, 24, 1, 0},
     {0x024D4F55, "MOU", "Mouse", 2, "", -1, false, 22, 3, 0},
     {0x02505452, "PTR", "Pointer", 0, "", -1, false, 0, 0, 0},
