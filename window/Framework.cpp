@@ -154,6 +154,8 @@ HFONT GetDefaultFont() { return g.defaultFont; }
 
 int GetScreenColorDepth() { return g.screenColorDepth; }
 
+void SetScreenColorDepthForTesting(int bitsPerPixel) { g.screenColorDepth = bitsPerPixel; }
+
 UINT GetFindReplaceMessage() { return g.findReplaceMessage; }
 
 bool IsWinSockStarted() { return g.winSockStarted; }

@@ -35,6 +35,9 @@ HWND GetAppWindowHandle();
 // The system message font's face at 8 points; every framework window gets it.
 HFONT GetDefaultFont();
 int GetScreenColorDepth();
+// Test seam: the recorded depth, so that the paths of screens below 32 bits
+// per pixel can be run on any display. FrameworkInit records it afresh.
+void SetScreenColorDepthForTesting(int bitsPerPixel);
 // The number of the registered message "commdlg_FindReplace".
 UINT GetFindReplaceMessage();
 bool IsWinSockStarted();

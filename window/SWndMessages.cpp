@@ -17,6 +17,7 @@
 #include "window/FrameworkMessage.h"
 #include "window/FrameworkWindowClasses.h"
 #include "window/SCursor.h"
+#include "window/SMenu.h"
 #include "window/SWnd.h"
 #include "window/SWndLifeGuard.h"
 
@@ -52,8 +53,22 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
       return BeginErase(wparam, lparam);
     case WM_SETCURSOR:
       return OnSetCursorMessage(result);
-    // WM_GETMINMAXINFO (size limits), WM_DRAWITEM and WM_MEASUREITEM (menu
-    // and list items) are answered here once geometry, menus and lists exist.
+    // WM_GETMINMAXINFO (size limits), and WM_DRAWITEM and WM_MEASUREITEM of
+    // list items, are answered here once geometry and lists exist.
+    case WM_MEASUREITEM:
+      if (reinterpret_cast<MEASUREITEMSTRUCT*>(*lparam)->CtlType == ODT_MENU &&
+          SMenu::MeasureOwnerDrawn(reinterpret_cast<MEASUREITEMSTRUCT*>(*lparam))) {
+        *result = TRUE;
+        return false;
+      }
+      return true;
+    case WM_DRAWITEM:
+      if (reinterpret_cast<DRAWITEMSTRUCT*>(*lparam)->CtlType == ODT_MENU &&
+          SMenu::DrawOwnerDrawn(reinterpret_cast<DRAWITEMSTRUCT*>(*lparam))) {
+        *result = TRUE;
+        return false;
+      }
+      return true;
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(*wparam);
       return true;

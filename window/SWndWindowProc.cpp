@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "window/FrameworkMessage.h"
+#include "window/SMenu.h"
 
 namespace {
 
@@ -67,7 +68,10 @@ LRESULT SWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
       if (m_previousProc) return DefaultWindowProc(message, wparam, lparam);
       DragFinish(reinterpret_cast<HDROP>(wparam));
       return 0;
-    // The menu commands of SMenu items are reported here once menus exist.
+    case WM_MENUCOMMAND:
+      // The owner may be deleted by the report: nothing of it is touched after.
+      if (SMenu::ReportCommand(m_hwnd, wparam, lparam)) return 0;
+      return DefaultWindowProc(message, wparam, lparam);
     default:
       return DefaultWindowProc(message, wparam, lparam);
   }

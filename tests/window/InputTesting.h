@@ -75,3 +75,12 @@ inline bool ShowOnTop(TestWnd& window, int x, int y, int width, int height) {
   PumpMessages();
   return true;
 }
+
+// A key pressed and released with synthesised input.
+inline void PressKey(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof input[0]);
+}
