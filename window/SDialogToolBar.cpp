@@ -35,6 +35,8 @@ bool SDialog::LoadToolBarFile(SFile* stream, SResource* resources, ToolBarFactor
                               NameToIdFunction nameToId) {
   if (!m_controlBar) return false;
   m_toolBarImages.Destroy();
+  // A band of its own would stay behind empty, and each reload would add one.
+  if (m_toolBar) m_controlBar->DeleteBandOf(m_toolBar->GetHwnd());
   delete m_toolBar;
   m_toolBar = nullptr;
   if (!stream) return false;

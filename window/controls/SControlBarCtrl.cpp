@@ -37,6 +37,16 @@ bool SControlBarCtrl::InsertBand(HWND child, int minWidth, int height) {
 
 int SControlBarCtrl::GetBandCount() const { return m_hwnd ? int(SendMessage(RB_GETBANDCOUNT, 0, 0)) : 0; }
 
+void SControlBarCtrl::DeleteBandOf(HWND child) {
+  for (int i = GetBandCount() - 1; i >= 0; i--) {
+    REBARBANDINFOA band = {};
+    band.cbSize = REBARBANDINFOA_V6_SIZE;
+    band.fMask = RBBIM_CHILD;
+    if (SendMessage(RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&band)) && band.hwndChild == child)
+      SendMessage(RB_DELETEBAND, i, 0);
+  }
+}
+
 void SControlBarCtrl::DeleteAllBands() {
   while (GetBandCount() > 0)
     if (!SendMessage(RB_DELETEBAND, 0, 0)) break;

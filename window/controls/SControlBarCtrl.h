@@ -19,6 +19,8 @@ class SControlBarCtrl : public SWnd {
   // least and height high.
   bool InsertBand(HWND child, int minWidth, int height);
   int GetBandCount() const;
+  // The band that holds child goes; the window stays.
+  void DeleteBandOf(HWND child);
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
