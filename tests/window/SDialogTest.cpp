@@ -191,6 +191,14 @@ class BuiltDialog : public DialogTest {
     d.statusText = "Ready|Line 1|Col 2";
     return d;
   }
+
+  // SDialog::Load with the description handed to the builder.
+  static bool LoadDescription(TestDialog& dialog, Description& description, SResource* resources = nullptr) {
+    DialogBuildOptions options;
+    options.builderOptions = &description;
+    SFileMem nothing;
+    return dialog.Load(&nothing, resources, &options);
+  }
 };
 
 TEST_F(BuiltDialog, CarriesControlsMenusToolBarAndStatusBar) {
@@ -199,11 +207,8 @@ TEST_F(BuiltDialog, CarriesControlsMenusToolBarAndStatusBar) {
   SResource* resources = pack.Open();
   ASSERT_NE(nullptr, resources);
   Description description = ThreeButtonsWithBars();
-  DialogBuildOptions options;
-  options.builderOptions = &description;
   TestDialog dialog;
-  SFileMem nothing;
-  ASSERT_TRUE(dialog.Load(&nothing, resources, &options));
+  ASSERT_TRUE(LoadDescription(dialog, description, resources));
   EXPECT_EQ(3, description.created) << "every control told it was made";
   EXPECT_EQ(1, dialog.Count(kDialogBuiltMessage));
   EXPECT_EQ(3, dialog.GetControlCount());
@@ -258,13 +263,10 @@ TEST_F(BuiltDialog, CarriesControlsMenusToolBarAndStatusBar) {
 
 TEST_F(BuiltDialog, ClearingEmptiesItAndItLoadsAgain) {
   Description description = ThreeButtonsWithBars();
-  DialogBuildOptions options;
-  options.builderOptions = &description;
   TestDialog dialog;
-  SFileMem nothing;
-  ASSERT_TRUE(dialog.Load(&nothing, nullptr, &options));
+  ASSERT_TRUE(LoadDescription(dialog, description));
   int withMenu = dialog.ClientHeight();
-  EXPECT_FALSE(dialog.Load(&nothing, nullptr, &options)) << "the window exists";
+  EXPECT_FALSE(LoadDescription(dialog, description)) << "the window exists";
   EXPECT_EQ(3, dialog.GetControlCount());
 
   dialog.ClearContents();
@@ -279,7 +281,7 @@ TEST_F(BuiltDialog, ClearingEmptiesItAndItLoadsAgain) {
 
   dialog.Destroy();
   description.created = 0;
-  ASSERT_TRUE(dialog.Load(&nothing, nullptr, &options));
+  ASSERT_TRUE(LoadDescription(dialog, description));
   EXPECT_EQ(3, dialog.GetControlCount());
   EXPECT_EQ(3, description.created);
   EXPECT_EQ(2, dialog.GetToolBar()->GetButtonCount());
@@ -292,8 +294,6 @@ TEST_F(BuiltDialog, ClearingEmptiesItAndItLoadsAgain) {
 TEST_F(BuiltDialog, ControlObjectsMayComeFromTheDialogClass) {
   Description description = ThreeButtonsWithBars();
   description.toolBar.clear();
-  DialogBuildOptions options;
-  options.builderOptions = &description;
   TestDialog dialog;
   std::vector<std::string> asked;
   SButtonCtrl* own = nullptr;
@@ -302,15 +302,16 @@ TEST_F(BuiltDialog, ControlObjectsMayComeFromTheDialogClass) {
     if (record->name == "CANCEL") return own = new SButtonCtrl;
     return nullptr;
   };
-  SFileMem nothing;
-  ASSERT_TRUE(dialog.Load(&nothing, nullptr, &options));
+  ASSERT_TRUE(LoadDescription(dialog, description));
   EXPECT_EQ((std::vector<std::string>{"OK", "CANCEL", "ok"}), asked);
   EXPECT_EQ(own, dialog.GetControl(1));
   EXPECT_EQ(2, description.created) << "the builder's own objects";
   SDialog plain;
   EXPECT_EQ(nullptr, plain.CreateControlObject(kControlButton, description.records[0].get()));
   SetDialogBuilder(nullptr);
-  EXPECT_FALSE(plain.Load(&nothing, nullptr, &options)) << "no builder yet";
+  TestDialog unbuilt;
+  EXPECT_FALSE(LoadDescription(unbuilt, description)) << "no builder yet";
+  EXPECT_EQ(nullptr, unbuilt.GetHwnd());
 }
 
 // ---- OK and CANCEL -----------------------------------------------------------------------
@@ -336,10 +337,7 @@ class ModalButtons : public BuiltDialog {
     description.toolBar.clear();
     description.menu.clear();
     description.statusText.clear();
-    DialogBuildOptions options;
-    options.builderOptions = &description;
-    SFileMem nothing;
-    ASSERT_TRUE(dialog.Load(&nothing, nullptr, &options));
+    ASSERT_TRUE(LoadDescription(dialog, description));
     PumpMessages();
   }
 };
