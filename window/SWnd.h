@@ -261,6 +261,8 @@ class SWnd {
   bool SetTopMost(bool topMost);
   bool ApplyFrameChange();
   bool IsButtonChecked() const;
+  // The window no longer follows its parent's size (it moved into a bar).
+  void ClearAnchoring() { m_anchorFlags = 0; }
   // true asks for Enter (means OK), false for Escape (means Cancel).
   bool IsDefaultKeyEnabled(bool enter) const { return enter ? m_enterMeansOk : m_escapeMeansCancel; }
 
