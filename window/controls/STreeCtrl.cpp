@@ -35,8 +35,17 @@ STreeCtrl::~STreeCtrl() = default;
 
 bool STreeCtrl::Create(DWORD style, DWORD exStyle, const RECT* rect, HWND parent, int id, void* creationData) {
   // Items are dragged by this class, not by the tree view.
-  return CreateControlWindow(*this, WC_TREEVIEWA, TVS_DISABLEDRAGDROP, "", style, exStyle, rect, parent, id,
-                             creationData);
+  if (!CreateControlWindow(*this, WC_TREEVIEWA, TVS_DISABLEDRAGDROP, "", style, exStyle, rect, parent, id,
+                           creationData))
+    return false;
+  // The check boxes' images are made when the style arrives after creation
+  // (the documented way); a tree asked for them at creation may have none.
+  if ((style & TVS_CHECKBOXES) && !SendMessage(TVM_GETIMAGELIST, TVSIL_STATE, 0)) {
+    LONG now = GetStyle();
+    SetWindowLongA(GetHwnd(), GWL_STYLE, now & ~TVS_CHECKBOXES);
+    SetWindowLongA(GetHwnd(), GWL_STYLE, now | TVS_CHECKBOXES);
+  }
+  return true;
 }
 
 // ==== The tree view's messages ======================================================================

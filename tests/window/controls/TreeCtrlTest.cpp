@@ -183,14 +183,18 @@ TEST_F(TreeCtrl, ARealClickOnACheckBoxPropagatesAndTellsTheParent) {
   UINT flags = 0;
   for (; x > 0; x--)
     if (tree.HitTest(POINT{x, y}, &flags) == b && (flags & TVHT_ONITEMSTATEICON)) break;
-  ASSERT_GT(x, 0) << "no state icon left of " << label.left;
+  UINT aside = 0;
+  tree.HitTest(POINT{label.left - 10, y}, &aside);
+  ASSERT_GT(x, 0) << "no state icon left of " << label.left << " flags " << aside << " state list "
+                  << tree.SendMessage(TVM_GETIMAGELIST, TVSIL_STATE, 0) << " state "
+                  << tree.GetItemState(b);
   ASSERT_TRUE(MoveCursorTo(tree.GetHwnd(), x, y));
   SKeyboard::PressLeft();
   SKeyboard::ReleaseLeft();
   ASSERT_TRUE(PumpUntil([&] { return parent.Count(TreeEvent(4)) > 0; }));
   EXPECT_TRUE(tree.IsChecked(b));
   EXPECT_TRUE(tree.IsChecked(a));
-  EXPECT_EQ(LPARAM(b), parent.events.back().lparam);
+  EXPECT_EQ(LPARAM(b), parent.Last(TreeEvent(4))->lparam);
   PumpFor(300);  // no double click with the next test's press
 }
 
