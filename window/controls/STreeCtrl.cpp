@@ -27,7 +27,8 @@ POINT PointOf(LPARAM lparam) { return POINT{int16_t(LOWORD(lparam)), int16_t(HIW
 
 }  // namespace
 
-STreeCtrl::STreeCtrl() : m_caseSensitiveFind(false), m_autoCheck(true), m_dragEnabled(false), m_folderMode(false) {
+STreeCtrl::STreeCtrl() : m_caseSensitiveFind(false), m_autoCheck(true), m_dragEnabled(false), m_folderMode(false),
+      m_folderShowsFiles(true), m_fileFilter("*.*") {
   m_windowType = kWindowTree;
 }
 
@@ -366,12 +367,15 @@ SString STreeCtrl::GetItemPath(HTREEITEM item) const {
   if (!item) return "";
   SStringArray texts;
   for (HTREEITEM at = item; at; at = GetParentItem(at)) texts.Add(GetItemText(at).GetText(), 0);
-  SString path;
+  SString path = m_folderMode ? m_rootFolder : SString("");
   for (int i = 0; i < texts.GetCount(); i++) {
     path += texts.GetString(i);
     path += "\\";
   }
-  return path.Left(path.GetLength() - 1);
+  path = path.Left(path.GetLength() - 1);
+  // A folder's path keeps its final separator.
+  if (m_folderMode && m_disk.FolderExists(path.GetText())) path += "\\";
+  return path;
 }
 
 int STreeCtrl::GetCheckedItems(HTREEITEM item, SArray<HTREEITEM>* items, bool checked) const {
@@ -380,7 +384,7 @@ int STreeCtrl::GetCheckedItems(HTREEITEM item, SArray<HTREEITEM>* items, bool ch
   WalkSubtree(item, &walked);
   int count = 0;
   for (int i = 0; i < walked.GetCount(); i++) {
-    if (IsChecked(walked.GetAt(i)) != checked) continue;
+    if (IsChecked(walked.GetAt(i)) != checked || IsFolderPlaceholder(walked.GetAt(i))) continue;
     if (items) items->Add(walked.GetAt(i));
     count++;
   }
@@ -404,7 +408,9 @@ void STreeCtrl::SetCheckRecursive(HTREEITEM item, bool checked) {
 
 // ==== Check boxes =================================================================================================
 
-void STreeCtrl::OnItemExpanded(HTREEITEM, bool) {}
+void STreeCtrl::OnItemExpanded(HTREEITEM item, bool expanded) {
+  if (m_folderMode && expanded) ExpandFolder(item);
+}
 
 void STreeCtrl::OnItemChecked(HTREEITEM item, bool checked) {
   if (!m_autoCheck || !item) return;

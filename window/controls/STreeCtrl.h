@@ -18,6 +18,9 @@
 
 #include "core/SArray.h"
 #include "core/SString.h"
+#include "core/SStringArray.h"
+#include "files/SDisk.h"
+#include "window/SImageList.h"
 #include "window/SWnd.h"
 
 class SFile;
@@ -180,6 +183,19 @@ class STreeCtrl : public SWnd {
   HTREEITEM CopyItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last);
   HTREEITEM MoveItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last);
 
+  // ---- Folder mode (STreeCtrlFolders.cpp) ----------------------------------------------------------
+
+  // The folder's hierarchy (with one item for the folder itself when
+  // withRoot), or the drives for an empty or invalid path; sub-folders load
+  // when an item is expanded. Refused for a tree with editable labels.
+  bool BrowseFolder(const char* path, bool withRoot, bool showFiles, const char* fileFilter);
+  void EndFolderMode() { m_folderMode = false; }
+  // The sub-folders and, when shown, the matching files of folder, under parent.
+  void LoadFolder(const char* folder, HTREEITEM parent);
+  HTREEITEM AddPathItem(HTREEITEM parent, const char* path);
+  // Loads an item's folder in place of its "*" placeholder.
+  void ExpandFolder(HTREEITEM item);
+
   // ---- Tree file --------------------------------------------------------------------------------
 
   bool SaveFile(SFile* stream, bool withAttributes);
@@ -202,10 +218,19 @@ class STreeCtrl : public SWnd {
   // STreeCtrlDrag.cpp: from a left press on the item's label until the
   // button is released or Escape pressed.
   void DragLoop(HTREEITEM item);
+  // The "*" child that stands for a folder's unread contents.
+  bool IsFolderPlaceholder(HTREEITEM item) const;
 
   bool m_caseSensitiveFind;
   bool m_autoCheck;
   bool m_dragEnabled;
   bool m_folderMode;
+  bool m_folderShowsFiles;
+  SString m_fileFilter;
+  SString m_rootFolder;  // item paths are relative to it in folder mode
+  mutable SDisk m_disk;  // its queries hold no state the tree sees
+  SImageList m_icons;
+  SStringArray m_iconExtensions;  // sorted; the icon of each in m_iconImages
+  SArray<int32_t> m_iconImages;   // parallel to m_iconExtensions
   SArray<HWND> m_dropTargets;  // not owned
 };

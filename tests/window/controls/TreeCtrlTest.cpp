@@ -12,6 +12,7 @@
 #include "../InputTesting.h"
 #include "../WindowTesting.h"
 #include "ControlTesting.h"
+#include "files/SDisk.h"
 #include "files/SFileMem.h"
 #include "files/SKeyboard.h"
 #include "window/controls/STreeCtrl.h"
@@ -409,6 +410,58 @@ TEST_F(TreeCtrl, AHostileDeepFileFailsCleanlyAndADeepTreeRoundTrips) {
   for (HTREEITEM at = tree.GetChildItem(nullptr); at; at = tree.GetNextInOrder(at, &level)) item = at;
   EXPECT_EQ(STreeCtrl::kMaxFileDepth - 1, tree.GetLevel(item));
   tree.RemoveAll();
+}
+
+// ---- Folder mode -------------------------------------------------------------------------------
+
+TEST_F(TreeCtrl, FolderModeShowsAFolderAndLoadsSubFoldersOnExpansion) {
+  SDisk disk;
+  SString base = disk.GetTempFolder();
+  if (base.GetLength() > 0 && base.GetText()[base.GetLength() - 1] != '\\') base += "\\";
+  SString root = base + "TreeFolders";
+  disk.DeleteFolder(root.GetText(), true);
+  ASSERT_TRUE(disk.CreateFolder((root + "\\alpha\\deep").GetText(), true));
+  ASSERT_TRUE(disk.CreateFolder((root + "\\beta").GetText(), true));
+  for (const char* name : {"\\note.txt", "\\skip.dat"}) {
+    SFileMem file;
+    Put(file, "x");
+    ASSERT_TRUE(file.SaveFile((root + name).GetText()));
+  }
+
+  STreeCtrl editable;
+  RECT rect = {180, 10, 340, 250};
+  ASSERT_TRUE(editable.Create(WS_VISIBLE | TVS_EDITLABELS, 0, &rect, parent.GetHwnd(), 13));
+  editable.InsertItem("kept");
+  EXPECT_FALSE(editable.BrowseFolder(root.GetText(), true, true, "*.txt"));
+  EXPECT_EQ("kept ", Outline(editable));
+
+  ASSERT_TRUE(tree.BrowseFolder(root.GetText(), true, true, "*.txt"));
+  EXPECT_EQ("TreeFolders .alpha ..* .beta .note.txt ", Outline(tree));
+  HTREEITEM top = tree.GetChildItem(nullptr), alpha = tree.GetChildItem(top);
+  HTREEITEM beta = tree.GetNextSibling(alpha), note = tree.GetNextSibling(beta);
+  EXPECT_STREQ((root + "\\alpha\\").GetText(), tree.GetItemPath(alpha).GetText());
+  EXPECT_STREQ((root + "\\note.txt").GetText(), tree.GetItemPath(note).GetText());
+  EXPECT_GE(tree.GetItemImage(alpha, false), 0);
+  EXPECT_EQ(tree.GetItemImage(alpha, false), tree.GetItemImage(beta, false));  // one icon per kind
+  SArray<HTREEITEM> checked;
+  EXPECT_EQ(0, tree.GetCheckedItems(alpha, &checked, true));
+
+  // The parent's handling of the expansion loads the folder first; a
+  // checked folder passes its check to what it loads.
+  tree.SetCheck(alpha, true);
+  tree.Expand(alpha, true, false);
+  PumpFor(50);
+  EXPECT_EQ("TreeFolders .alpha ..deep .beta .note.txt ", Outline(tree));
+  EXPECT_TRUE(tree.IsChecked(tree.GetChildItem(alpha)));
+  EXPECT_EQ(1, parent.Count(TreeEvent(14)));  // the placeholder went with notice
+
+  // No folder: the drives.
+  ASSERT_TRUE(tree.BrowseFolder("", false, true, "*.*"));
+  EXPECT_GE(tree.GetChildCount(nullptr, false), 2);
+  EXPECT_NE(nullptr, tree.FindChild(nullptr, "c:\\"));
+  tree.EndFolderMode();
+  tree.RemoveAll();
+  disk.DeleteFolder(root.GetText(), true);
 }
 
 // ---- Dragging ----------------------------------------------------------------------------------
