@@ -509,15 +509,7 @@ class Gesture {
   }
 
  private:
-  static void MoveTo(POINT p) {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((p.x * 65536LL + width - 1) / width);
-    input.mi.dy = LONG((p.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-  }
+  static void MoveTo(POINT p) { SendCursorTo(p); }
 
   POINT m_from;
   std::vector<POINT> m_through;
