@@ -8,6 +8,7 @@
 #include "window/WindowType.h"
 #include "window/controls/SRadioCtrl.h"
 #include "window/controls/STabCtrl.h"
+#include "window/controls/STreeCtrl.h"
 
 namespace {
 
@@ -167,9 +168,14 @@ bool TranslateTreeNotify(SWnd* parent, SWnd* child, NMHDR* header, LRESULT* resu
     case TVN_SELCHANGEDA:
       return SendEvent(parent, k, kTreeSelectionChanged, child, Pointer(TreeView_GetSelection(tree)));
     case TVN_ITEMEXPANDEDA: {
-      // A tree in folder mode loads the sub-folders of the item here first,
-      // once the tree control exists.
+      // A tree in folder mode loads the sub-folders of the item first.
       NMTREEVIEWA* info = reinterpret_cast<NMTREEVIEWA*>(header);
+      STreeCtrl* folders = dynamic_cast<STreeCtrl*>(child);
+      if (folders && folders->IsFolderMode()) {
+        SWndLifeGuard guard(child);
+        folders->OnItemExpanded(info->itemNew.hItem, (info->itemNew.state & TVIS_EXPANDED) != 0);
+        if (!guard.IsAlive()) return true;
+      }
       return SendEvent(parent, k, kTreeItemExpanded, child, Pointer(info->itemNew.hItem));
     }
     case TVN_DELETEITEMA: {

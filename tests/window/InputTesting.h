@@ -39,12 +39,8 @@ inline bool MoveCursorTo(HWND window, int x, int y) {
   return now.x == p.x && now.y == p.y;
 }
 
-// Moves the mouse onto a point of the window's client area with
-// synthesised input, so that the window under it (or the capture) sees the
-// move; false when the cursor did not get there.
-inline bool SlideCursorTo(HWND window, int x, int y) {
-  POINT p = {x, y};
-  ClientToScreen(window, &p);
+// Queues a synthesised move to a screen point; safe from any thread.
+inline void SendCursorTo(POINT p) {
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
   input.type = INPUT_MOUSE;
@@ -54,6 +50,15 @@ inline bool SlideCursorTo(HWND window, int x, int y) {
   input.mi.dy = LONG((p.y * 65536LL + height - 1) / height);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
+}
+
+// Moves the mouse onto a point of the window's client area with
+// synthesised input, so that the window under it (or the capture) sees the
+// move; false when the cursor did not get there.
+inline bool SlideCursorTo(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  SendCursorTo(p);
   PumpUntil([&] {
     POINT now;
     GetCursorPos(&now);
