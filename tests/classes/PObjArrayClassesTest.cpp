@@ -5,6 +5,7 @@
 // running operation.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "classes/PObjArray.h"
@@ -15,6 +16,7 @@
 #include "engine/PObjStruct.h"
 #include "engine/PObjectRef.h"
 #include "tests/classes/DataClassTest.h"
+#include "tests/e2e/ArrayClassPrograms.h"
 #include "tests/engine/ProgramBuild.h"
 
 namespace {
@@ -377,6 +379,26 @@ TEST_F(ArrayClasses, HandlersCannotChangeTheArrayUnderARunningOperation) {
   WriteDisk(PathOf("l.txt"), "a\r\nb\r\nc\r\n");
   EXPECT_EQ(Int(ints, PObjIntegerArray::LOAD_PATH, PathOf("l.txt")), 1);
   EXPECT_EQ(Listed(ints), "0 10 20");
+}
+
+// The packed-program texts, run here on the engine's own build: their
+// files go to the scratch folder, made the working folder meanwhile.
+TEST_F(ArrayClasses, ApplicationProgramsFindWhatTheyExpect) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(PathOf(""));
+  for (const arrayprograms::ArrayProgram& p : arrayprograms::Programs()) {
+    SCOPED_TRACE(p.name);
+    PEngine run;
+    UseResources(p.resources);
+    ASSERT_TRUE(programtest::BuildProgram(run, p.program)) << programtest::FailureOf(run);
+    ASSERT_TRUE(run.Start(engine.GetResources()));
+    PObject* app = run.GetApplication();
+    PObjectInfo* info = app->GetDefinition()->FindVariable("r");
+    EXPECT_EQ(static_cast<PObjString*>(static_cast<PObjStruct*>(app)->FindRef(info)->GetRefObject())->GetText(),
+              std::string(p.result));
+    run.Stop(false);
+  }
+  std::filesystem::current_path(before);
 }
 
 }  // namespace
