@@ -55,9 +55,8 @@ void PObjNumberArray<T>::_PArray::CopyElement(T* dest, const T* source, int inde
 template <class T>
 int PObjNumberArray<T>::_PArray::CompareElements(const T* a, const T* b, int mode, int extra) const {
   (void)extra;
-  SValue answer;
-  if (!RaiseEvent(m_owner, ON_COMPARE, &answer, *a, *b, mode)) return -2;
-  int64_t n = answer.ToInt64();
+  if (!RaiseEvent(m_owner, ON_COMPARE, &m_answer, *a, *b, mode)) return -2;
+  int64_t n = m_answer.ToInt64();
   return n < 0 ? -1 : n > 0 ? 1 : 0;
 }
 

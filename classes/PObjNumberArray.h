@@ -10,6 +10,7 @@
 
 #include "classes/PArrayCommon.h"
 #include "core/SArray.h"
+#include "core/SValue.h"
 #include "engine/PObject.h"
 
 template <class T>
@@ -65,6 +66,9 @@ class PObjNumberArray : public PObject {
 
    private:
     PObjNumberArray* m_owner;
+    // The compare event's answer, kept so that a sort makes no value per
+    // comparison; a nested event is over before the outer one writes it.
+    mutable SValue m_answer;
   };
 
   explicit PObjNumberArray(PObjectDefinition* definition) : PObject(definition), m_store(this) {}

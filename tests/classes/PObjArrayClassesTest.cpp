@@ -382,8 +382,13 @@ TEST_F(ArrayClasses, HandlersCannotChangeTheArrayUnderARunningOperation) {
 }
 
 // The packed-program texts, run here on the engine's own build: their
-// files go to the scratch folder, made the working folder meanwhile.
+// files go to the scratch folder, made the working folder meanwhile. Only
+// the host build runs them here: in the Windows build their result box
+// would wait for a click (tests/e2e runs them there as applications).
 TEST_F(ArrayClasses, ApplicationProgramsFindWhatTheyExpect) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the packed-program test runs these under Windows";
+#endif
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(PathOf(""));
   for (const arrayprograms::ArrayProgram& p : arrayprograms::Programs()) {
