@@ -3,16 +3,14 @@
 #include <cstdint>
 
 #include "classes/PObjFile.h"
+#include "classes/PObjStringArray.h"
 #include "core/SStringArray.h"
 
 namespace {
 
-// The texts of a StringArray argument, null when there are none. The
-// StringArray class is not part of the engine yet: until it is, no argument
-// carries paths and the member leaves its result unset, as for a null array.
+// The texts of a StringArray argument, null for null and other objects.
 const SStringArray* GetArgPaths(const PArgs* args, int i) {
-  (void)args, (void)i;
-  return nullptr;
+  return PObjStringArray::GetTexts(PObject::GetArgObject(args, i));
 }
 
 // Whether the stream from position 0 is 7-bit text: printable characters

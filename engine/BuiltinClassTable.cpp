@@ -4,11 +4,14 @@
 #include <array>
 #include <utility>
 
+#include "classes/PObjArray.h"
 #include "classes/PObjColor.h"
 #include "classes/PObjFile.h"
+#include "classes/PObjFloatArray.h"
 #include "classes/PObjFloat.h"
 #include "classes/PObjIni.h"
 #include "classes/PObjInt.h"
+#include "classes/PObjIntegerArray.h"
 #include "classes/PObjMath.h"
 #include "classes/PObjMoney.h"
 #include "classes/PObjPoint.h"
@@ -16,6 +19,7 @@
 #include "classes/PObjRectangle2D.h"
 #include "classes/PObjRegistry.h"
 #include "classes/PObjString.h"
+#include "classes/PObjStringArray.h"
 #include "classes/PObjTable.h"
 #include "classes/PObjThread.h"
 #include "classes/PObjTriangle2D.h"
@@ -102,10 +106,10 @@ constexpr Row kRows[] = {
     /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, PObjUniString::Declare)},
     /* 23 */ {Builtin("TBL"), "Table", CATEGORY_VALUES, "", -1, false, Class(PObjTable::Register, PObjTable::Declare)},
     /* 24 */ {Builtin("VAL"), "Value", CATEGORY_VALUES, "", -1, false, Class(PObjValue::Register, PObjValue::Declare)},
-    /* 25 */ {Builtin("AR "), "Array", CATEGORY_ARRAYS, "", -1, false, ToCome()},
-    /* 26 */ {Builtin("ARF"), "FloatArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
-    /* 27 */ {Builtin("ARI"), "IntegerArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
-    /* 28 */ {Builtin("ARS"), "StringArray", CATEGORY_ARRAYS, "", -1, false, ToCome()},
+    /* 25 */ {Builtin("AR "), "Array", CATEGORY_ARRAYS, "", -1, false, Class(PObjArray::Register, PObjArray::Declare)},
+    /* 26 */ {Builtin("ARF"), "FloatArray", CATEGORY_ARRAYS, "", -1, false, Class(PObjFloatArray::Register, PObjFloatArray::Declare)},
+    /* 27 */ {Builtin("ARI"), "IntegerArray", CATEGORY_ARRAYS, "", -1, false, Class(PObjIntegerArray::Register, PObjIntegerArray::Declare)},
+    /* 28 */ {Builtin("ARS"), "StringArray", CATEGORY_ARRAYS, "", -1, false, Class(PObjStringArray::Register, PObjStringArray::Declare)},
     /* 29 */ {Builtin("MTH"), "Math", CATEGORY_MATH, "", -1, false, Class(PObjMath::Register, PObjMath::Declare)},
     /* 30 */ {Builtin("PT1"), "Point", CATEGORY_MATH, "", -1, false, Class(PObjPoint::Register, PObjPoint::Declare)},
     /* 31 */ {Builtin("RC1"), "Rectangle", CATEGORY_MATH, "", -1, false, Class(PObjRectangle::Register, PObjRectangle::Declare)},
