@@ -139,7 +139,7 @@ void SDialog::OnButtonClicked(SWnd* button) {
 
 void SDialog::OnControlBarResized() {
   RECT outer;
-  int height = GetWindowRect(m_controlBar->GetHwnd(), &outer) ? outer.bottom - outer.top : 0;
+  int height = ::GetWindowRect(m_controlBar->GetHwnd(), &outer) ? outer.bottom - outer.top : 0;
   int delta = height - m_controlBarHeight;
   m_controlBarHeight = height;
   if (delta == 0) return;
@@ -149,9 +149,9 @@ void SDialog::OnControlBarResized() {
     HWND control = m_controls.GetAt(i)->GetHwnd();
     if (!control || ::GetParent(control) != m_hwnd) continue;
     RECT rect;
-    GetWindowRect(control, &rect);
+    ::GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&rect), 2);
-    SetWindowPos(control, nullptr, rect.left, rect.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(control, nullptr, rect.left, rect.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -172,13 +172,13 @@ LRESULT SDialog::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 int SDialog::GetClientHeight() const {
   RECT client;
-  return GetClientRect(m_hwnd, &client) ? client.bottom - client.top : 0;
+  return ::GetClientRect(m_hwnd, &client) ? client.bottom - client.top : 0;
 }
 
 void SDialog::SetClientHeightKeepingWidth(int height) {
   RECT outer, client;
-  if (!GetWindowRect(m_hwnd, &outer) || !GetClientRect(m_hwnd, &client)) return;
+  if (!::GetWindowRect(m_hwnd, &outer) || !::GetClientRect(m_hwnd, &client)) return;
   int margins = (outer.bottom - outer.top) - (client.bottom - client.top);
-  SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left, height + margins,
+  ::SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left, height + margins,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -44,12 +44,12 @@ class TestDialog : public SDialog {
   }
   int ClientHeight() const {
     RECT client;
-    GetClientRect(GetHwnd(), &client);
+    ::GetClientRect(GetHwnd(), &client);
     return client.bottom;
   }
   int ClientWidth() const {
     RECT client;
-    GetClientRect(GetHwnd(), &client);
+    ::GetClientRect(GetHwnd(), &client);
     return client.right;
   }
   int Count(UINT message) const {

@@ -19,7 +19,7 @@ SStatusBarCtrl::SStatusBarCtrl() { m_windowType = kWindowStatusBar; }
 bool SStatusBarCtrl::SetParts(int n) {
   if (n < 1 || n > kMaxParts) return false;
   RECT client = {};
-  GetClientRect(GetParent(), &client);
+  ::GetClientRect(GetParent(), &client);
   int width = (client.right - client.left) / n;
   int edges[kMaxParts];
   for (int i = 0; i < n - 1; i++) edges[i] = (i + 1) * width;

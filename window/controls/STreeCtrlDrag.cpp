@@ -95,7 +95,7 @@ void STreeCtrl::DragLoop(HTREEITEM item) {
       break;
     }
     POINT screen;
-    GetCursorPos(&screen);
+    ::GetCursorPos(&screen);
     DragPoint at = {nullptr, nullptr};
     HWND under = WindowFromPoint(screen);
     bool candidate = under == self;
@@ -103,7 +103,7 @@ void STreeCtrl::DragLoop(HTREEITEM item) {
     if (candidate) {
       TVHITTESTINFO hit = {};
       hit.pt = screen;
-      ScreenToClient(under, &hit.pt);
+      ::ScreenToClient(under, &hit.pt);
       at.window = under;
       at.item = reinterpret_cast<HTREEITEM>(::SendMessageA(under, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     }

@@ -113,7 +113,7 @@ void STreeCtrl::LoadFolder(const char* folder, HTREEITEM parent) {
   ::SetCursor(previous);
   // The cursor is set again for the window under it.
   POINT at;
-  GetCursorPos(&at);
+  ::GetCursorPos(&at);
   SetCursorPos(at.x, at.y);
   SendMessage(WM_SETREDRAW, TRUE, 0);
   InvalidateRect(GetHwnd(), nullptr, TRUE);
