@@ -129,7 +129,9 @@ int32_t ReadControlRecord(_SCtrl* record, SFile* stream, SDialogModel* model) {
   if (type->controlNumber == kControlDialog) record->isDialog = true;
 
   while (!stream->IsEnd()) {
-    SString line = stream->ReadLine(true, -1, nullptr);
+    // A description is text: a NUL ends its line, as it ends the text it
+    // becomes, so that names are compared as they will be written.
+    SString line(stream->ReadLine(true, -1, nullptr).GetText());
     if (line.GetLength() == 0) break;
     int equals = line.FindChar('=');
     if (equals < 0) return -1;

@@ -202,6 +202,27 @@ TEST(DialogDescription, ReaderEdgeCases) {
   EXPECT_FALSE(empty.Load(nullptr));
 }
 
+// A NUL ends a line's text: a name that differs from another only past its
+// NUL is the same name, and is made unique as it loads, not when the saved
+// description is read again.
+TEST(DialogDescription, ANulEndsTheLinesText) {
+  std::string body = std::string("[DIALOG]\r\nCAPTION=D\r\n\r\n[BUTTON]\r\nNAME=B") + '\0' +
+                     "junk\r\nCAPTION=x" + '\0' + "y\r\n\r\n[BUTTON]\r\nNAME=B\r\n";
+  ReadyModel model;
+  ASSERT_TRUE(LoadText(model, kHead + body));
+  ASSERT_EQ(model.GetControlCount(), 2);
+  EXPECT_STREQ(model.GetControl(0)->name.GetText(), "B");
+  EXPECT_EQ(model.GetControl(0)->name.GetLength(), 1);
+  EXPECT_EQ(model.GetControl(0)->caption.GetLength(), 1);
+  EXPECT_STRNE(model.GetControl(1)->name.GetText(), "B");
+  SFileMem saved;
+  ASSERT_TRUE(model.Save(&saved));
+  saved.Rewind();
+  ReadyModel loaded;
+  ASSERT_TRUE(loaded.Load(&saved));
+  EXPECT_EQ(SavedText(loaded), StreamText(saved));
+}
+
 TEST(DialogDescription, RecordLines) {
   ReadyModel model;
   ASSERT_TRUE(LoadText(model, std::string(kHead) +
