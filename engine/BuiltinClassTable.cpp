@@ -38,6 +38,8 @@
 #ifdef _WIN32
 #include "classes/PObjClipboard.h"
 #include "classes/PObjCursor.h"
+#include "classes/PObjDisk.h"
+#include "classes/PObjDll.h"
 #include "classes/PObjFont.h"
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
@@ -119,7 +121,7 @@ constexpr Row kRows[] = {
     /* 35 */ {Builtin("TR3"), "Triangle3D", CATEGORY_MATH, "", -1, false, Class(PObjTriangle3D::Register, PObjTriangle3D::Declare)},
     /* 36 */ {Builtin("VE2"), "Vector2D", CATEGORY_MATH, "", -1, false, Class(PObjVector2D::Register, PObjVector2D::Declare)},
     /* 37 */ {Builtin("VE3"), "Vector3D", CATEGORY_MATH, "", -1, false, Class(PObjVector3D::Register, PObjVector3D::Declare)},
-    /* 38 */ {Builtin("DSK"), "Disk", CATEGORY_FILES, "", -1, false, ToCome()},
+    /* 38 */ {Builtin("DSK"), "Disk", CATEGORY_FILES, "", -1, false, WIN32_CLASS(PObjDisk)},
     /* 39 */ {Builtin("FIL"), "File", CATEGORY_FILES, "", -1, false, Class(PObjFile::Register, PObjFile::Declare)},
     /* 40 */ {Builtin("INI"), "Ini", CATEGORY_FILES, "", -1, false, Class(PObjIni::Register, PObjIni::Declare)},
     /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, Class(PObjXml::Register, PObjXml::Declare)},
@@ -175,7 +177,7 @@ constexpr Row kRows[] = {
     /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, ToCome()},
     /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},
     /* 93 */ {Builtin("ED2"), "WaveEditor", CATEGORY_EDITORS, "Control", 34 /* WAVEEDITOR */, false, ToCome()},
-    /* 94 */ {Builtin("DLL"), "Dll", CATEGORY_MODULES, "", -1, false, ToCome()},
+    /* 94 */ {Builtin("DLL"), "Dll", CATEGORY_MODULES, "", -1, false, WIN32_CLASS(PObjDll)},
 };
 
 static_assert(sizeof kRows / sizeof kRows[0] == kBuiltinClassCount);
