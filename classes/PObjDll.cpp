@@ -66,6 +66,13 @@ SString ResultText(const CallCells& cells, int type) {
   }
 }
 
+// A type argument for SDll, which maps what lies outside the types; a
+// number beyond 32 bits is outside them too, whatever its low bits say.
+int32_t TypeArgument(const PArgs* args, int i) {
+  int64_t type = PObject::GetArgInt64(args, i);
+  return type >= DLL_NONE && type <= DLL_PTR ? int32_t(type) : int32_t(-1);
+}
+
 }  // namespace
 
 void PObjDll::Register(PObjectDefinition* definition) {
@@ -120,14 +127,9 @@ bool PObjDll::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* c
     case SET_SIGNATURE: {
       if (!m_dll.IsLoaded()) return true;
       SArray<int32_t> types;
-      for (int i = 1; i <= kMaxArguments; i++) {
-        int64_t type = GetArgInt64(args, i);
-        if (type == DLL_NONE) break;
-        types.Add(type >= DLL_INT && type <= DLL_PTR ? int32_t(type) : int32_t(DLL_INT));
-      }
-      int64_t returnType = GetArgInt64(args, 0);
-      m_dll.SetSignature(returnType >= DLL_INT && returnType <= DLL_PTR ? int(returnType) : DLL_NONE,
-                         &types);
+      for (int i = 1; i <= kMaxArguments && GetArgInt64(args, i) != DLL_NONE; i++)
+        types.Add(TypeArgument(args, i));
+      m_dll.SetSignature(TypeArgument(args, 0), &types);
       return true;
     }
     case IS_LOADED: return ReturnBool(result, m_dll.IsLoaded());
