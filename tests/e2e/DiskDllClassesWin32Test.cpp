@@ -161,6 +161,33 @@ std::string BackupProgram() {
          "  Global.35()\n";
 }
 
+// The folders, drives and volumes as answers that hold on any machine, and
+// the members the backup leaves out.
+const char kQueriesProgram[] =
+    "class Application\n"
+    "  Disk d new\n"
+    "  File f new\n"
+    "  StringArray drives new\n"
+    "function Void _00000000()\n"
+    "  String r\n"
+    "  String root\n"
+    "  String t\n"
+    "  root=d.Disk.23()\n"
+    "  r=\"folders=\"+(d.Disk.0()?=\"*%5C\")+(d.Disk.1()?=\"*%5C\")+(d.Disk.2()?=\"*%5C\")+(d.Disk.3()?=\"*%5C\")+(d.Disk.4()?=\"*%5C\")+(d.Disk.5()?=\"*%5C\")\n"
+    "  r+=\"\"+(d.Disk.6()?=\"*%5CQuick Launch%5C\")+(d.Disk.7()?=\"*%5C\")+(d.Disk.8()?=\"*%5C\")+(d.Disk.9()?=\"*%5C\")+(d.Disk.10()?=\"*%5C\")+(d.Disk.11()?=\"*%5C\")\n"
+    "  r+=\" drive=\"+(d.Disk.12()?=\"?:%5C\")+\" drives=\"+(d.Disk.14(drives)>=2)+(drives.StringArray.4(\"c:%5C\")>=0)+(drives.StringArray.4(\"z:%5C\")>=0)\n"
+    "  r+=\" volume=\"+(d.Disk.13(\"c\")!=\"\")+(d.Disk.17(\"C:%5C\")>0)+(d.Disk.18(\"C:%5C\")>0)+d.Disk.19(\"c\")+\"[\"+d.Disk.15(\"#\")+d.Disk.16(\"#\")+\"]\"\n"
+    "  f.File.21(root+\"check.txt\",1,1)\n"
+    "  f.File.35(\"123456789\")\n"
+    "  f.File.5()\n"
+    "  r+=\" sha1=\"+d.Disk.28(root+\"check.txt\")+\" short=\"+(d.Disk.41(root+\"check.txt\")!=\"\")+\" system=\"+d.Disk.48(root+\"check.txt\")\n"
+    "  r+=\" rename=\"+d.Disk.21(root+\"a%5Cb\")+d.Disk.25(root+\"a\",root+\"c\")+d.Disk.24(root+\"c%5Cb\")+d.Disk.24(root+\"a\")\n"
+    "  r+=\" link=\"+d.Disk.31(root+\"links%5Ccheck.lnk\",root+\"check.txt\",\"The check\",1)+d.Disk.38(root+\"links%5Ccheck.lnk\")\n"
+    "  t=d.Disk.36()\n"
+    "  r+=\" temp=\"+(t?=d.Disk.10()+\"*\")+d.Disk.38(t)+d.Disk.33(t)+d.Disk.38(t)\n"
+    "  Global.33(r,\"Result\")\n"
+    "  Global.35()\n";
+
 // Programs started through the shell, and the recycle bin.
 std::string ShellProgram(const std::string& writeMark, const std::string& trash) {
   return "class Application\n"
@@ -250,6 +277,7 @@ class DiskDllClasses : public ::testing::Test {
     s_trashHome = std::make_unique<Scratch>("xdg");
     s_temporary = std::make_unique<Scratch>("tmp");
     s_batch.Start("DiskBackup", BackupProgram());
+    s_batch.Start("DiskQueries", kQueriesProgram);
     {
       // Wine hands the variable to the Unix side of the process it starts.
       EnvironmentScope xdg("XDG_DATA_HOME", WineUnixPath(s_trashHome->path));
@@ -308,6 +336,13 @@ TEST_F(DiskDllClasses, BackupOfAFolderTreeIntoAZip) {
   EXPECT_EQ(e2e::ReadFileBytes(app.Folder() / "moved" / "d.txt"), "alpha");
   // The application's folder goes with the test: the read-only file too.
   SetFileAttributesA((app.Folder() / "data" / "a.txt").string().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(DiskDllClasses, FoldersDrivesAndTheRest) {
+  e2e::ExpectBoxesThenExit(App("DiskQueries"), "Result",
+                           {"folders=111111111111 drive=1 drives=111 volume=1110[0] "
+                            "sha1=F7C3BC1D808E04732ADF679965CCC34CA7AE3441 short=1 system=0 rename=1110 "
+                            "link=11 temp=1110"});
 }
 
 TEST_F(DiskDllClasses, ProgramsAndTheRecycleBin) {
