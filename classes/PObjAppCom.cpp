@@ -37,8 +37,6 @@ PObjAppCom::PObjAppCom(PObjectDefinition* definition) : PObject(definition), m_w
   m_window.SetScriptObject(this);
 }
 
-PObjAppCom::~PObjAppCom() { m_target = nullptr; }
-
 void PObjAppCom::Register(PObjectDefinition* definition) {
   definition->SetFactory(New);
   definition->SetCategory(CATEGORY_SERVICES);

@@ -36,7 +36,6 @@ class PObjAppCom : public PObject {
   };
 
   explicit PObjAppCom(PObjectDefinition* definition);
-  ~PObjAppCom() override;
 
   static void Register(PObjectDefinition* definition);
   static bool Declare(PObjectDefinition* definition);
