@@ -36,6 +36,7 @@
 // The classes over the window system exist in the Windows build only; the
 // host build, which has none, keeps them to come.
 #ifdef _WIN32
+#include "classes/PObjAppCom.h"
 #include "classes/PObjClipboard.h"
 #include "classes/PObjCursor.h"
 #include "classes/PObjDisk.h"
@@ -88,7 +89,7 @@ constexpr Row kRows[] = {
     /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, WIN32_CLASS(PObjClipboard)},
     /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, Class(PObjRegistry::Register, PObjRegistry::Declare)},
     /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, ToCome()},
-    /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjAppCom)},
     /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjKeyboard)},
     /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},

@@ -139,6 +139,7 @@ bool SWnd::OnMessage(UINT message, WPARAM* wparam, LPARAM* lparam, LRESULT* resu
     case kTransferStartMessage:
     case kTransferChunkMessage:
     case kTransferEndMessage:
+    case kStringDeliveredMessage:
       return OnTransferMessage(message, *wparam, *lparam, result);
     case kCreatedMessage:
       return OnCreatedMessage();

@@ -38,6 +38,12 @@ bool SendTextToWindow(const char* text, HWND target, int32_t tag, int32_t endVal
   return SendStringToWindow(target, tag, text, int32_t(length), endValue);
 }
 
+int32_t TransferRecord::TextLength() const {
+  if (length <= 0) return 0;
+  const void* end = std::memchr(Data(), 0, size_t(length));
+  return end ? int32_t(static_cast<const char*>(end) - Data()) : length;
+}
+
 // ---- Receiving ---------------------------------------------------------------------------
 
 StringReceiveSlots::~StringReceiveSlots() {
@@ -115,8 +121,17 @@ bool SWnd::OnTransferMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT
       std::unique_ptr<TransferRecord, void (*)(TransferRecord*)> record(
           m_receiveSlots.End(int(wparam), int32_t(lparam), &tag), StringReceiveSlots::FreeRecord);
       if (!record) return true;
-      return SendToSelf(kStringDeliveredMessage, WPARAM(tag), reinterpret_cast<LPARAM>(record.get()));
+      // A handler may receive another transfer while it handles this one.
+      const TransferRecord* outer = m_receiveSlots.Delivering();
+      m_receiveSlots.SetDelivering(record.get());
+      if (!SendToSelf(kStringDeliveredMessage, WPARAM(tag), reinterpret_cast<LPARAM>(record.get()))) return false;
+      m_receiveSlots.SetDelivering(outer);
+      return true;
     }
+    case kStringDeliveredMessage:
+      // Sent by another thread or process, the pointer would be read as a
+      // record: the class never sees it.
+      return lparam != 0 && reinterpret_cast<const TransferRecord*>(lparam) == m_receiveSlots.Delivering();
   }
   return true;
 }

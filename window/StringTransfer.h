@@ -7,7 +7,8 @@
 //
 // Any process can send these messages, so the receiver trusts nothing in
 // them: lengths are bounded, groups past the announced length are dropped,
-// and a record is zeroed whole before it is filled.
+// a record is zeroed whole before it is filled, and a delivery message that
+// the window did not send itself never reaches its class.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +33,9 @@ struct TransferRecord {
   // The bytes follow at offset 16, rounded up to a multiple of four; the
   // padding of the last group is zero.
   const char* Data() const { return reinterpret_cast<const char*>(this) + 16; }
+  // The bytes read as a text: up to the first NUL, never past the announced
+  // length, since the sender decides whether a NUL comes at all.
+  int32_t TextLength() const;
 };
 #pragma pack(pop)
 static_assert(sizeof(TransferRecord) == 16, "the bytes start at offset 16");
@@ -64,6 +68,12 @@ class StringReceiveSlots {
 
   int OpenCount() const;
 
+  // The record being delivered to this window, null outside a delivery. A
+  // delivery message carries a pointer, and any process can send one: only
+  // the record the window is delivering itself may be read.
+  const TransferRecord* Delivering() const { return m_delivering; }
+  void SetDelivering(const TransferRecord* record) { m_delivering = record; }
+
  private:
   struct Slot {
     TransferRecord* record;  // null = free
@@ -74,4 +84,5 @@ class StringReceiveSlots {
   static int32_t RecordSize(int32_t length);
   Slot m_slots[kMaxOpenTransfers] = {};
   int32_t m_openBytes = 0;
+  const TransferRecord* m_delivering = nullptr;
 };

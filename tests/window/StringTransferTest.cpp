@@ -17,6 +17,7 @@ struct Delivery {
   int32_t length;
   int64_t endValue;
   std::string bytes;  // the record's data, rounded up to whole groups
+  int32_t textLength;
 };
 
 // A receiver that copies every delivered record.
@@ -28,7 +29,8 @@ struct Receiver {
       if (message != kStringDeliveredMessage) return false;
       auto* record = reinterpret_cast<const TransferRecord*>(lparam);
       size_t padded = size_t((record->length + 3) & ~3);
-      deliveries.push_back({int32_t(wparam), record->length, record->endValue, std::string(record->Data(), padded)});
+      deliveries.push_back({int32_t(wparam), record->length, record->endValue, std::string(record->Data(), padded),
+                            record->TextLength()});
       return true;
     };
     EXPECT_TRUE(window.Make());
@@ -127,6 +129,36 @@ TEST_F(StringTransfer, HostileSendersAreRefusedOrBounded) {
   receiver.Send(kTransferEndMessage, slot, 0);
   ASSERT_EQ(1u, receiver.deliveries.size());
   EXPECT_EQ(std::string("xyz{") + std::string(8, '\0'), receiver.deliveries[0].bytes);
+
+  // Read as a text, the bytes end at their first NUL or at the announced
+  // length, whichever comes first: a last group without a NUL fills the
+  // record to its end.
+  struct TextCase {
+    LPARAM length;
+    std::vector<int32_t> groups;
+    int32_t textLength;
+  } texts[] = {
+      {5, {0x41424344, 0x45464748}, 5},
+      {7, {0x41424344, 0x45464748}, 7},
+      {8, {0x41424344, 0x45464748}, 8},
+      {6, {0x41420044, 0x45464748}, 2},
+      {3, {0x00414243}, 0},
+  };
+  for (const TextCase& c : texts) {
+    receiver.deliveries.clear();
+    slot = receiver.Send(kTransferStartMessage, 1, c.length);
+    for (int32_t group : c.groups) receiver.Send(kTransferChunkMessage, slot, group);
+    receiver.Send(kTransferEndMessage, slot, 0);
+    ASSERT_EQ(1u, receiver.deliveries.size());
+    EXPECT_EQ(c.textLength, receiver.deliveries[0].textLength) << c.length;
+  }
+
+  // A delivery message from anyone but the window itself carries a pointer
+  // that nobody may read: the class never sees it.
+  receiver.deliveries.clear();
+  for (LPARAM pointer : {LPARAM(0), LPARAM(0x10), LPARAM(-1)})
+    EXPECT_EQ(0, receiver.Send(kStringDeliveredMessage, 1, pointer));
+  EXPECT_TRUE(receiver.deliveries.empty());
 
   // Transfers that never end: the number open at once is bounded, and so
   // is the memory they hold together.
