@@ -109,7 +109,8 @@ bool PObjPath::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* 
 
 bool PObjPath::CallEdit(uint16_t member, PArgs* args, PResultCell* result) {
   const auto kind = [&](PathKind k) { return ReturnInt64(result, int32_t(k)); };
-  const char* argument = GetArgString(args, 0);
+  // Read only by the members whose argument is a text.
+  const auto argument = [&] { return GetArgString(args, 0); };
   switch (member) {
     case IS_SAME: {
       const SPath* other = GetPathOf(GetArgObject(args, 0));
@@ -120,13 +121,13 @@ bool PObjPath::CallEdit(uint16_t member, PArgs* args, PResultCell* result) {
       return other ? ReturnBool(result, m_path.IsInside(*other, GetArgBool(args, 1))) : true;
     }
     case REMOVE_EXTENSION: return ReturnBool(result, m_path.RemoveExtension());
-    case SET: return kind(m_path.Set(argument));
-    case SET_FOLDER: return kind(m_path.SetFolder(argument));
-    case SET_NAME: return ReturnBool(result, m_path.SetName(argument));
-    case SET_EXTENSION: return ReturnBool(result, m_path.SetExtension(argument));
-    case SET_TITLE: return ReturnBool(result, m_path.SetTitle(argument));
-    case SET_FOLDER_PART: return ReturnBool(result, m_path.SetFolderPart(argument));
-    case SET_ROOT: return ReturnBool(result, m_path.SetRoot(argument));
+    case SET: return kind(m_path.Set(argument()));
+    case SET_FOLDER: return kind(m_path.SetFolder(argument()));
+    case SET_NAME: return ReturnBool(result, m_path.SetName(argument()));
+    case SET_EXTENSION: return ReturnBool(result, m_path.SetExtension(argument()));
+    case SET_TITLE: return ReturnBool(result, m_path.SetTitle(argument()));
+    case SET_FOLDER_PART: return ReturnBool(result, m_path.SetFolderPart(argument()));
+    case SET_ROOT: return ReturnBool(result, m_path.SetRoot(argument()));
     default: return true;
   }
 }

@@ -119,8 +119,9 @@ bool PObjTimer::Call(uint16_t member, PArgs* args, PResultCell* result, PObject*
     case GET_ELAPSED_SECONDS: return ReturnDouble(result, GetElapsedSeconds());
     default: break;
   }
-  if (member <= GET_SPAN_TOTAL || member >= START_STOPWATCH) return CallSpan(member, args, result);
-  return CallDate(member, args, result);
+  const bool span = member == ASSIGN_SPAN || (member >= COMPARE_SPAN && member <= GET_SPAN_TOTAL) ||
+                    member >= START_STOPWATCH;
+  return span ? CallSpan(member, args, result) : CallDate(member, args, result);
 }
 
 bool PObjTimer::CallSpan(uint16_t member, PArgs* args, PResultCell* result) {
