@@ -138,7 +138,11 @@ bool PObjTimer::CallSpan(uint16_t member, PArgs* args, PResultCell* result) {
       return other ? ReturnInt64(result, t.CompareSpan(*other)) : true;
     }
     case FORMAT_SPAN: return ReturnString(result, t.FormatSpan(GetArgString(args, 0)).GetText());
-    case SET_SPAN: t.NormalizeTime(part(4), part(3), part(2), part(1), part(0)); return true;
+    // Negative days too become 0 here: a span set from fields is never
+    // below empty, as no other span member can make one.
+    case SET_SPAN:
+      t.NormalizeTime(part(4) < 0 ? 0 : part(4), part(3), part(2), part(1), part(0));
+      return true;
     case SET_SPAN_MILLISECONDS: t.SetSpanMilliseconds(GetArgInt64(args, 0)); return true;
     case ADD_SPAN: t.AddSpan(part(4), part(3), part(2), part(1), part(0)); return true;
     case SUBTRACT_SPAN: t.SubtractSpan(part(4), part(3), part(2), part(1), part(0)); return true;

@@ -349,6 +349,9 @@ TEST_F(PObjTimerTest, SpanCarriesAndNeverGoesBelowEmpty) {
   EXPECT_EQ(Span(t), "0 00:01:00.500");
   Do(t, T::SET_SPAN, -5, 61, 59, 23, 2);
   EXPECT_EQ(Span(t), "3 00:00:01.000") << "61 s carry up to a whole day; -5 ms is 0";
+  Do(t, T::SET_SPAN, 0, 0, 0, 0, -3);
+  EXPECT_EQ(Span(t), "0 00:00:00.000") << "negative days are 0 too";
+  EXPECT_EQ(Int(t, T::GET_SPAN_TOTAL), 0);
   Do(t, T::SET_SPAN_MILLISECONDS, int64_t(90061001));
   EXPECT_EQ(Span(t), "1 01:01:01.001");
   EXPECT_EQ(Int(t, T::GET_SPAN_TOTAL), 90061001);
