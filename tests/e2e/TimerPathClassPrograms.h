@@ -5,6 +5,7 @@
 // box shows nothing) and read r.
 #pragma once
 
+#include <ostream>
 #include <vector>
 
 namespace timerpathprograms {
@@ -14,6 +15,9 @@ struct TimerPathProgram {
   const char* program;
   const char* result;
 };
+
+// Test names and messages show the program's name.
+inline void PrintTo(const TimerPathProgram& p, std::ostream* out) { *out << p.name; }
 
 inline const std::vector<TimerPathProgram>& Programs() {
   static const std::vector<TimerPathProgram> programs = {
@@ -102,6 +106,33 @@ inline const std::vector<TimerPathProgram>& Programs() {
        "  Global.35()\n",
        "1 d 01:06:16.500 ms=90376500 over=1 rest=0 0 0 0 pad=07007 sw=11101"},
 
+      // A log stamp taken apart field by field, moved by days and seconds,
+      // and the clocks of the process; none of these may fail the call.
+      {"Clock",
+       "class Application\n"
+       "  Timer t new\n"
+       "  Timer now new\n"
+       "  String r\n"
+       "function Void _00000000()\n"
+       "  t.Timer.22(2024,2,29,13,14,15,167)\n"
+       "  r=\"\"+t.Timer.42()+\",\"+t.Timer.36()+\",\"+t.Timer.32()+\" \"+t.Timer.30()+\"/\"+t.Timer.31()\n"
+       "  r+=\":\"+t.Timer.29()+\":\"+t.Timer.28()+\".\"+t.Timer.27()\n"
+       "  r+=\" \"+t.Timer.37()+\" \"+t.Timer.38()+\" doy=\"+t.Timer.40()+\" c=\"+t.Timer.43()\n"
+       "  r+=\" s=\"+(t.Timer.46()==t.Timer.45()*86400+47655)\n"
+       "  t.Timer.26(0,0,60)\n"
+       "  r+=\" back=\"+t.Timer.20(\"#Y-#+M-#+D #+h:#+m\")\n"
+       "  r+=\" set=\"+t.Timer.23(t.Timer.45()+1)+\" next=\"+t.Timer.20(\"#Y-#+M-#+D #+h\")\n"
+       "  r+=\" sec=\"+t.Timer.24(t.Timer.46()+90061)+\" \"+t.Timer.20(\"#+D #+h:#+m:#+s\")\n"
+       "  r+=\" season=\"+t.Timer.47(3,21)+\" days=\"+t.Timer.50(2023,2)+\",\"+t.Timer.51(2024)\n"
+       "  now.Timer.21()\n"
+       "  r+=\" now=\"+(now.Timer.42()>=2024)\n"
+       "  now.Timer.21(false)\n"
+       "  r+=\"\"+(now.Timer.42()>=2024)+(now.Timer.6()>=0)+now.Timer.57()\n"
+       "  Global.33(r,\"Result\")\n"
+       "  Global.35()\n",
+       "2024,2,29 13/1:14:15.167 February 4 doy=60 c=21 s=1 back=2023-12-31 13:14 set=1 "
+       "next=2024-01-01 00 sec=1 02 01:01:01 season=1 days=28,366 now=1110"},
+
       // A site publisher: a local page renamed and moved to another drive,
       // split into parts, its URL built from the parts below its root, a
       // network share checked to hold it, and a bad name refused.
@@ -137,6 +168,27 @@ inline const std::vector<TimerPathProgram>& Programs() {
        "bad=00 still=home.html split=D:\\|Projects\\|site\\|docs\\|home.html "
        "url=3example.com/site/docs/home.html root=https://example.com/ share=2110 "
        "folder=\\\\SERVER\\web\\site 0"},
+
+      // A report file asked every question, renamed and archived; a drive
+      // root and a text that is no path answer as such.
+      {"Queries",
+       "class Application\n"
+       "  Path p new\n"
+       "  String r\n"
+       "function Void _00000000()\n"
+       "  p.Path.29(\"C:\\Data\\2024\\report.final.TXT\")\n"
+       "  r=\"parent=\"+p.Path.7()+\" with=\"+p.Path.12()+\" at=\"+p.Path.13(1)+p.Path.13(0,true)+\" n=\"+p.Path.14()\n"
+       "  r+=\" is=\"+p.Path.17()+p.Path.18()+p.Path.19()+p.Path.20()+p.Path.21()+p.Path.23()+p.Path.26()\n"
+       "  r+=\" ext=\"+p.Path.28()+p.Path.2()+\" \"+p.Path.32(\"csv\")+p.Path.2()\n"
+       "  r+=\" move=\"+p.Path.34(\"Archive\\Old\")+p.Path.1()\n"
+       "  p.Path.29(\"C:\\\")\n"
+       "  r+=\" root=\"+p.Path.23()+p.Path.17()+p.Path.18()+\" \"+p.Path.7()+\"|\"\n"
+       "  p.Path.29(\"bad>name\")\n"
+       "  r+=\" bad=\"+p.Path.26()+p.Path.15()+p.Path.28()+p.Path.1()+\"|\"\n"
+       "  Global.33(r,\"Result\")\n"
+       "  Global.35()\n",
+       "parent=C:\\Data\\2024\\ with=C:\\Data\\2024\\ at=2024\\Data n=2 is=1001101 "
+       "ext=1report.final 1report.csv move=1C:\\Archive\\Old\\report.csv root=100 | bad=000|"},
   };
   return programs;
 }

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "tests/e2e/PackedApp.h"
@@ -19,8 +18,6 @@
 namespace {
 
 using timerpathprograms::TimerPathProgram;
-
-void PrintTo(const TimerPathProgram& p, std::ostream* out) { *out << p.name; }
 
 class TimerPathClasses : public ::testing::TestWithParam<TimerPathProgram> {
  protected:
