@@ -14,6 +14,7 @@
 #include "classes/PObjIntegerArray.h"
 #include "classes/PObjMath.h"
 #include "classes/PObjMoney.h"
+#include "classes/PObjPath.h"
 #include "classes/PObjPoint.h"
 #include "classes/PObjRectangle.h"
 #include "classes/PObjRectangle2D.h"
@@ -22,6 +23,7 @@
 #include "classes/PObjStringArray.h"
 #include "classes/PObjTable.h"
 #include "classes/PObjThread.h"
+#include "classes/PObjTimer.h"
 #include "classes/PObjTriangle2D.h"
 #include "classes/PObjTriangle3D.h"
 #include "classes/PObjUndoRedo.h"
@@ -97,14 +99,14 @@ constexpr Row kRows[] = {
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
-    /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, Class(PObjTimer::Register, PObjTimer::Declare)},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
     /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, Class(PObjColor::Register, PObjColor::Declare)},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
     /* 18 */ {Builtin("INT"), "Integer", CATEGORY_VALUES, "", -1, false, Class(PObjInt::Register, PObjInt::Declare)},
     /* 19 */ {Builtin("MON"), "Money", CATEGORY_VALUES, "", -1, false, Class(PObjMoney::Register, PObjMoney::Declare)},
-    /* 20 */ {Builtin("PTH"), "Path", CATEGORY_VALUES, "", -1, false, ToCome()},
+    /* 20 */ {Builtin("PTH"), "Path", CATEGORY_VALUES, "", -1, false, Class(PObjPath::Register, PObjPath::Declare)},
     /* 21 */ {Builtin("STR"), "String", CATEGORY_VALUES, "", -1, false, Class(PObjString::Register, PObjString::Declare)},
     /* 22 */ {Builtin("UNI"), "UniString", CATEGORY_VALUES, "", -1, false, Class(PObjUniString::Register, PObjUniString::Declare)},
     /* 23 */ {Builtin("TBL"), "Table", CATEGORY_VALUES, "", -1, false, Class(PObjTable::Register, PObjTable::Declare)},

@@ -300,6 +300,11 @@ SString SPath::GetParts(int start, int count, bool withoutName, char separator) 
   return joined;
 }
 
+SString SPath::GetUrlWithoutScheme() const {
+  if (!IsInternet()) return SString("");
+  return GetFullPath().Mid(GetScheme().GetLength());
+}
+
 // ---- Parts ------------------------------------------------------------------------
 
 int SPath::Split(SStringArray& parts) const {

@@ -44,6 +44,7 @@ class SPath {
   bool SetNoTrailingSeparator(bool noSeparator);
 
   PathKind GetKind() const { return m_kind; }
+  bool HasTrailingSeparator() const { return m_trailingSeparator != 0; }
 
   // ---- Tests ----------------------------------------------------------------
 
@@ -79,6 +80,8 @@ class SPath {
   // Parts of Split from start (0 = root), count of them (negative: to the
   // end), joined, with every '/' and '\' turned into separator.
   SString GetParts(int start, int count, bool withoutName, char separator) const;
+  // GetFullPath of a URL after its "scheme://"; "" for every other kind.
+  SString GetUrlWithoutScheme() const;
 
   // ---- Parts ------------------------------------------------------------------
 
@@ -103,6 +106,15 @@ class SPath {
   bool SetTitle(const char* title);
   bool SetExtension(const char* extension);
   bool RemoveExtension() { return SetExtension(""); }
+
+  // ---- The names the script class knows these operations by -------------------
+
+  bool IsSame(const SPath& other) const { return Equals(other); }
+  bool IsInside(const SPath& other, bool strict) const { return Contains(other, strict); }
+  SString JoinParts(int start, int count, bool withoutName, char separator) const {
+    return GetParts(start, count, withoutName, separator);
+  }
+  bool SetFolderPart(const char* folder) { return ReplaceFolder(folder); }
 
  private:
   // Where the pieces of the full path lie.
