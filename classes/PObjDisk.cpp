@@ -9,6 +9,7 @@
 #include <new>
 
 #include "classes/PObjStringArray.h"
+#include "classes/PObjTimer.h"
 #include "core/SStringArray.h"
 #include "engine/PObjectDefinition.h"
 
@@ -104,7 +105,7 @@ PObject* PObjDisk::New(PObjectDefinition* definition) {
   return new (std::nothrow) PObjDisk(definition);
 }
 
-STimer* PObjDisk::GetArgTimer(const PArgs*, int) { return nullptr; }
+STimer* PObjDisk::GetArgTimer(const PArgs* args, int i) { return PObjTimer::GetTimerOf(GetArgObject(args, i)); }
 
 HWND__* PObjDisk::GetArgOwner(const PArgs*, int) { return nullptr; }
 

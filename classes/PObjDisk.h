@@ -102,8 +102,8 @@ class PObjDisk : public PObject {
   // Members 42 and 50 to 53: what the shell starts or changes.
   bool CallShell(uint16_t member, PArgs* args, PResultCell* result);
 
-  // The date-time value of a Timer argument; null until Timer objects
-  // expose theirs, so that the times are then simply not filled.
+  // The date-time value of a Timer argument; null for null or another
+  // class, so that time is simply not filled.
   static STimer* GetArgTimer(const PArgs* args, int i);
   // The window of a Dialog argument, the owner of the shell's windows;
   // null (no owner) for a null argument.

@@ -122,8 +122,12 @@ std::string BackupProgram() {
          "  File f new\n"
          "  StringArray files new\n"
          "  StringArray found new\n"
+         "  Timer written new\n"
+         "  Timer created new\n"
+         "  Timer now new\n"
          "function Void _00000000()\n"
          "  String r\n"
+         "  Integer age\n"
          "  String root\n"
          "  String zip\n"
          "  Integer i\n"
@@ -157,6 +161,10 @@ std::string BackupProgram() {
          "  r+=\" gone=\"+d.Disk.22(root+\"mirror\",1)+d.Disk.24(root+\"mirror\")\n"
          "  r+=\" ro=\"+d.Disk.49(root+\"data%5Ca.txt\",Disk.ATTRIBUTE_READONLY)+d.Disk.45(root+\"data%5Ca.txt\")+d.Disk.46(root+\"data%5Ca.txt\")+d.Disk.47(root+\"data%5Ca.txt\")\n"
          "  r+=\" size=\"+d.Disk.35(root+\"data%5Cdocs%5Cb.txt\")+d.Disk.35(root+\"none\")\n"
+         "  now.Timer.21()\n"
+         "  r+=\" times=\"+d.Disk.34(root+\"data%5Cdocs%5Cb.txt\",written,created)+d.Disk.34(root+\"none\",written)\n"
+         "  age=now.Timer.46()-written.Timer.46()\n"
+         "  r+=\"\"+(age>=-5)+(age<600)+(created.Timer.46()<=written.Timer.46())\n"
          "  Global.33(r,\"Result\")\n"
          "  Global.35()\n";
 }
@@ -325,7 +333,7 @@ TEST_F(DiskDllClasses, BackupOfAFolderTreeIntoAZip) {
   e2e::ExpectBoxesThenExit(app, "Result",
                            {"made=111 listed=3 bare=1 1 zip=111 next=1 crc=" + std::to_string(Crc32("alpha")) +
                             " md5=10FC38A2DD92651C7BC287A8F9339425 mirror=111 files=11110 gone=10 ro=1110 "
-                            "size=11-1"});
+                            "size=11-1 times=10111"});
   if (HasFatalFailure()) return;
   std::map<std::string, std::string> entries = ZipEntries(e2e::ReadFileBytes(app.Folder() / "backup.zip"));
   const std::map<std::string, std::string> expected = {
