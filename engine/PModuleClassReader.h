@@ -20,7 +20,8 @@ class PModuleExports {
 
 // Makes the class of the module at position index of the package's module
 // list, whose library (loaded from path) exports exports, and adds it to the
-// engine. False, adding nothing, at the first fault.
+// engine. False at the first fault: the build fails, and its reset takes
+// away whatever was added.
 bool ReadModuleClass(PEngine* engine, int index, const char* path, const PModuleExports& exports);
 
 // The module-name rule: "Sub_" or "Ext_" in front, at least 5 characters, an
