@@ -102,7 +102,7 @@ int64_t Fire(Probe* p, int64_t mode) {
     case 4: {  // Float and UniString results
       ModuleEventResult s = {}, e = {};
       bool sum = p->events(p->object, SUM, &s, 2, 1.25, 2.0) && s.value.number == 3.25;
-      bool echo = p->events(p->object, ECHO, &e, 1, u"\u00e9t\u00e9") && TakeUniText(e.uniText, u"\u00e9t\u00e9!");
+      bool echo = p->events(p->object, ECHO, &e, 1, u"\u00e9t\u00e9") && TakeUniText(e.uniText, u"\u00e9t\u00e9");
       return 10 * sum + echo;
     }
     case 5: {  // by number, with values
