@@ -15,6 +15,9 @@ class SWnd;
 
 class PObjModule : public PObject {
  public:
+  // The window of a module control (PObjModuleExternCtrl.h, Windows only).
+  class _PExternCtrl;
+
   explicit PObjModule(PObjectDefinition* definition);
   ~PObjModule() override;
 
@@ -46,8 +49,10 @@ class PObjModule : public PObject {
 
   // ---- Module controls (Windows only) ----------------------------------------------------
 
-  // "Tavrin_Destroy" when the dialog that holds the control closes;
-  // nothing without the entry or a window with a handle.
+  // "Tavrin_Create" once the control's window exists, with the control's
+  // properties; "Tavrin_Destroy" when the dialog that holds it closes.
+  // Nothing without the entry or a window with a handle.
+  void Create();
   void Destroy();
   SWnd* GetWindow() const { return m_window; }
   ModuleHandle GetHandle() const { return m_handle; }
@@ -71,7 +76,7 @@ class PObjModule : public PObject {
   bool HandTextBack(TypeCode returns, const SValue& value, char** text, UniChar** uniText) const;
   // The window handle a module gets, 0 without a window.
   uintptr_t GetWindowHandle() const;
-  // Deletes the window unless it is attached (PObjModuleWin32.cpp).
+  // Forgets the window, deleting it unless it is attached.
   void DeleteWindow();
 
   SWnd* m_window;

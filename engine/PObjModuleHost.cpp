@@ -5,6 +5,8 @@ uintptr_t PObjModule::GetWindowHandle() const { return 0; }
 
 void PObjModule::DeleteWindow() { m_window = nullptr; }
 
+void PObjModule::Create() {}
+
 void PObjModule::Destroy() {}
 
 void PObjModule::Resize() {}

@@ -1,5 +1,5 @@
 // "Ext_Pad": a control module. It writes down what the engine did with its
-// window: "C" with the property block's texts at "Tavrin_Create", "R" with
+// window: "C" with "[name=value]" for each property at "Tavrin_Create", "R" with
 // the client size at each "Tavrin_Resize", "D" at "Tavrin_Destroy", each
 // only when the window handle it got is a window. Its one member returns
 // that log.
@@ -42,7 +42,12 @@ EXPORT void Tavrin_Create(void*, ModuleHandle handle, uintptr_t window, const ch
   if (!IsWindow(reinterpret_cast<HWND>(window))) return;
   std::string& log = Log(handle);
   log += "C";
-  for (const char* p = properties; p && *p; p += std::strlen(p) + 1) log += std::string("[") + p + "]";
+  // Pairs of name and value (which may be empty) until an empty name.
+  for (const char* p = properties; p && *p;) {
+    const char* value = p + std::strlen(p) + 1;
+    log += std::string("[") + p + "=" + value + "]";
+    p = value + std::strlen(value) + 1;
+  }
 }
 
 EXPORT void Tavrin_Resize(void*, ModuleHandle handle, uintptr_t window) {

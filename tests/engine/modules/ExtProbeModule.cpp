@@ -12,7 +12,8 @@
 //   5 Void    Timer(Integer ms)                 Tick(ms) once, from a timer
 //   6 Integer Fail()                            the call fails
 //   7 String  Slots(Integer i, String v, String s, UniString u)  the slots seen
-//     (v is declared with type number 1, which reads as String)
+//     (v is declared with type number 1, which reads as String), then
+//     any slots past the four in hexadecimal
 //   8 event Integer Changed(Integer n)
 //  20 event String Named(String s)
 //  21 event Void Many(Integer a .. Integer h)
@@ -232,8 +233,11 @@ EXPORT uint8_t Tavrin_Call(ModuleCallRecord* r) {
     case 6: return 0;
     case 7: {
       char buffer[256];
-      std::snprintf(buffer, sizeof buffer, "%d:%lld,%s,%s,%d", r->count, (long long)a[0], text(1), text(2),
-                    lstrlenW(reinterpret_cast<LPCWSTR>(uintptr_t(a[3]))));
+      int n = std::snprintf(buffer, sizeof buffer, "%d:%lld,%s,%s,%d", r->count, (long long)a[0], text(1),
+                            text(2), lstrlenW(reinterpret_cast<LPCWSTR>(uintptr_t(a[3]))));
+      // Slots past the declared parameters, as they are.
+      for (int i = 4; i < r->count && n < 200; i++)
+        n += std::snprintf(buffer + n, sizeof buffer - n, ",%llx", (unsigned long long)a[i]);
       r->result.text = FormatText(r, buffer);
       return 1;
     }
