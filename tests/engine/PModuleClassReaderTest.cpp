@@ -15,10 +15,9 @@
 #include "engine/PObjectDefinition.h"
 #include "engine/PObjectInfo.h"
 #include "tests/engine/ProgramBuild.h"
+#include "tests/engine/modules/ModuleWords.h"
 
 namespace {
-
-PModuleWord T(const char* text) { return reinterpret_cast<PModuleWord>(text); }
 
 // What the fake library answers; a null entry is an export it lacks.
 struct Library {

@@ -11,12 +11,11 @@
 #include <string>
 
 #include "engine/PluginSDK.h"
+#include "tests/engine/modules/ModuleWords.h"
 
 #define EXPORT extern "C"
 
 namespace {
-
-PModuleWord T(const char* text) { return reinterpret_cast<PModuleWord>(text); }
 
 std::string& Log(ModuleHandle handle) { return *reinterpret_cast<std::string*>(handle); }
 

@@ -29,12 +29,11 @@
 
 #include "core/SValue.h"
 #include "engine/PluginSDK.h"
+#include "tests/engine/modules/ModuleWords.h"
 
 #define EXPORT extern "C"
 
 namespace {
-
-PModuleWord T(const char* text) { return reinterpret_cast<PModuleWord>(text); }
 
 // Positions of the events in the class (for the event callback).
 enum { CHANGED = 8, NAMED = 9, MANY = 10, TICK = 11, SUM = 12, ECHO = 13, UNHEARD = 14 };

@@ -9,12 +9,11 @@
 #include <cstring>
 
 #include "engine/PluginSDK.h"
+#include "tests/engine/modules/ModuleWords.h"
 
 #define EXPORT extern "C"
 
 namespace {
-
-PModuleWord T(const char* text) { return reinterpret_cast<PModuleWord>(text); }
 
 ModuleEventCallback g_events = nullptr;
 
