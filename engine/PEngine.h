@@ -192,7 +192,8 @@ class PEngine {
   bool CompileMember(PSource::_PFunction& function, PObjectDefinition* definition, int member);
   bool LinkBaseClasses();
   bool InheritMembers();
-  // Every module library must load; refused where there are none to load.
+  // Every module library must load and make its class (PModuleClassReader.h);
+  // the host build loads none, so it refuses any.
   bool LoadModules(const SStringArray& modules);
 
   // Why the last build failed, for the package writer's report: the class,

@@ -1,16 +1,30 @@
-// The module libraries of the package. Until their classes join the program
-// through the plug-in interface, a module counts as loadable when the
-// system loads it as a library: an empty or cut file, or no library at all,
-// can never join.
-#include <windows.h>
-
+// The module libraries of the package, each read into the class it adds.
+// One library object serves every file in turn and lets the last go at the
+// end, whatever the outcome: the temporary file of a loaded library could
+// not be deleted afterwards.
 #include "engine/PEngine.h"
+#include "engine/PModuleClassReader.h"
+#include "files/SDll.h"
+
+namespace {
+
+class LibraryExports : public PModuleExports {
+ public:
+  explicit LibraryExports(const SDll& library) : m_library(library) {}
+  void* Find(const char* name) const override { return m_library.GetFunction(name); }
+
+ private:
+  const SDll& m_library;
+};
+
+}  // namespace
 
 bool PEngine::LoadModules(const SStringArray& modules) {
+  SDll library;
   for (int i = 0; i < modules.GetCount(); i++) {
-    HMODULE library = LoadLibraryA(modules.GetString(i).GetText());
-    if (!library) return false;
-    FreeLibrary(library);
+    SString path = modules.GetString(i);
+    if (!library.Load(path.GetText())) return false;
+    if (!ReadModuleClass(this, i, path.GetText(), LibraryExports(library))) return false;
   }
   return true;
 }

@@ -118,6 +118,9 @@ class PObjectDefinition {
   const char* GetModulePath() const { return m_modulePath.GetText(); }
   bool IsModuleControl() const { return m_moduleIsControl; }
   SDll* GetModuleLibrary() const { return m_library; }
+  // An export of the library loaded for the run; null when none is loaded
+  // or it lacks the name.
+  void* GetModuleExport(const char* name) const;
 
   int GetConstructorId() const { return m_constructor; }
   int GetDestructorId() const { return m_destructor; }

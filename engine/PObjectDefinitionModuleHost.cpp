@@ -5,3 +5,8 @@
 bool PObjectDefinition::LoadModule() { return GetOrigin() != ORIGIN_MODULE; }
 
 void PObjectDefinition::UnloadModule() {}
+
+void* PObjectDefinition::GetModuleExport(const char* name) const {
+  (void)name;
+  return nullptr;
+}

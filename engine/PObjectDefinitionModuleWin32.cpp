@@ -36,3 +36,7 @@ void PObjectDefinition::UnloadModule() {
   delete m_library;
   m_library = nullptr;
 }
+
+void* PObjectDefinition::GetModuleExport(const char* name) const {
+  return m_library ? m_library->GetFunction(name) : nullptr;
+}
