@@ -66,10 +66,7 @@ void ApplyLooks(SDialog* dialog, const _SCtrl& record, SResource* resources) {
   SFileMem iconFile;
   SImage icon;
   if (ReadResourceEntry(resources, record.GetExtra("DIALOG_ICON"), &iconFile) && icon.LoadFromStream(&iconFile, -1)) {
-    if (HICON handle = icon.CreateIcon()) {
-      dialog->SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(handle));
-      dialog->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(handle));
-    }
+    if (HICON handle = icon.CreateIcon()) dialog->SetIcons(handle, handle);
   }
   dialog->SetBackgroundDrawMode(ImageDrawModeFromName(&record, "DIALOG_IMAGEDRAWMODE"));
   SFileMem imageFile;

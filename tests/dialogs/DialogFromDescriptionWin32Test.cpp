@@ -351,6 +351,20 @@ TEST_F(BuilderTest, BackgroundImageToolBarMenuAndStatusBarOnScreen) {
       << "the laid-out area keeps its size between the bars and under the menu bar";
   EXPECT_EQ(nullptr, reinterpret_cast<HICON>(dialog.SendMessage(WM_GETICON, ICON_BIG, 0)))
       << "an icon entry that is no picture is no icon";
+  TestDialog withIcon;
+  ASSERT_TRUE(LoadDescription(withIcon, {DialogRecord(100, 80, {"DIALOG_ICON=red.png", "DIALOG_DRAGFILES=1"})},
+                              resources));
+  HICON big = reinterpret_cast<HICON>(withIcon.SendMessage(WM_GETICON, ICON_BIG, 0));
+  ASSERT_NE(nullptr, big);
+  EXPECT_EQ(big, reinterpret_cast<HICON>(withIcon.SendMessage(WM_GETICON, ICON_SMALL, 0)));
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(big, &info));
+  BITMAP colour = {};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(16, colour.bmWidth);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_TRUE(GetWindowLongA(withIcon.GetHwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 
   SetForegroundWindow(window);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
