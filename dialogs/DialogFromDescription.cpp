@@ -155,7 +155,8 @@ void LoadBars(SDialog* dialog, const _SCtrl& record, SResource* resources, MenuF
   SFileMem menu;
   if (!ReadResourceEntry(resources, record.GetExtra("DIALOG_MENU"), &menu)) return;
   if (!LoadMenuFile(&dialog->GetMenus(), resources, true, dialog->GetHwnd(), &menu, &dialog->GetMenuImages(), owner,
-                    menuFactory, nameToId))
+                    menuFactory, nameToId) ||
+      dialog->GetMenus().GetCount() == 0)
     return;
   int height = static_cast<SWnd*>(dialog)->GetClientHeight();
   if (::SetMenu(dialog->GetHwnd(), dialog->GetMenus().GetAt(0)->GetHandle())) dialog->SetClientHeight(height);
