@@ -280,6 +280,12 @@ TEST_F(BuilderTest, ShowStateParentAndNoShow) {
                               nullptr, &noShow));
   EXPECT_TRUE(IsWindowVisible(maximized.GetHwnd()));
   EXPECT_TRUE(IsZoomed(maximized.GetHwnd()));
+  TestDialog minimized;
+  ASSERT_TRUE(LoadDescription(minimized, {DialogRecord(100, 80, {"DIALOG_MINIMIZED=1"},
+                                                       "WS_CAPTION WS_SYSMENU WS_MINIMIZEBOX")},
+                              nullptr, &noShow));
+  EXPECT_TRUE(IsWindowVisible(minimized.GetHwnd()));
+  EXPECT_TRUE(IsIconic(minimized.GetHwnd()));
 
   // With a parent: a child, unless a popup is asked for.
   TestWnd parent;
