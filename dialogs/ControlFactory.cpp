@@ -32,6 +32,15 @@ namespace {
 
 using _SCtrl = SDialogModel::_SCtrl;
 
+// Where and how a control window is created.
+struct ControlPlacement {
+  RECT rect;
+  DWORD style;
+  DWORD exStyle;
+  HWND parent;
+  int id;
+};
+
 // Style bits the factory adds for some types.
 const DWORD kSliderStyle = TBS_DOWNISLEFT;
 const DWORD kToolBarStyle = TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE;

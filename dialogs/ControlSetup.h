@@ -11,14 +11,5 @@
 class SResource;
 class SWnd;
 
-// Where and how the factory creates a control window.
-struct ControlPlacement {
-  RECT rect;
-  DWORD style;
-  DWORD exStyle;
-  HWND parent;
-  int id;
-};
-
 // window is of the framework class of the record's type (or derived).
 void SetUpControl(SWnd* window, SResource* resources, const SDialogModel::_SCtrl& record, bool runMode);

@@ -66,10 +66,7 @@ void ApplyLooks(SDialog* dialog, const _SCtrl& record, SResource* resources) {
   SFileMem iconFile;
   SImage icon;
   if (ReadResourceEntry(resources, record.GetExtra("DIALOG_ICON"), &iconFile) && icon.LoadFromStream(&iconFile, -1)) {
-    if (HICON handle = icon.CreateIcon()) {
-      dialog->SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(handle));
-      dialog->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(handle));
-    }
+    if (HICON handle = icon.CreateIcon()) dialog->SetIcons(handle, handle);
   }
   dialog->SetBackgroundDrawMode(ImageDrawModeFromName(&record, "DIALOG_IMAGEDRAWMODE"));
   SFileMem imageFile;
@@ -158,7 +155,8 @@ void LoadBars(SDialog* dialog, const _SCtrl& record, SResource* resources, MenuF
   SFileMem menu;
   if (!ReadResourceEntry(resources, record.GetExtra("DIALOG_MENU"), &menu)) return;
   if (!LoadMenuFile(&dialog->GetMenus(), resources, true, dialog->GetHwnd(), &menu, &dialog->GetMenuImages(), owner,
-                    menuFactory, nameToId))
+                    menuFactory, nameToId) ||
+      dialog->GetMenus().GetCount() == 0)
     return;
   int height = static_cast<SWnd*>(dialog)->GetClientHeight();
   if (::SetMenu(dialog->GetHwnd(), dialog->GetMenus().GetAt(0)->GetHandle())) dialog->SetClientHeight(height);

@@ -47,12 +47,31 @@ bool CreateDialogFromDescription(SDialog* dialog, SFile* stream, SResource* reso
   return DialogBuilder && DialogBuilder(dialog, stream, resources, options);
 }
 
-SDialog::SDialog() : m_controlBarHeight(0), m_controlBar(nullptr), m_statusBar(nullptr), m_toolBar(nullptr) {}
+SDialog::SDialog()
+    : m_controlBarHeight(0),
+      m_controlBar(nullptr),
+      m_statusBar(nullptr),
+      m_toolBar(nullptr),
+      m_bigIcon(nullptr),
+      m_smallIcon(nullptr) {}
 
 SDialog::~SDialog() {
   ClearContents();
   m_menuImages.Destroy();
   m_toolBarImages.Destroy();
+  // A window that still exists lets go of the icons before they go.
+  SetIcons(nullptr, nullptr);
+}
+
+void SDialog::SetIcons(HICON big, HICON small) {
+  if (m_hwnd) {
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
+  if (m_bigIcon && m_bigIcon != big && m_bigIcon != small) DestroyIcon(m_bigIcon);
+  if (m_smallIcon && m_smallIcon != m_bigIcon && m_smallIcon != big && m_smallIcon != small) DestroyIcon(m_smallIcon);
+  m_bigIcon = big;
+  m_smallIcon = small;
 }
 
 SWnd* SDialog::CreateControlObject(int, const ControlRecord*) { return nullptr; }

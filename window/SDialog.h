@@ -80,6 +80,10 @@ class SDialog : public SWnd {
   // Case-sensitive.
   int FindControlByName(const char* name) const;
 
+  // The window's big and small icon (either may be null); the dialog owns
+  // them from now on, one handle given for both included.
+  void SetIcons(HICON big, HICON small);
+
   SArray<SMenu*>& GetMenus() { return m_menus; }
   SImageList& GetMenuImages() { return m_menuImages; }
   SToolBarCtrl* GetToolBar() const { return m_toolBar; }
@@ -133,4 +137,6 @@ class SDialog : public SWnd {
   SImageList m_menuImages;
   SToolBarCtrl* m_toolBar;           // owned, or null
   SImageList m_toolBarImages;
+  HICON m_bigIcon;                   // owned, or null
+  HICON m_smallIcon;                 // owned unless the big one, or null
 };
