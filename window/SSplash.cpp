@@ -53,6 +53,12 @@ void SSplash::_SWnd::Close() {
   Destroy();
 }
 
+void SSplash::_SWnd::ShowWithoutFocus() {
+  // Showing activates a window; the mode that never takes the focus must
+  // not take it this way either.
+  Show(m_mode == kModeNoFocus ? SW_SHOWNA : SW_SHOW);
+}
+
 void SSplash::_SWnd::GrowStep() {
   if (m_grown) return;
   bool done = false;
@@ -83,7 +89,7 @@ LRESULT SSplash::_SWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
       } else if (wparam == kGrowTimer && m_effect == kEffectGrow) {
         GrowStep();
         if (!m_shown) {
-          Show(SW_SHOW);
+          ShowWithoutFocus();
           m_shown = true;
         }
       }
@@ -190,7 +196,7 @@ bool SSplash::Show(const POINT* position, HWND owner, int mode, uint32_t duratio
     window->SetTimer(kGrowPeriod, kGrowTimer);
   } else {
     window->SetBackgroundDrawMode(DRAW_CENTER);
-    window->Show(SW_SHOW);
+    window->ShowWithoutFocus();
   }
   return true;
 }

@@ -50,6 +50,7 @@ class SSplash {
    private:
     friend class SSplash;
     void GrowStep();
+    void ShowWithoutFocus();
     void Close();
 
     uint32_t m_startTime;

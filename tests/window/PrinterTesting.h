@@ -16,6 +16,8 @@
 #include <winspool.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cctype>
 #include <string>
 #include <thread>
 #include <vector>
@@ -123,9 +125,9 @@ inline long PrintedFileSize() {
   return long(data.nFileSizeLow);
 }
 
-// Presses a button of the system print dialog when it appears in this
-// process within the time given: IDOK prints, IDCANCEL cancels. Stops at
-// destruction, so that no test is left waiting on a dialog that never came.
+// Presses a button of each system print dialog that appears in this
+// process within the time given (counted from the start, then from the last
+// answer): IDOK prints, IDCANCEL cancels. Stops at destruction.
 class DialogAnswerer {
  public:
   explicit DialogAnswerer(int button, DWORD ms = 5000)
@@ -169,6 +171,7 @@ class DialogAnswerer {
         m_answered++;
         // The same dialog stays found until it has closed.
         while (!m_stop && IsWindow(search.found) && IsWindowVisible(search.found)) Sleep(10);
+        start = GetTickCount();
         continue;
       }
       Sleep(20);
@@ -203,20 +206,25 @@ inline bool RunHostCommand(const std::string& command, DWORD ms = 20000) {
   return true;
 }
 
+// Waits until the spooler has written the last job; its size, or 0 when
+// nothing came.
+inline long WaitForPrintedFile() {
+  long size = -1;
+  for (int i = 0; i < 100; i++) {
+    long now = PrintedFileSize();
+    if (now > 0 && now == size) return size;
+    size = now;
+    Sleep(50);
+  }
+  return size > 0 ? size : 0;
+}
+
 // The pages of the last job as Ghostscript reads them: one text per page
 // (txtwrite's lines, each ended by a line break). Empty when nothing was
 // printed or Ghostscript failed.
 inline std::vector<std::string> ReadPrintedPages() {
   std::vector<std::string> pages;
-  // The spooler may still be writing when the job's last call returns.
-  long size = -1;
-  for (int i = 0; i < 100; i++) {
-    long now = PrintedFileSize();
-    if (now > 0 && now == size) break;
-    size = now;
-    Sleep(50);
-  }
-  if (size <= 0) return pages;
+  if (!WaitForPrintedFile()) return pages;
   const std::string folder = "C:\\tavrin-test-printer-pages";
   CreateDirectoryA(folder.c_str(), nullptr);
   WIN32_FIND_DATAA found;
@@ -244,6 +252,59 @@ inline std::vector<std::string> ReadPrintedPages() {
     pages.push_back(text);
   }
   return pages;
+}
+
+// The first page of the last job rendered by Ghostscript at dpi dots per
+// inch: RGB pixels (0xRRGGBB), rows from the top. Empty when nothing was
+// printed or Ghostscript failed.
+struct RenderedPage {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+inline RenderedPage RenderPrintedPage(int dpi) {
+  RenderedPage page;
+  if (!WaitForPrintedFile()) return page;
+  const char* image = "C:\\tavrin-test-printer-page.ppm";
+  DeleteFileA(image);
+  if (!RunHostCommand("gs -q -dSAFER -dNOPAUSE -dBATCH -dFirstPage=1 -dLastPage=1 -sDEVICE=ppmraw -r" +
+                      std::to_string(dpi) + " -sOutputFile='" + UnixPath(image) + "' '" + UnixPath(kPortFile) +
+                      "' >/dev/null 2>&1"))
+    return page;
+  HANDLE file = CreateFileA(image, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return page;
+  std::string data;
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) data.append(buffer, read);
+  CloseHandle(file);
+  // "P6", width, height and the largest value (255), each after blanks and
+  // "#" comment lines; one blank, then the bytes.
+  size_t at = 0;
+  auto number = [&]() {
+    for (;;) {
+      while (at < data.size() && isspace(static_cast<unsigned char>(data[at]))) at++;
+      if (at >= data.size() || data[at] != '#') break;
+      while (at < data.size() && data[at] != '\n') at++;
+    }
+    int value = 0;
+    while (at < data.size() && isdigit(static_cast<unsigned char>(data[at]))) value = value * 10 + (data[at++] - '0');
+    return value;
+  };
+  if (data.compare(0, 2, "P6") != 0) return page;
+  at = 2;
+  int width = number(), height = number(), largest = number();
+  size_t start = at + 1;
+  if (largest != 255 || data.size() < start + size_t(width) * size_t(height) * 3) return page;
+  page.width = width;
+  page.height = height;
+  page.pixels.resize(size_t(width) * size_t(height));
+  for (size_t i = 0; i < page.pixels.size(); i++) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(data.data()) + start + i * 3;
+    page.pixels[i] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+  }
+  return page;
 }
 
 }  // namespace printer_testing
