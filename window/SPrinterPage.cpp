@@ -33,6 +33,8 @@ void SPrinterPage::DrawImage(double x, double y, double width, double height, in
   if (left + w > area.right) w = area.right - left;
   if (top + h > area.bottom) h = area.bottom - top;
   Gdiplus::Graphics graphics(m_printer->GetDC());
+  // On a printer GDI+ measures in hundredths of an inch unless told.
+  graphics.SetPageUnit(Gdiplus::UnitPixel);
   graphics.DrawImage(bitmap, Gdiplus::Rect(left, top, w, h), sourceX, sourceY, sourceWidth, sourceHeight,
                      Gdiplus::UnitPixel, nullptr);
 }
