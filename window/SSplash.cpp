@@ -97,6 +97,19 @@ LRESULT SSplash::_SWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case kCreatedMessage:
       m_owner = reinterpret_cast<SSplash*>(lparam);
       break;
+    case WM_PAINT:
+      // The "STATIC" of the mode without focus would paint itself plain
+      // over the picture.
+      if (IsSubclassed()) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(m_hwnd, &paint);
+        RECT client;
+        ::GetClientRect(m_hwnd, &client);
+        RenderBackground(dc, client.right, client.bottom);
+        EndPaint(m_hwnd, &paint);
+        return 0;
+      }
+      break;
   }
   return SWnd::WindowProc(message, wparam, lparam);
 }

@@ -7,7 +7,9 @@
 
 #include "DialogTesting.h"
 #include "InputTesting.h"
+#include "ScreenshotTesting.h"
 #include "WindowTesting.h"
+#include "files/SFileMem.h"
 #include "window/SSplash.h"
 
 namespace {
@@ -211,6 +213,53 @@ TEST_F(SplashTest, AlphaPictureMakesALayeredBitmapWithItsAlpha) {
   EXPECT_EQ(0u, half & 0xFFFF);
   EXPECT_EQ(0xFF0000FFu, opaque);
   window->ApplyLayeredBitmap(dc);
+}
+
+TEST_F(SplashTest, PictureFromAStream) {
+  SSplash splash;
+  EXPECT_FALSE(splash.SetImageFromStream(nullptr, kColorNone, false));
+  EXPECT_FALSE(splash.SetAlphaImageFromStream(nullptr));
+  SFileMem garbage;
+  garbage.Write("not a picture", 13);
+  garbage.Rewind();
+  EXPECT_FALSE(splash.SetImageFromStream(&garbage, kColorNone, false));
+  auto picture = Picture(30, 20, 0x80112233);
+  SFileMem png;
+  png.Write("head", 4);
+  ASSERT_TRUE(picture->SaveToStream(&png, kImagePng, 32));
+  png.Seek(4);
+  ASSERT_TRUE(splash.SetAlphaImageFromStream(&png));
+  EXPECT_EQ(30, splash.GetImage().GetWidth());
+  EXPECT_EQ(20, splash.GetImage().GetHeight());
+  EXPECT_TRUE(png.IsEnd());
+}
+
+TEST_F(SplashTest, BackdropBlendsThePictureWithTheScreenBehind) {
+  TestWnd behind;
+  ASSERT_TRUE(behind.Make(nullptr, WS_POPUP | WS_VISIBLE, 200, 120));
+  behind.SetBackColor(RGB(0, 200, 0));
+  RedrawWindow(behind.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpFor(100);
+  POINT corner = {0, 0};
+  ClientToScreen(behind.GetHwnd(), &corner);
+  ASSERT_EQ(RGB(0, 200, 0), Screenshot(behind.GetHwnd()).At(behind.GetHwnd(), 50, 30));
+  auto picture = Picture(60, 40, 0x80FF0000);  // red at half alpha
+  for (int mode : {SSplash::kModeTimed, SSplash::kModeNoFocus}) {
+    SSplash splash;
+    ASSERT_TRUE(splash.SetImage(picture.get(), kColorNone, true));
+    POINT at = {corner.x + 20, corner.y + 20};
+    ASSERT_TRUE(splash.Show(&at, nullptr, mode, 0, 0));
+    HWND window = splash.GetWindow()->GetHwnd();
+    UpdateWindow(window);
+    PumpFor(100);
+    COLORREF seen = Screenshot(window).At(window, 30, 20);
+    EXPECT_NEAR(128, GetRValue(seen), 3) << "mode " << mode;
+    EXPECT_NEAR(100, GetGValue(seen), 3) << "mode " << mode;
+    EXPECT_NEAR(0, GetBValue(seen), 3) << "mode " << mode;
+    splash.Close();
+    UpdateWindow(behind.GetHwnd());
+    PumpFor(100);
+  }
 }
 
 }  // namespace
