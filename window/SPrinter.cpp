@@ -160,20 +160,15 @@ bool SPrinter::PrintTextStream(SFile* stream) {
   while (!stream->IsEnd()) {
     StartPage(m_dc);
     SPrinterPage page(this);
-    int misses = 0;
     bool printedOnPage = false;
     bool pageFull = false;
     while (!stream->IsEnd()) {
       int start = stream->GetPosition();
       SString line = stream->ReadLine(true, -1, nullptr);
       int printed = page.PrintText(line.GetText());
-      if (printed > 0) {
-        misses = 0;
-        printedOnPage = true;
-      } else if (++misses >= kMaxMisses) {
-        EndPage(m_dc);
-        return false;
-      }
+      printedOnPage = printedOnPage || printed > 0;
+      // A blank line that finds the page full is dropped rather than
+      // starting the next page blank; any other line goes on there.
       if (printed < line.GetLength()) {
         stream->Seek(start + printed);
         pageFull = true;

@@ -60,9 +60,6 @@ class SPrinter {
   static constexpr const char* kDefaultFontFace = "arial";
   static constexpr int kDefaultFontSize = 11;  // points
   static constexpr double kDefaultMargin = 25.0;  // millimetres
-  // A text stream ends with false after this many lines in a row that print
-  // nothing on one page.
-  static constexpr int kMaxMisses = 10;
   // A rich edit never prints more pages than this.
   static constexpr int kMaxRichEditPages = 1001;
 
@@ -116,11 +113,11 @@ class SPrinter {
 
   // ---- Printing (each starts a job of its own) ----------------------------------------------
 
-  // Line after line, wrapped at the margins, a new page where one is full.
-  // False for a null or used-up stream, when no job starts, and when the
-  // text cannot be printed: 10 lines in a row print nothing, or a fresh
-  // page takes nothing of the next line (a font taller than the page, or
-  // margins that leave no room). The job stays open.
+  // Line after line, wrapped at the margins, a new page where one is full;
+  // blank lines that meet a full page are dropped. False for a null or
+  // used-up stream, when no job starts, and when the text cannot be printed:
+  // a fresh page takes nothing of the next line (a font taller than the
+  // page, or margins that leave no room). The job stays open.
   bool PrintTextStream(SFile* stream);
   // The source rectangle of the picture (pixels; -1 sizes: the picture's)
   // into x, y, width, height (millimetres from the printable area's corner;

@@ -244,6 +244,25 @@ TEST_F(PrinterTest, LineThatNeverFitsEndsThePrint) {
   }
 }
 
+TEST_F(PrinterTest, BlankLinesMeetingAFullPageAreDroppedAndThePrintGoesOn) {
+  // A handful of lines fill a page at this size; the blank lines after
+  // the first fill it and then find it full, many more than ten of them.
+  SPrinter printer;
+  printer.SetFont("arial", 100);
+  std::string text = "A1\r\n";
+  for (int i = 0; i < 20; i++) text += "\r\n";
+  text += "B2";
+  SFileMem stream;
+  Fill(stream, text);
+  DialogAnswerer answer(IDOK);
+  EXPECT_TRUE(printer.PrintTextStream(&stream));
+  ASSERT_TRUE(printer.EndJob());
+  std::vector<std::string> pages = ReadPrintedPages();
+  ASSERT_EQ(2u, pages.size());
+  EXPECT_EQ(std::vector<std::string>{"A1"}, Words(pages[0]));
+  EXPECT_EQ(std::vector<std::string>{"B2"}, Words(pages[1]));
+}
+
 TEST_F(PrinterTest, PictureIsPlacedInTheMarginsAndCutAtTheirEdge) {
   SImage picture(100, 50);
   Gdiplus::Rect left(0, 0, 50, 50), right(50, 0, 50, 50);
