@@ -161,7 +161,6 @@ bool SPrinter::PrintTextStream(SFile* stream) {
     StartPage(m_dc);
     SPrinterPage page(this);
     bool printedOnPage = false;
-    bool pageFull = false;
     while (!stream->IsEnd()) {
       int start = stream->GetPosition();
       SString line = stream->ReadLine(true, -1, nullptr);
@@ -171,13 +170,12 @@ bool SPrinter::PrintTextStream(SFile* stream) {
       // starting the next page blank; any other line goes on there.
       if (printed < line.GetLength()) {
         stream->Seek(start + printed);
-        pageFull = true;
         break;
       }
     }
     EndPage(m_dc);
-    // A line that a fresh page takes nothing of never fits on any page.
-    if (pageFull && !printedOnPage) return false;
+    // What a fresh page takes nothing of never fits on any page.
+    if (!printedOnPage) return false;
   }
   return true;
 }

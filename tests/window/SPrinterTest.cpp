@@ -225,10 +225,12 @@ TEST_F(PrinterTest, LineThatNeverFitsEndsThePrint) {
     const char* name;
     int points;
     double top, bottom;
+    const char* text;
   };
   const Case cases[] = {
-      {"a font taller than the page", 2000, 25, 25},
-      {"margins that leave no room", 11, 150, 150},
+      {"a font taller than the page", 2000, 25, 25, "Hello world\r\nsecond line"},
+      {"margins that leave no room", 11, 150, 150, "Hello world\r\nsecond line"},
+      {"blank lines only, with no room", 11, 150, 150, "\r\n\r\n\r\n"},
   };
   for (const Case& c : cases) {
     ClearPrintedFile();
@@ -236,7 +238,7 @@ TEST_F(PrinterTest, LineThatNeverFitsEndsThePrint) {
     printer.SetFont("arial", c.points);
     printer.SetMargins(25, c.top, 25, c.bottom);
     SFileMem stream;
-    Fill(stream, "Hello world\r\nsecond line");
+    Fill(stream, c.text);
     DialogAnswerer answer(IDOK);
     EXPECT_FALSE(printer.PrintTextStream(&stream)) << c.name;
     EXPECT_TRUE(printer.EndJob()) << c.name;
