@@ -179,7 +179,8 @@ SWnd* CreateControlFromRecord(SDialog* dialog, SResource* resources, HWND parent
   }
   // The control's id, as the Control class reports it; a popup's slot holds
   // its menu and stays as it is.
-  if (!(window->GetStyle() & WS_POPUP)) SetWindowLongPtrA(window->GetHwnd(), GWLP_ID, LONG_PTR(record->id));
+  if (!(window->GetStyle() & WS_POPUP) && GetWindowLongPtrA(window->GetHwnd(), GWLP_ID) != LONG_PTR(record->id))
+    SetWindowLongPtrA(window->GetHwnd(), GWLP_ID, LONG_PTR(record->id));
   window->SetName(record->name.GetText());
   window->SendMessage(kControlCreatedMessage, 0, 0);
   return window;

@@ -290,7 +290,7 @@ bool SWnd::OnDropFilesMessage(WPARAM drop) {
 bool SWnd::OnCreatedMessage() {
   m_eraseDepth = 0;
   if (m_windowType == kWindowPlain) SetBackColor(GetSysColor(COLOR_BTNFACE));
-  if (!SendToSelf(WM_SETFONT, reinterpret_cast<WPARAM>(GetDefaultFont()), TRUE)) return false;
+  if (!SendToSelf(WM_SETFONT, reinterpret_cast<WPARAM>(GetDefaultFont()), IsWindowVisible(m_hwnd))) return false;
   m_cursorVisible = true;
   m_cursor = nullptr;
   m_restored = !IsIconic(m_hwnd) && !IsZoomed(m_hwnd);
