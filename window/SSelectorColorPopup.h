@@ -19,7 +19,7 @@ class SSelector::_SWndColor : public SWnd {
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   const SComboCtrl& GetList() const { return m_list; }
-  const SMediaCtrl& GetPreview() const { return m_preview; }
+  SMediaCtrl& GetPreview() { return m_preview; }
 
   // The preview takes the colour of the selected entry.
   void UpdatePreview();

@@ -34,9 +34,9 @@ class SSelector::_SWndDate : public SWnd {
   void SelectDay(int cell);
 
   const STimer& GetDate() const { return m_date; }
-  const SMediaCtrl& GetTitle() const { return m_title; }
-  const SMediaCtrl& GetWeekday(int k) const { return m_weekdays[k]; }
-  const SMediaCtrl& GetDayCell(int i) const { return m_days[i]; }
+  SMediaCtrl& GetTitle() { return m_title; }
+  SMediaCtrl& GetWeekday(int k) { return m_weekdays[k]; }
+  SMediaCtrl& GetDayCell(int i) { return m_days[i]; }
   int32_t GetMonthOffset(int i) const { return m_monthOffsets[i]; }
 
  private:
