@@ -12,7 +12,7 @@ const UINT kMediaMouse = ControlNotifyMessage(kControlClassMedia, 0);
 const int kCellWidth = 30, kCellHeight = 20;
 // The grid starts under the headings and the separator line.
 const int kGridTop = 41;
-const int32_t kCentered = kMediaCenter | kMediaMiddle;
+const int32_t kCentered = kLabelCenter | kLabelMiddle;
 
 void Style(SMediaCtrl& label, int back, int text) {
   label.SetBackColor(GetSysColor(back));

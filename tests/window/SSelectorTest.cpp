@@ -110,10 +110,10 @@ Popup* FindPopup() {
 }
 
 // A real left click (or two for a double-click) in the middle of a label.
-void ClickMiddle(const SWnd& label, bool twice = false) {
+void ClickMiddle(HWND label, bool twice = false) {
   RECT client;
-  ::GetClientRect(label.GetHwnd(), &client);
-  MoveCursorTo(label.GetHwnd(), client.right / 2, client.bottom / 2);
+  ::GetClientRect(label, &client);
+  MoveCursorTo(label, client.right / 2, client.bottom / 2);
   if (twice)
     SKeyboard::DoubleClickLeft();
   else
@@ -228,35 +228,27 @@ TEST_F(Selectors, CalendarArrowsGreyDaysAndDoubleClick) {
       {[&] { return (popup = FindPopup<DatePopup>()) != nullptr; },
        [&] {
          // The next-month arrow: January 31st becomes February 29th.
-         HWND next = GetDlgItem(popup->GetHwnd(), DatePopup::kNextId);
-         RECT r;
-         ::GetClientRect(next, &r);
-         MoveCursorTo(next, r.right / 2, r.bottom / 2);
-         SKeyboard::ClickLeft();
+         ClickMiddle(GetDlgItem(popup->GetHwnd(), DatePopup::kNextId));
          return true;
        },
        [&] {
          if (popup->GetDate().GetMonth() != 2) return false;
          note();
-         HWND previous = GetDlgItem(popup->GetHwnd(), DatePopup::kPreviousId);
-         RECT r;
-         ::GetClientRect(previous, &r);
-         MoveCursorTo(previous, r.right / 2, r.bottom / 2);
-         SKeyboard::ClickLeft();
+         ClickMiddle(GetDlgItem(popup->GetHwnd(), DatePopup::kPreviousId));
          return true;
        },
        [&] {
          if (popup->GetDate().GetMonth() != 1) return false;
          note();
          // January 2024 starts on a Monday: cell 32 is February 1st, grey.
-         ClickMiddle(popup->GetDayCell(32));
+         ClickMiddle(popup->GetDayCell(32).GetHwnd());
          return true;
        },
        [&] {
          if (popup->GetDate().GetMonth() != 2) return false;
          note();
          // February 2024 starts on a Thursday: the 20th is cell 23.
-         ClickMiddle(popup->GetDayCell(23), true);
+         ClickMiddle(popup->GetDayCell(23).GetHwnd(), true);
          return true;
        }},
       owner.GetHwnd());
@@ -303,6 +295,46 @@ TEST_F(Selectors, CalendarEscapeLeavesNowAndEnterTheDate) {
   EXPECT_FALSE(enter.TimedOut());
   EXPECT_EQ(10, selector.GetDate().GetDay());
   EXPECT_EQ(2001, selector.GetDate().GetYear());
+}
+
+// The popup has no caption: it is dragged by its title and headings.
+TEST_F(Selectors, CalendarDraggedByItsTitle) {
+  SSelector selector(owner.GetHwnd());
+  DatePopup* popup = nullptr;
+  RECT before = {}, after = {};
+  POINT grab = {};
+  Answerer drag({[&] { return (popup = FindPopup<DatePopup>()) != nullptr; },
+                 [&] {
+                   ::GetWindowRect(popup->GetHwnd(), &before);
+                   HWND title = popup->GetTitle().GetHwnd();
+                   MoveCursorTo(title, 20, 10);
+                   grab = {20, 10};
+                   ::ClientToScreen(title, &grab);
+                   SKeyboard::PressLeft();
+                   return true;
+                 },
+                 [&] {
+                   SendCursorTo({grab.x + 30, grab.y + 20});
+                   return true;
+                 },
+                 [&] {
+                   POINT now;
+                   ::GetCursorPos(&now);
+                   if (now.x != grab.x + 30) return false;
+                   SKeyboard::ReleaseLeft();
+                   return true;
+                 },
+                 [&] {
+                   ::GetWindowRect(popup->GetHwnd(), &after);
+                   PressKey(VK_ESCAPE);
+                   return true;
+                 }},
+                owner.GetHwnd());
+  STimer start = Date(1, 1, 2020);
+  EXPECT_FALSE(selector.PickDate(&start));
+  EXPECT_FALSE(drag.TimedOut());
+  EXPECT_EQ(before.left + 30, after.left);
+  EXPECT_EQ(before.top + 20, after.top);
 }
 
 TEST_F(Selectors, CalendarScreenshot) {

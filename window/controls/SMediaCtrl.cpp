@@ -22,7 +22,7 @@ uint32_t Over(uint32_t text, uint32_t under, uint32_t coverage) {
 }  // namespace
 
 SMediaCtrl::SMediaCtrl()
-    : m_textColor(GetSysColor(COLOR_BTNTEXT)), m_alignment(kMediaLeft | kMediaTop), m_margins{0, 0, 0, 0},
+    : m_textColor(GetSysColor(COLOR_BTNTEXT)), m_alignment(kLabelLeft | kLabelTop), m_margins{0, 0, 0, 0},
       m_textRect{0, 0, 0, 0} {
   m_windowType = kWindowMedia;
 }
@@ -76,12 +76,12 @@ void SMediaCtrl::Layout() {
   int width = text.GetLength() ? extent.right : 0, height = extent.bottom;
   int x = area.left, y = area.top;
   switch (m_alignment & 3) {
-    case kMediaCenter: x += (area.right - area.left - width) / 2; break;
-    case kMediaRight: x = area.right - width; break;
+    case kLabelCenter: x += (area.right - area.left - width) / 2; break;
+    case kLabelRight: x = area.right - width; break;
   }
-  if (m_alignment & kMediaBottom)
+  if (m_alignment & kLabelBottom)
     y = area.bottom - height;
-  else if (m_alignment & kMediaMiddle)
+  else if (m_alignment & kLabelMiddle)
     y += (area.bottom - area.top - height) / 2;
   m_textRect = {x, y, x + width, y + height};
 }

@@ -13,16 +13,8 @@
 #include <cstdint>
 
 #include "window/SWnd.h"
-
-// The alignment word: horizontal in the low two bits, vertical above.
-enum : int32_t {
-  kMediaLeft = 0,
-  kMediaCenter = 1,
-  kMediaRight = 2,
-  kMediaTop = 0,
-  kMediaMiddle = 0x10,
-  kMediaBottom = 0x20,
-};
+// The alignment word is the label's: kLabelCenter, kLabelMiddle ...
+#include "window/controls/SLabelCtrl.h"
 
 class SMediaCtrl : public SWnd {
  public:

@@ -30,21 +30,6 @@ class MediaControls : public OnScreenControls {
   }
 };
 
-// The box around the pixels of one colour in the window.
-RECT Extent(const Screenshot& shot, HWND window, COLORREF color) {
-  RECT client, box = {10000, 10000, -1, -1};
-  GetClientRect(window, &client);
-  for (int y = 0; y < client.bottom; y++)
-    for (int x = 0; x < client.right; x++)
-      if (shot.At(window, x, y) == color) {
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x + 1);
-        box.bottom = std::max<LONG>(box.bottom, y + 1);
-      }
-  return box;
-}
-
 }  // namespace
 
 TEST_F(MediaControls, AlignmentPlacesTheTextInsideTheMargins) {
@@ -64,7 +49,7 @@ TEST_F(MediaControls, AlignmentPlacesTheTextInsideTheMargins) {
   RECT centred = label.GetTextRect();
   EXPECT_EQ((200 - width) / 2, centred.left);
   EXPECT_EQ((40 - height) / 2, centred.top);
-  label.SetAlignment(kMediaRight | kMediaBottom, 0, 0, 10, 4);
+  label.SetAlignment(kLabelRight | kLabelBottom, 0, 0, 10, 4);
   RECT corner = label.GetTextRect();
   EXPECT_EQ(190, corner.right);
   EXPECT_EQ(36, corner.bottom);
