@@ -269,15 +269,19 @@ TEST_F(Selectors, CalendarArrowsGreyDaysAndDoubleClick) {
   EXPECT_EQ(0, date.GetHour());  // a chosen day starts at midnight
 }
 
+// A key pressed once the calendar is open.
+std::vector<Answerer::Step> KeyOnCalendar(WORD key) {
+  return {[] { return FindPopup<DatePopup>() != nullptr; },
+          [key] {
+            PressKey(key);
+            return true;
+          }};
+}
+
 TEST_F(Selectors, CalendarEscapeLeavesNowAndEnterTheDate) {
   SSelector selector(owner.GetHwnd());
   STimer start = Date(10, 6, 2001);
-  Answerer escape({[] { return FindPopup<DatePopup>() != nullptr; },
-                   [] {
-                     PressKey(VK_ESCAPE);
-                     return true;
-                   }},
-                  owner.GetHwnd());
+  Answerer escape(KeyOnCalendar(VK_ESCAPE), owner.GetHwnd());
   EXPECT_FALSE(selector.PickDate(&start));
   EXPECT_FALSE(escape.TimedOut());
   STimer now;
@@ -285,12 +289,7 @@ TEST_F(Selectors, CalendarEscapeLeavesNowAndEnterTheDate) {
   EXPECT_EQ(now.GetYear(), selector.GetDate().GetYear());
   EXPECT_EQ(now.GetDay(), selector.GetDate().GetDay());
 
-  Answerer enter({[] { return FindPopup<DatePopup>() != nullptr; },
-                  [] {
-                    PressKey(VK_RETURN);
-                    return true;
-                  }},
-                 owner.GetHwnd());
+  Answerer enter(KeyOnCalendar(VK_RETURN), owner.GetHwnd());
   EXPECT_TRUE(selector.PickDate(&start));
   EXPECT_FALSE(enter.TimedOut());
   EXPECT_EQ(10, selector.GetDate().GetDay());
@@ -451,11 +450,12 @@ Answerer::Step TypeFileName(const char* name) {
   };
 }
 
-Answerer::Step PressCancel() {
-  return [] {
+// Presses a button of the dialog (IDOK, IDCANCEL) once it is open.
+Answerer::Step PressButton(int id) {
+  return [id] {
     HWND dialog = FindSystemDialog();
     if (!dialog) return false;
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dialog, WM_COMMAND, id, 0);
     return true;
   };
 }
@@ -497,7 +497,7 @@ TEST_F(SelectorFiles, OpenOneAndThreeFilesOfAMultipleSelection) {
   EXPECT_EQ(start + "a.txt", selector.GetFile(1).GetText());
   EXPECT_EQ(start + "b.txt", selector.GetFile(2).GetText());
   {
-    Answerer cancel({PressCancel()}, owner.GetHwnd());
+    Answerer cancel({PressButton(IDCANCEL)}, owner.GetHwnd());
     EXPECT_FALSE(selector.PickOpenFiles(0, nullptr, start.c_str(), "Open", 0));
     EXPECT_FALSE(cancel.TimedOut());
   }
@@ -514,7 +514,7 @@ TEST_F(SelectorFiles, SaveTakesTheDefaultExtension) {
   }
   EXPECT_EQ(start + "report.txt", selector.GetSavePath().GetText());
   {
-    Answerer cancel({PressCancel()}, owner.GetHwnd());
+    Answerer cancel({PressButton(IDCANCEL)}, owner.GetHwnd());
     EXPECT_FALSE(selector.PickSaveFile(0, nullptr, start.c_str(), "Save", 0, "txt"));
     EXPECT_FALSE(cancel.TimedOut());
   }
@@ -541,7 +541,7 @@ TEST_F(SelectorFiles, FolderComesBackWithItsSeparator) {
   EXPECT_EQ(chosen, result.GetText());
   EXPECT_EQ(chosen, selector.GetFolder().GetText());
   {
-    Answerer cancel({PressCancel()}, owner.GetHwnd());
+    Answerer cancel({PressButton(IDCANCEL)}, owner.GetHwnd());
     EXPECT_STREQ("", selector.PickFolder("Folder", chosen.c_str(), true).GetText());
     EXPECT_FALSE(cancel.TimedOut());
   }
@@ -609,7 +609,7 @@ TEST_F(Selectors, FontDialogStyleAndSize) {
   EXPECT_EQ(12, selector.GetFontSize());
 
   // Cancel changes nothing, null arguments included.
-  Answerer cancel({PressCancel()}, owner.GetHwnd());
+  Answerer cancel({PressButton(IDCANCEL)}, owner.GetHwnd());
   EXPECT_FALSE(selector.PickFont(nullptr, nullptr, nullptr));
   EXPECT_FALSE(cancel.TimedOut());
   EXPECT_EQ(12, selector.GetFontSize());
@@ -620,31 +620,19 @@ TEST_F(Selectors, FontDialogStyleAndSize) {
 TEST_F(Selectors, ColorDialogPresetsOnlyPlainColours) {
   SSelector selector(owner.GetHwnd());
   {
-    Answerer ok({[] {
-                  HWND dialog = FindSystemDialog();
-                  if (!dialog) return false;
-                  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                  return true;
-                }},
-                owner.GetHwnd());
+    Answerer ok({PressButton(IDOK)}, owner.GetHwnd());
     EXPECT_TRUE(selector.PickColorDialog(RGB(10, 200, 30), false, true, true));
     EXPECT_FALSE(ok.TimedOut());
   }
   EXPECT_EQ(RGB(10, 200, 30), selector.GetColor());
   {
-    Answerer ok({[] {
-                  HWND dialog = FindSystemDialog();
-                  if (!dialog) return false;
-                  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                  return true;
-                }},
-                owner.GetHwnd());
+    Answerer ok({PressButton(IDOK)}, owner.GetHwnd());
     EXPECT_TRUE(selector.PickColorDialog(0xFE000000u + COLOR_WINDOW, false, true, true));
     EXPECT_FALSE(ok.TimedOut());
   }
   EXPECT_EQ(RGB(0, 0, 0), selector.GetColor());
   {
-    Answerer cancel({PressCancel()}, owner.GetHwnd());
+    Answerer cancel({PressButton(IDCANCEL)}, owner.GetHwnd());
     EXPECT_FALSE(selector.PickColorDialog(RGB(1, 2, 3), true, false, false));
     EXPECT_FALSE(cancel.TimedOut());
   }
