@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -69,6 +70,22 @@ class Screenshot {
   int m_width, m_height;
   std::vector<uint32_t> m_pixels;
 };
+
+// The box around the pixels of one colour in a window's client area
+// (right and bottom -1 when there are none).
+inline RECT Extent(const Screenshot& shot, HWND window, COLORREF color) {
+  RECT client, box = {10000, 10000, -1, -1};
+  GetClientRect(window, &client);
+  for (int y = 0; y < client.bottom; y++)
+    for (int x = 0; x < client.right; x++)
+      if (shot.At(window, x, y) == color) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+  return box;
+}
 
 // The pixels (0x00RRGGBB, rows from the top) that draw leaves in a memory
 // DC of the size.

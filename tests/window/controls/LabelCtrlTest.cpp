@@ -12,21 +12,6 @@ namespace {
 
 const UINT kLabelMouse = 0x8C26;
 
-// The box around the pixels of one colour in the label.
-RECT Extent(const Screenshot& shot, HWND window, COLORREF color) {
-  RECT client, box = {10000, 10000, -1, -1};
-  GetClientRect(window, &client);
-  for (int y = 0; y < client.bottom; y++)
-    for (int x = 0; x < client.right; x++)
-      if (shot.At(window, x, y) == color) {
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x + 1);
-        box.bottom = std::max<LONG>(box.bottom, y + 1);
-      }
-  return box;
-}
-
 class LabelControls : public OnScreenControls {
  protected:
   void SetUp() override {
