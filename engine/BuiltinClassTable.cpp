@@ -46,6 +46,7 @@
 #include "classes/PObjFont.h"
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
+#include "classes/PObjSystem.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -90,7 +91,7 @@ constexpr Row kRows[] = {
     /*  1 */ {Builtin("VOI"), "Void", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /*  2 */ {Builtin("CLP"), "Clipboard", CATEGORY_SYSTEM, "", -1, false, WIN32_CLASS(PObjClipboard)},
     /*  3 */ {Builtin("REG"), "Registry", CATEGORY_SYSTEM, "", -1, false, Class(PObjRegistry::Register, PObjRegistry::Declare)},
-    /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, ToCome()},
+    /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, WIN32_CLASS(PObjSystem)},
     /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjAppCom)},
     /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjKeyboard)},
     /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},

@@ -58,10 +58,12 @@ bool AddFont(SStringArray& added, const char* path) {
 }
 
 bool RemoveFont(SStringArray& added, const char* path) {
+  // Only a font of the list: one that another program or the system put
+  // into the table is not the caller's to take out.
   SString full = FontPath(path);
-  if (full.GetLength() == 0 || !RemoveFontResourceA(full.GetText())) return false;
-  int at = added.Find(full.GetText());
-  if (at >= 0) added.DeleteAndRemoveAt(at, 1);
+  int at = full.GetLength() == 0 ? -1 : added.Find(full.GetText());
+  if (at < 0 || !RemoveFontResourceA(full.GetText())) return false;
+  added.DeleteAndRemoveAt(at, 1);
   return true;
 }
 

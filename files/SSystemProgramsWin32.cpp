@@ -66,7 +66,10 @@ bool SetFileAssociation(const char* extension, const char* programPath, const ch
   SString key = SString(".") + name;
   SString commandKey = key + "\\shell\\open\\command";
 
+  // Without a program's path on a disk the command would open nothing, and
+  // the old association would be lost for it.
   SPath program(programPath);
+  if (!program.IsLocal() && !program.IsNetwork()) return false;
   SString command = SString("\"") + program.GetFullPath() + "\"" + (parameters ? parameters : "") +
                     " \"%1\"";
   SString current = SRegistry::ReadString(HKEY_CLASSES_ROOT, commandKey.GetText(), "");
