@@ -137,10 +137,12 @@ const ImageProgram kPrograms[] = {
      "copy=1,1x2,116777215,0,1x2 bits=124,000,18 point=0 cleared=000"},
 
     // A picture mirrored and rotated, then saved in four formats; the
-    // test hands those to ImageMagick.
+    // test hands those to ImageMagick. GIF gets a paletted copy: Wine's
+    // GIF encoder writes no pixels of a 32-bit picture.
     {"ImageTurns",
      "class Application\n"
      "  Image m new\n"
+     "  Image g new\n"
      "  Color c new\n"
      "  Color k new\n"
      "function Void _00000000()\n"
@@ -157,11 +159,12 @@ const ImageProgram kPrograms[] = {
      "  s+=\" turn=\"+m.Image.27()+\",\"+m.Image.17()+\"x\"+m.Image.12()+\",\"+m.Image.14(1,2,k)+k.Color.11()\n"
      "  s+=\" four=\"+m.Image.27(4)+m.Image.17()+\" back=\"+m.Image.27(-1)\n"
      "  s+=\" five=\"+m.Image.27(5)+\",\"+m.Image.17()+\"x\"+m.Image.12()+\",\"+m.Image.14(0,1,k)+k.Color.11()\n"
-     "  s+=\" saved=\"+m.Image.29(\"turn.png\",Image.PNG)+m.Image.29(\"turn.bmp\")+m.Image.29(\"turn.jpg\",Image.JPG)+m.Image.29(\"turn.gif\",Image.GIF)\n"
+     "  s+=\" saved=\"+m.Image.29(\"turn.png\",Image.PNG)+m.Image.29(\"turn.bmp\")+m.Image.29(\"turn.jpg\",Image.JPG)\n"
+     "  s+=\" gif=\"+g.Image.20(m)+g.Image.32(8)+g.Image.9()+g.Image.29(\"turn.gif\",Image.GIF)\n"
      "  s+=m.Image.29(\"no such folder/x.png\",Image.PNG)\n"
      "  Global.33(s,\"Result\")\n"
      "  Global.35()\n",
-     "flip=116711680,116711680 turn=1,2x3,116711680 four=12 back=0 five=1,3x2,116711680 saved=11110",
+     "flip=116711680,116711680 turn=1,2x3,116711680 four=12 back=0 five=1,3x2,116711680 saved=111 gif=11810",
      {},
      {"turn.png", "turn.bmp", "turn.jpg", "turn.gif"}},
 
