@@ -143,6 +143,7 @@ const ImageProgram kPrograms[] = {
      "class Application\n"
      "  Image m new\n"
      "  Image g new\n"
+     "  Rectangle b new\n"
      "  Color c new\n"
      "  Color k new\n"
      "function Void _00000000()\n"
@@ -162,9 +163,12 @@ const ImageProgram kPrograms[] = {
      "  s+=\" saved=\"+m.Image.29(\"turn.png\",Image.PNG)+m.Image.29(\"turn.bmp\")+m.Image.29(\"turn.jpg\",Image.JPG)\n"
      "  s+=\" gif=\"+g.Image.20(m)+g.Image.32(8)+g.Image.9()+g.Image.29(\"turn.gif\",Image.GIF)\n"
      "  s+=m.Image.29(\"no such folder/x.png\",Image.PNG)\n"
+     "  s+=\" load=\"+g.Image.22(\"turn.png\")+g.Image.17()+\"x\"+g.Image.12()+\",\"+g.Image.14(0,1,k)+k.Color.11()+g.Image.22(\"none.png\")\n"
+     "  b.Rectangle.17(0,0,5,4)\n"
+     "  s+=\" shot=\"+g.Image.24(b)+g.Image.17()+\"x\"+g.Image.12()\n"
      "  Global.33(s,\"Result\")\n"
      "  Global.35()\n",
-     "flip=116711680,116711680 turn=1,2x3,116711680 four=12 back=0 five=1,3x2,116711680 saved=111 gif=11810",
+     "flip=116711680,116711680 turn=1,2x3,116711680 four=12 back=0 five=1,3x2,116711680 saved=111 gif=11810 load=13x2,1167116800 shot=15x4",
      {},
      {"turn.png", "turn.bmp", "turn.jpg", "turn.gif"}},
 
@@ -219,6 +223,7 @@ const ImageProgram kPrograms[] = {
      "  ImageList l new\n"
      "  Image i new\n"
      "  Image e new\n"
+     "  File f new\n"
      "function Void _00000000()\n"
      "  String s\n"
      "  s=\"none=\"+l.ImageList.4()+l.ImageList.0(i)\n"
@@ -237,12 +242,14 @@ const ImageProgram kPrograms[] = {
      "  s+=\" set1=\"+l.ImageList.10(\"icons.til\",1)+\",\"+l.ImageList.4()+\",\"+l.ImageList.6()+\"x\"+l.ImageList.5()\n"
      "  s+=\" set99=\"+l.ImageList.10(\"icons.til\",99)+\",\"+l.ImageList.4()\n"
      "  s+=\" gone=\"+l.ImageList.10(\"gone.til\")+l.ImageList.4()\n"
+     "  s+=\" file=\"+f.File.19(\"imagelist%5Cicons.til\")+l.ImageList.7(f,1)+\",\"+l.ImageList.4()\n"
+     "  s+=\" path=\"+f.File.28(\"copy.til\")+l.ImageList.9(\"copy.til\")+\",\"+l.ImageList.4()+l.ImageList.9(\"none.til\")\n"
      "  l.ImageList.2()\n"
      "  s+=\" destroyed=\"+l.ImageList.4()+l.ImageList.12()\n"
      "  Global.33(s,\"Result\")\n"
      "  Global.35()\n",
      "none=00 make=10,16x16 wide=11 narrow=12 empty=02 res=103 clear=10 odd=116x16 strip=1,3,16x16,1,2,20x10 "
-     "set1=1,3,8x8 set99=1,1 gone=01 destroyed=00",
+     "set1=1,3,8x8 set99=1,1 gone=01 file=11,3 path=11,10 destroyed=00",
      {{"image\\red.bmp", SolidBmp(8, 8, 255, 0, 0)},
       {"image\\strip.bmp", SolidBmp(48, 16, 0, 0, 255)},
       {"imagelist\\icons.til", kIconsFile}}},
