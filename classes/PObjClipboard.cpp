@@ -5,13 +5,13 @@
 
 #include "classes/ClassArgs.h"
 #include "classes/PObjFile.h"
+#include "classes/windows/PObjImage.h"
 #include "engine/PObjectDefinition.h"
 #include "files/SClipboard.h"
 #include "files/SFileMem.h"
 
 namespace {
 
-constexpr TypeCode kImageType = MakeTypeCode(ORIGIN_BUILTIN, 'I', 'M', 'G');
 constexpr TypeCode kWaveType = MakeTypeCode(ORIGIN_BUILTIN, 'W', 'A', 'V');
 
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
@@ -33,7 +33,7 @@ void PObjClipboard::Register(PObjectDefinition* definition) {
 bool PObjClipboard::Declare(PObjectDefinition* d) {
   PObject::Declare(d);
   const TypeCode kInt = TYPE_INTEGER;
-  const PParamDecl file(PObjFile::kTypeCode), image(kImageType), wave(kWaveType);
+  const PParamDecl file(PObjFile::kTypeCode), image(PObjImage::kTypeCode), wave(kWaveType);
   return d->AddMember(MEMBER_FUNCTION, GET_DATA, kInt, {file}) &&
          d->AddMember(MEMBER_FUNCTION, GET_IMAGE, kInt, {image}) &&
          d->AddMember(MEMBER_FUNCTION, GET_TEXT, TYPE_STRING) &&
@@ -102,11 +102,24 @@ bool PObjClipboard::Call(uint16_t member, PArgs* args, PResultCell* result, PObj
     }
     case GET_TEXT: return ReturnString(result, SClipboard::GetText().GetText());
     case SET_TEXT: return ReturnBool(result, SClipboard::SetText(GetArgString(args, 0)));
-    // Images and sounds come from the Image and Wave classes, which are not
-    // part of this build yet: no argument is one, so these leave the result
-    // as it was, as they do for a null argument.
-    case GET_IMAGE:
-    case SET_IMAGE:
+    case GET_IMAGE: {
+      PObjImage* image = PObjImage::GetArgImage(args, 0);
+      HBITMAP bitmap = image ? SClipboard::GetBitmap() : nullptr;
+      if (!bitmap) return true;
+      image->GetImage()->Clear();
+      return ReturnBool(result, image->GetImage()->FromBitmapHandle(bitmap));
+    }
+    case SET_IMAGE: {
+      PObjImage* image = PObjImage::GetArgImage(args, 0);
+      if (!image || !image->HasImage()) return true;
+      HBITMAP bitmap = image->GetImage()->GetBitmapHandle();
+      if (SClipboard::SetBitmap(bitmap)) return ReturnBool(result, true);
+      if (bitmap) ::DeleteObject(bitmap);
+      return ReturnBool(result, false);
+    }
+    // Sounds come from the Wave class, which is not part of this build yet:
+    // no argument is one, so these leave the result as it was, as they do
+    // for a null argument.
     case GET_WAVE:
     case SET_WAVE: return true;
     default: return PObject::Call(member, args, result, caller);

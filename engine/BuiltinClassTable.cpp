@@ -47,6 +47,8 @@
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
+#include "classes/windows/PObjImage.h"
+#include "classes/windows/PObjImageList.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -131,8 +133,8 @@ constexpr Row kRows[] = {
     /* 41 */ {Builtin("XML"), "Xml", CATEGORY_FILES, "", -1, false, Class(PObjXml::Register, PObjXml::Declare)},
     /* 42 */ {Builtin("CUR"), "Cursor", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjCursor)},
     /* 43 */ {Builtin("FNT"), "Font", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjFont)},
-    /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
-    /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImage)},
+    /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImageList)},
     /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},
     /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, ToCome()},

@@ -31,6 +31,12 @@ class SImageList {
   HIMAGELIST GetHandle() const { return m_handle; }
   // The list is destroyed; the object can be filled again.
   void Destroy();
+  // The list handed to the caller, who destroys it; the object is empty.
+  HIMAGELIST Detach() {
+    HIMAGELIST handle = m_handle;
+    m_handle = nullptr;
+    return handle;
+  }
 
   // A new list (the old one destroyed); sizes outside 1..256 become 16.
   // Below 32 bits per pixel the flags become ILC_COLOR16 | ILC_MASK and the
