@@ -38,6 +38,10 @@ class SDialog;
 // What the dialog builder receives beyond the description and resources,
 // passed through Load untouched.
 struct DialogBuildOptions {
+  // The window's parent (null: none); popup makes it a WS_POPUP, as does a
+  // missing parent, else it is a WS_CHILD of the parent.
+  HWND parent = nullptr;
+  bool popup = true;
   void* context = nullptr;
   ToolBarFactory toolBarFactory = nullptr;
   NameToIdFunction nameToId = nullptr;
@@ -109,16 +113,14 @@ class SDialog : public SWnd {
   // Empties the dialog (bars, menus, controls, fonts); the window stays.
   void ClearContents();
 
-  // Shows the dialog modally and runs until OK, Cancel or its end; answers
-  // the modal result (0 OK, -1 Cancel).
+  // Shows the dialog modally, every other window of the thread disabled,
+  // and runs until OK, Cancel or its end; answers the modal result (0 OK,
+  // -1 Cancel).
   int RunModalDialog();
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  // The client height changed to height, the width kept.
-  void SetClientHeightKeepingWidth(int height);
-  int GetClientHeight() const;
   void OnButtonClicked(SWnd* button);
   void OnControlBarResized();
 
