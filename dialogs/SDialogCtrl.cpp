@@ -95,7 +95,10 @@ bool _SCtrl::SetExtraInt(const char* key, int32_t value) {
 uint32_t _SCtrl::GetExtraColor(const char* key) const {
   SString value = GetExtra(key);
   if (value.GetLength() == 0) return kColorDefault;
-  uint32_t word = uint32_t(int32_t(value.ToInt64()));
+  return ResolveColorWord(uint32_t(int32_t(value.ToInt64())));
+}
+
+uint32_t ResolveColorWord(uint32_t word) {
   // Only this range names system colours: the words above it (the default
   // and transparent words) keep their own meaning.
   if (word >= kColorSystemFirst && word <= kColorSystemLast) return DialogSystemColor(int(word - kColorSystemFirst));

@@ -107,6 +107,11 @@ class SDialogModel::_SUndo {
   SArray<_SCtrl*> selected;     // into controls
 };
 
+// A colour word with a system colour (0xFE000000 .. 0xFEFFFFFF) replaced
+// by its COLORREF; every other word, the default and transparent words
+// included, as it is.
+uint32_t ResolveColorWord(uint32_t word);
+
 // The draw mode 0..12 that an image key's value names ("_DRAWTILE" 10);
 // 0 (top left) for any other text.
 int ImageDrawModeFromName(const SDialogModel::_SCtrl* record, const char* key);

@@ -14,3 +14,11 @@ void SDialogEditor::ListActiveX() {
   ListActiveXControls(&m_activeXClassIdTexts, &m_activeXClassIds, &m_activeXNames);
   m_activeXMenus.Fill(m_activeXNames);
 }
+
+LRESULT SDialogEditor::_SWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PRINTCLIENT) {
+    HDC dc = reinterpret_cast<HDC>(wparam);
+    PaintBackground(dc, dc);
+  }
+  return SWnd::WindowProc(message, wparam, lparam);
+}

@@ -19,6 +19,14 @@
 
 class SDialogEditor : public SWnd, public SDialogModel {
  public:
+  // The window of a WINDOW record: a plain framework window that also
+  // shows its background when printed (the designer's surface prints its
+  // previews).
+  class _SWnd : public SWnd {
+   public:
+    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+  };
+
   SDialogEditor() = default;
   ~SDialogEditor() override = default;
 

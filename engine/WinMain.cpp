@@ -4,6 +4,7 @@
 // message; the process always returns 0.
 #include <windows.h>
 
+#include "dialogs/DialogFromDescription.h"
 #include "engine/LoadPackage.h"
 #include "engine/PEngine.h"
 #include "files/SDisk.h"
@@ -26,6 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   HICON bigIcon = LoadIconA(GetInstanceHandle(), MAKEINTRESOURCEA(kApplicationIcon));
   HICON smallIcon = LoadIconA(GetInstanceHandle(), MAKEINTRESOURCEA(kApplicationIcon));
   SetClassIcons(bigIcon, smallIcon);
+  InstallDialogBuilder();
 
   {
     // Created in this order and destroyed in the reverse one.

@@ -265,6 +265,7 @@ class SWnd {
   void ClearAnchoring() { m_anchorFlags = 0; }
   // true asks for Enter (means OK), false for Escape (means Cancel).
   bool IsDefaultKeyEnabled(bool enter) const { return enter ? m_enterMeansOk : m_escapeMeansCancel; }
+  void SetDefaultKeyEnabled(bool enter, bool enabled) { (enter ? m_enterMeansOk : m_escapeMeansCancel) = enabled; }
 
   // ---- Geometry (SWndGeometry, SWndAnchor) --------------------------------------------------
   //
@@ -413,6 +414,8 @@ class SWnd {
   SWnd* GetNextTabSibling();
   void SetTabGroup(int group) { m_tabGroup = group; }
   int GetTabGroup() const { return m_tabGroup; }
+  // The place in the tab group, which creation gives (the creation index).
+  void SetTabIndex(int index) { m_creationIndex = index; }
 
   // ---- Background ---------------------------------------------------------------------------
 
