@@ -38,10 +38,6 @@ class SDialog;
 // What the dialog builder receives beyond the description and resources,
 // passed through Load untouched.
 struct DialogBuildOptions {
-  // The window's parent (null: none); popup makes it a WS_POPUP, as does a
-  // missing parent, else it is a WS_CHILD of the parent.
-  HWND parent = nullptr;
-  bool popup = true;
   void* context = nullptr;
   ToolBarFactory toolBarFactory = nullptr;
   NameToIdFunction nameToId = nullptr;

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "dialogs/DialogFromDescription.h"
 #include "engine/PEngine.h"
 #include "engine/PObjStruct.h"
 #include "engine/PObjectDefinition.h"
@@ -103,10 +104,12 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
   if (!m_window) return false;
   m_window->SetControlNumber(GetDefinition()->GetControlNumber());
 
+  DialogDescriptionOptions description;
+  description.parent = parent ? parent->GetHwnd() : nullptr;
+  description.popup = popup;
   DialogBuildOptions options;
-  options.parent = parent ? parent->GetHwnd() : nullptr;
-  options.popup = popup;
   options.context = this;
+  options.builderOptions = &description;
   options.toolBarFactory = NewToolBarCallback;
   options.nameToId = ResolveConstantCallback;
   if (!m_window->Load(stream, GetEngine()->GetResources(), &options)) {

@@ -248,8 +248,8 @@ class PObjDialog : public PObject {
   // Functions 60, 64, 65 and 70 first close and drop the window there is;
   // false when its close handler refused.
   bool CloseForReload();
-  // The common end of functions 60, 64 and 65.
-  bool LoadFromStream(SFile* stream, PArgs* args, PResultCell* result);
+  // Functions 60, 64 and 65.
+  bool Load(uint16_t member, PArgs* args, PResultCell* result);
   bool CreateInCode(PArgs* args, PResultCell* result);
   int RunModal(const char* text, bool disableAll);
   // Functions that need the window (PObjDialogFunctions.cpp).

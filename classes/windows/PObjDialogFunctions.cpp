@@ -52,17 +52,9 @@ bool PObjDialog::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
   switch (member) {
     case GET_DIALOG_TEXT: return ReturnString(result, m_text.GetText());
     case SET_DIALOG_TEXT: m_text = GetArgString(args, 0); return true;
-    case LOAD_FILE: return LoadFromStream(PObjFile::GetArgStream(args, 0), args, result);
-    case LOAD_PATH: {
-      SFilePath file;
-      if (!file.Open(GetArgString(args, 0), false, false, true)) return true;
-      return LoadFromStream(&file, args, result);
-    }
-    case LOAD_RESOURCE: {
-      SFileMem stream;
-      if (!GetEngine()->LoadResource(&stream, GetArgString(args, 0), RESOURCE_DIALOG)) return true;
-      return LoadFromStream(&stream, args, result);
-    }
+    case LOAD_FILE:
+    case LOAD_PATH:
+    case LOAD_RESOURCE: return Load(member, args, result);
     case CREATE: return CreateInCode(args, result);
     default: break;
   }
@@ -73,10 +65,21 @@ bool PObjDialog::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
 
 // ---- Loading and creating ----------------------------------------------------------------------------
 
-bool PObjDialog::LoadFromStream(SFile* stream, PArgs* args, PResultCell* result) {
-  if (!stream || !CloseForReload()) return true;
+// The old window goes first, whatever becomes of the new one.
+bool PObjDialog::Load(uint16_t member, PArgs* args, PResultCell* result) {
+  if (!CloseForReload()) return true;
   PObject* owner = GetArgObject(args, 1);
   if (owner && owner->GetDefinition()->GetOrigin() != ORIGIN_USER) return true;
+  SFilePath file;
+  SFileMem memory;
+  SFile* stream = nullptr;
+  if (member == LOAD_FILE)
+    stream = PObjFile::GetArgStream(args, 0);
+  else if (member == LOAD_PATH)
+    stream = file.Open(GetArgString(args, 0), false, false, true) ? &file : nullptr;
+  else
+    stream = GetEngine()->LoadResource(&memory, GetArgString(args, 0), RESOURCE_DIALOG) ? &memory : nullptr;
+  if (!stream) return true;
   PObjDialog* parent = GetArgOfClass<PObjDialog>(args, 2);
   bool popup = GetArgBool(args, 3);
   return ReturnBool(result, LoadDescription(stream, parent ? parent->m_window : nullptr, owner, popup,

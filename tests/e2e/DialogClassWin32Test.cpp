@@ -7,6 +7,7 @@
 // synthesised input runs alone, so that no other window takes its focus.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,62 @@ TEST(DialogClass, ClicksAndKeysReachTheDialog) {
   DWORD code = 1;
   ASSERT_TRUE(app.WaitForExit(&code));
   EXPECT_EQ(code, 0u);
+}
+
+// A description in its text form: a captioned dialog with a button and a
+// static.
+std::string Description(const std::string& caption) {
+  return "TAVRIN DIALOG 1.0.0.0\r\n\r\n"
+         "[DIALOG]\r\nCAPTION=" + caption + "\r\nPOSITION=0 0 240 120\r\nSTYLE=WS_VISIBLE WS_CAPTION WS_SYSMENU\r\n\r\n"
+         "[BUTTON]\r\nID=12\r\nNAME=OK\r\nCAPTION=Go\r\nPOSITION=10 10 80 24\r\nSTYLE=WS_VISIBLE\r\n\r\n"
+         "[STATIC]\r\nID=5\r\nNAME=Note\r\nCAPTION=Hello\r\nPOSITION=10 50 120 20\r\nSTYLE=WS_VISIBLE\r\n\r\n";
+}
+
+// Descriptions from a File, a disk file and a resource, each raising event
+// 122 with its text and closing the dialog there was (event 115); a
+// missing resource and an owner of a built-in class destroy the old dialog
+// and load nothing; a handler of 122 that closes the dialog finds it
+// loaded, so that the close runs its steps (event 115).
+TEST(DialogClass, DescriptionsLoadFromFilesPathsAndResources) {
+  const char* program =
+      "class Application\n"
+      "  Dialog d new\n"
+      "  File f new\n"
+      "  Rectangle r new\n"
+      "  String log\n"
+      "  String ev\n"
+      "  Integer closeInLoad\n"
+      "function Void _00000000()\n"
+      "  f.File.21(\"a.dlg\")\n"
+      "  log=\"file=\"+d.Dialog.60(f,this,null,1,\"one\")+d.Dialog.26()+d.Dialog.17()+d.Dialog.59()\n"
+      "  log+=\" path=\"+d.Dialog.64(\"a.dlg\",this,null,1,\"two\")+d.Dialog.26()+d.Dialog.17()\n"
+      "  log+=\" res=\"+d.Dialog.65(\"b\",this,null,1,\"three\")+d.Dialog.17()\n"
+      "  log+=\" missing=\"+d.Dialog.65(\"none\",this)+d.Dialog.17()\n"
+      "  log+=\" owner=\"+d.Dialog.65(\"b\",r)+d.Dialog.59()+d.Dialog.17()\n"
+      "  closeInLoad=1\n"
+      "  log+=\" closing=\"+d.Dialog.65(\"b\",this,null,1,\"four\")+d.Dialog.59()\n"
+      "  Global.33(log+\" |\"+ev,\"Result\")\n"
+      "  Global.35()\n"
+      "message Void Dialog.122(String t)\n"
+      "  ev+=\" l:\"+t+d.Dialog.59()\n"
+      "  if closeInLoad==1\n"
+      "    ev+=\" c\"+d.Dialog.3()\n"
+      "  end\n"
+      "message Integer Dialog.115()\n"
+      "  ev+=\" x\"\n"
+      "  return 0\n";
+  e2e::PackedApp app("DialogDescriptions");
+  {
+    std::ofstream out(app.Folder() / "a.dlg", std::ios::binary);
+    out << Description("FromDisk");
+  }
+  app.AddResource("dialog\\b", Description("FromPack"));
+  std::string error;
+  ASSERT_TRUE(app.Pack(program, true, &error)) << error;
+  ASSERT_TRUE(app.Start());
+  e2e::ExpectBoxesThenExit(app, "Result",
+                           {"file=12FromDisk1 path=12FromDisk res=1FromPack missing=0 owner=00 closing=10 | "
+                            "l:one1 x l:two1 x l:three1 x l:four1 x c1"});
 }
 
 }  // namespace
