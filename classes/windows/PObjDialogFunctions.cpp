@@ -156,21 +156,16 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
       if (m_menus.GetCount() == 0 || id != 0) return true;
       return ReturnObject(result, m_menus.GetAt(0));
     }
-    case GET_PARENT: {
-      PObject* parent = ObjectOf(w->GetParent());
-      return parent ? ReturnObject(result, parent) : true;
-    }
-    case GET_POPUP: {
-      PObject* popup = ObjectOf(w->GetPopupAncestor(false));
-      return popup ? ReturnObject(result, popup) : true;
-    }
-    case GET_ROOT_OWNER: {
-      PObject* root = ObjectOf(w->GetRootOwner());
-      return root ? ReturnObject(result, root) : true;
-    }
+    case GET_PARENT:
+    case GET_POPUP:
+    case GET_ROOT_OWNER:
     case GET_OUTERMOST_POPUP: {
-      PObject* popup = ObjectOf(w->GetOutermostPopupAncestor(true));
-      return popup ? ReturnObject(result, popup) : true;
+      HWND related = member == GET_PARENT       ? w->GetParent()
+                     : member == GET_POPUP      ? w->GetPopupAncestor(false)
+                     : member == GET_ROOT_OWNER ? w->GetRootOwner()
+                                                : w->GetOutermostPopupAncestor(true);
+      PObject* object = ObjectOf(related);
+      return object ? ReturnObject(result, object) : true;
     }
     case LOAD_PLACEMENT:
       return ReturnBool(result, w->LoadPlacement(GetArgString(args, 0), GetArgString(args, 1), GetArgString(args, 2),

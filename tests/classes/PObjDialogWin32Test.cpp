@@ -4,6 +4,8 @@
 // events 2 (mouse record) and 3 (clicked) show the router's control rows.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "classes/PObjRectangle.h"
+#include "classes/PObjStringArray.h"
 #include "classes/windows/PObjDialog.h"
 #include "dialogs/DialogFromDescription.h"
 #include "engine/PObjectDefinition.h"
@@ -46,7 +49,7 @@ std::string Description(int buttonId) {
 }
 
 // Handler member numbers of the owner class.
-enum : uint16_t { kOnButtonMouse = 10, kOnButtonClick, kOnLoaded, kOnClose };
+enum : uint16_t { kOnButtonMouse = 10, kOnButtonClick, kOnLoaded, kOnClose, kOnDrop };
 
 class PObjDialogTest : public classtest::FrameworkClassTest {
  protected:
@@ -73,6 +76,7 @@ class PObjDialogTest : public classtest::FrameworkClassTest {
     };
     const std::string mouse = handler(button, 2), click = handler(button, 3);
     const std::string loaded = handler(dialogClass, D::ON_LOADED), close = handler(dialogClass, D::ON_CLOSE);
+    const std::string drop = handler(dialogClass, D::ON_FILES_DROPPED);
     ASSERT_TRUE(enginetest::AddScript(ownerClass, MEMBER_HANDLER, kOnButtonMouse,
                                       enginetest::ScriptSignature(mouse.c_str(), TYPE_VOID, {I, I, I, I, I})));
     ASSERT_TRUE(enginetest::AddScript(ownerClass, MEMBER_HANDLER, kOnButtonClick,
@@ -81,11 +85,17 @@ class PObjDialogTest : public classtest::FrameworkClassTest {
                                       enginetest::ScriptSignature(loaded.c_str(), TYPE_VOID, {TYPE_STRING})));
     ASSERT_TRUE(enginetest::AddScript(ownerClass, MEMBER_HANDLER, kOnClose,
                                       enginetest::ScriptSignature(close.c_str(), TYPE_INTEGER)));
+    ASSERT_TRUE(enginetest::AddScript(ownerClass, MEMBER_HANDLER, kOnDrop,
+                                      enginetest::ScriptSignature(drop.c_str(), TYPE_VOID, {PObjStringArray::kTypeCode})));
     owner = static_cast<enginetest::RecordingObject*>(ownerClass->CreateInstance());
     owner->onCall = [this](uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
       events.push_back({member, PObject::GetArgCount(args), caller});
       if (member == kOnLoaded) loadedText = PObject::GetArgString(args, 0);
       if (member == kOnButtonMouse) mouseCodes.push_back(PObject::GetArgInt64(args, 0));
+      if (member == kOnDrop) {
+        SStringArray& paths = static_cast<PObjStringArray*>(PObject::GetArgObject(args, 0))->GetStore();
+        for (int i = 0; i < paths.GetCount(); i++) dropped.push_back(paths.GetString(i).GetText());
+      }
       if (auto it = reactions.find(member); it != reactions.end()) it->second();
       return member == kOnClose ? PObject::ReturnInt64(result, 0) : true;
     };
@@ -142,6 +152,7 @@ class PObjDialogTest : public classtest::FrameworkClassTest {
   std::vector<Event> events;
   std::vector<int64_t> mouseCodes;
   std::string loadedText;
+  std::vector<std::string> dropped;
   std::map<uint16_t, std::function<void()>> reactions;
 };
 
@@ -236,6 +247,25 @@ TEST_F(PObjDialogTest, AChildDestroyedWithItsParentDetachesItsControls) {
   EXPECT_FALSE(dialog->IsLoaded());
   EXPECT_EQ(LastWindowOf(go), nullptr);
   EXPECT_EQ(LastWindowOf(dialog->GetControlObject(0)), nullptr);
+}
+
+// A real WM_DROPFILES, as the shell posts it, reaches the owner as event
+// 117 with the paths in a StringArray.
+TEST_F(PObjDialogTest, DroppedFilesArriveAsAStringArray) {
+  PObjRectangle* place = Make<PObjRectangle>();
+  place->Set(20, 20, 300, 200);
+  ASSERT_EQ(CallInt(dialog, D::CREATE, With().Obj(place).Str("Drop").Str("WS_VISIBLE WS_CAPTION").Str("").Obj(nullptr).Int(1)),
+            1);
+  CallVoid(dialog, D::ACCEPT_FILES, With().Int(1));
+  const char paths[] = "C:\\a.txt\0C:\\b c.txt\0";
+  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + sizeof paths + 1);
+  DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(drop));
+  header->pFiles = sizeof(DROPFILES);
+  memcpy(reinterpret_cast<char*>(header + 1), paths, sizeof paths);
+  GlobalUnlock(drop);
+  ASSERT_TRUE(PostMessageA(dialog->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+  PumpMessages();
+  EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt"}));
 }
 
 }  // namespace

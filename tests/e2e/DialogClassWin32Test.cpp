@@ -186,10 +186,12 @@ TEST(DialogClass, ProgramsHandleTheDialogEvents) {
 }
 
 // A dialog as a person meets it: its look against a stored picture, a
-// click and keys reaching the Dialog events, and the status bar's parts,
-// which a part outside them leaves alone.
+// click and keys reaching the Dialog events, the status bar's parts (a part
+// outside them reads 0 and "" and is not written), a menu file's command as
+// event 133, and the saved placement in the registry.
 TEST(DialogClass, ClicksAndKeysReachTheDialog) {
   const char* program =
+      "constant CMD_OPEN 0x29\n"
       "class Application\n"
       "  Dialog d new\n"
       "  Rectangle r new\n"
@@ -209,13 +211,25 @@ TEST(DialogClass, ClicksAndKeysReachTheDialog) {
       "  ev=\"edges=\"+d.Dialog.42(0)+\",\"+d.Dialog.42(5)+\",\"+d.Dialog.42(-1)+\" text=\"+d.Dialog.43(1)+d.Dialog.43(9)\n"
       "message Void Dialog.112(Integer code, Integer x, Integer y, Integer sx, Integer sy)\n"
       "  ev+=\" m\"+code+\":\"+x+\",\"+y\n"
+      "message Void Dialog.133(Integer id)\n"
+      "  ev+=\" cmd\"+id\n"
       "message Void Dialog.120(Integer key)\n"
       "  ev+=\" k\"+key\n"
+      "  if key==77\n"
+      "    d.Dialog.63(\"m\")\n"
+      "    ev+=\" saved=\"+d.Dialog.101(\"TavrinTests\",\"Dialog\")\n"
+      "  end\n"
       "  if key==113\n"
+      "    ev+=\" cleared=\"+d.Dialog.76(\"TavrinTests\",\"Dialog\")\n"
       "    Global.33(ev,\"Result\")\n"
       "    Global.35()\n"
       "  end\n";
   e2e::PackedApp app("DialogInput");
+  // A menu bar with one pop-up, whose item's id is the program's global
+  // constant, written in hexadecimal.
+  app.AddResource("menu\\m",
+                  "TAVRIN MENU 1.0.0.0\r\ncount=2\r\n[0]\r\ncount=1\r\nname=Bar\r\n[0:0]\r\ntext=File\r\nmenu=1\r\n"
+                  "[1]\r\ncount=1\r\nname=File\r\n[1:0]\r\nname=CMD_OPEN\r\ntext=Open\r\n");
   std::string error;
   ASSERT_TRUE(app.Pack(program, true, &error)) << error;
   ASSERT_TRUE(app.Start());
@@ -228,6 +242,23 @@ TEST(DialogClass, ClicksAndKeysReachTheDialog) {
 
   ASSERT_TRUE(ClickAt(dialog, 30, 40));
   PressKey('A');
+  // M loads the menu file and saves the placement, which Wine's reg.exe
+  // reads back; the menu's item, chosen with the keyboard, then reports
+  // its command.
+  PressKey('M');
+  ASSERT_TRUE(PollUntil([&] { return GetMenu(dialog) != nullptr; }, 10000));
+  std::string saved = RegQuery("HKCU\\Software\\TavrinTests\\Dialog", "Window");
+  RECT outer = ScreenRect(dialog);
+  EXPECT_NE(saved.find("7:" + std::to_string(outer.left) + "," + std::to_string(outer.top) + ","), std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find(",1,0,0"), std::string::npos) << saved;
+  // Into the menu bar, down into File, and Open chosen.
+  PressKey(VK_F10);
+  Sleep(200);
+  PressKey(VK_DOWN);
+  Sleep(200);
+  PressKey(VK_RETURN);
+  Sleep(200);
   PressKey(VK_F2);
   HWND box = app.WaitForBox("Result");
   ASSERT_NE(box, nullptr);
@@ -235,11 +266,12 @@ TEST(DialogClass, ClicksAndKeysReachTheDialog) {
   EXPECT_EQ(text.rfind("edges=120,0,0 text=Two", 0), 0u) << text;
   EXPECT_NE(text.find(" m9:30,40"), std::string::npos) << text;
   EXPECT_NE(text.find(" m17:30,40"), std::string::npos) << text;
-  EXPECT_NE(text.find(" k65 k113"), std::string::npos) << text;
+  EXPECT_NE(text.find(" k65 k77 saved=1 cmd41 k113 cleared=1"), std::string::npos) << text;
   ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
   DWORD code = 1;
   ASSERT_TRUE(app.WaitForExit(&code));
   EXPECT_EQ(code, 0u);
+  EXPECT_EQ(RegQuery("HKCU\\Software\\TavrinTests\\Dialog", "Window").find("7:"), std::string::npos);
 }
 
 // A description in its text form: a captioned dialog with a button and a

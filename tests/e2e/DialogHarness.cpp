@@ -5,26 +5,12 @@
 #include <vector>
 
 #include "tests/e2e/PackedApp.h"
+#include "tests/window/ScreenshotTesting.h"
+#include "tools/AppBoxes.h"
 
 namespace e2e::dialogs {
 
 namespace {
-
-struct WindowSearch {
-  DWORD processId;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-  if (search->caption && ReadText(window) != search->caption) return TRUE;
-  search->found = window;
-  return FALSE;
-}
 
 struct ControlSearch {
   int id;
@@ -79,11 +65,7 @@ bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
   return true;
 }
 
-HWND FindDialog(DWORD processId, const char* caption) {
-  WindowSearch search = {processId, caption, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND FindDialog(DWORD processId, const char* caption) { return appboxes::FindBox(processId, caption); }
 
 HWND WaitForDialog(DWORD processId, const char* caption, DWORD timeoutMs) {
   HWND found = nullptr;
@@ -149,6 +131,34 @@ void TypeText(const std::string& text) {
   }
 }
 
+std::string RunAndRead(const std::string& commandLine, DWORD timeoutMs) {
+  static int serial = 0;
+  std::string path = GrabFolder() + "\\output-" + std::to_string(++serial) + ".txt";
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return "";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  PROCESS_INFORMATION info = {};
+  std::string line = commandLine;
+  bool ran = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+  CloseHandle(out);
+  if (!ran) return "";
+  bool ended = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  std::string text = ended ? e2e::ReadFileBytes(path) : "";
+  DeleteFileA(path.c_str());
+  return text;
+}
+
+std::string RegQuery(const std::string& key, const std::string& valueName) {
+  return RunAndRead("reg.exe query \"" + key + "\" /v \"" + valueName + "\"");
+}
+
 int RunHostCommand(const std::string& command) {
   // Wine starts a host program without a process handle to wait on or to
   // read the exit code from: the shell writes the code into a file, which
@@ -192,41 +202,8 @@ std::string GrabFolder() {
 }
 
 std::string GrabWindow(HWND window, const std::string& name) {
-  RECT rect = ScreenRect(window);
-  int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return "";
-  BITMAPINFOHEADER header = {sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  BITMAPINFO info = {};
-  info.bmiHeader = header;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  // The screen has no alpha: every pixel opaque.
-  for (uint32_t& p : pixels) p |= 0xFF000000u;
-
   std::string bmp = GrabFolder() + "\\" + name + ".bmp";
-  BITMAPFILEHEADER file = {};
-  DWORD size = DWORD(pixels.size() * 4);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + size;
-  HANDLE out = CreateFileA(bmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return "";
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof file, &written, nullptr);
-  WriteFile(out, &header, sizeof header, &written, nullptr);
-  WriteFile(out, pixels.data(), size, &written, nullptr);
-  CloseHandle(out);
-
+  if (!Screenshot(window).SaveBmp(bmp.c_str())) return "";
   std::string png = GrabFolder() + "\\" + name + ".png";
   bool converted = RunHostCommand("convert " + Quoted(HostPath(bmp)) + " -alpha off " + Quoted(HostPath(png))) == 0;
   DeleteFileA(bmp.c_str());

@@ -20,8 +20,8 @@ namespace e2e::dialogs {
 // answers its last value.
 bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs = 50);
 
-// The first visible top-level window of the process with the caption
-// (any caption for null); null when there is none.
+// The first visible top-level window of the process with the caption;
+// null when there is none.
 HWND FindDialog(DWORD processId, const char* caption);
 // The same, polled for up to timeoutMs.
 HWND WaitForDialog(DWORD processId, const char* caption, DWORD timeoutMs);
@@ -40,6 +40,12 @@ bool ClickAt(HWND window, int x, int y);
 // Key presses through SendInput, to the window with the focus.
 void PressKey(WORD virtualKey);
 void TypeText(const std::string& text);
+
+// Runs a Windows program of the session with its output into a file;
+// the output, "" when it did not run within timeoutMs.
+std::string RunAndRead(const std::string& commandLine, DWORD timeoutMs = 60000);
+// The text Wine's own reg.exe prints for a value: "reg query KEY /v NAME".
+std::string RegQuery(const std::string& key, const std::string& valueName);
 
 // Runs a command of the host's shell (Wine runs host programs); its exit
 // code, -1 when it did not start.
