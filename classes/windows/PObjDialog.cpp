@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "controls/custom/SExternCtrl.h"
 #include "dialogs/DialogFromDescription.h"
 #include "engine/PEngine.h"
 #include "engine/PObjStruct.h"
@@ -122,8 +123,12 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
   for (int i = 0; i < m_window->GetControlCount(); i++) {
     SWnd* control = m_window->GetControl(i);
     PObjectDefinition* definition = nullptr;
-    if (control) {
-      // Module controls (WindowType 48) come with the external-module host.
+    if (control && control->GetType() == kWindowExtern) {
+      // The module's class by the name the window holds, when the module
+      // declares it a control. Its create hook comes with the module host.
+      definition = engine->FindDefinitionByName(static_cast<SExternCtrl*>(control)->GetClassName().GetText());
+      if (definition && !definition->IsModuleControl()) definition = nullptr;
+    } else if (control) {
       definition = engine->FindDefinition(TypeCodeForWindowType(control->GetType()));
     }
     PObject* object = definition ? definition->CreateInstance() : nullptr;

@@ -40,6 +40,11 @@ class TestControl : public enginetest::RecordingObject {
   static PObject* New(PObjectDefinition* d) { return new (std::nothrow) TestControl(d); }
 };
 
+std::string Extern(int id, const char* className) {
+  return "[EXTERN]\r\nID=" + std::to_string(id) + "\r\nNAME=X" + std::to_string(id) +
+         "\r\nPOSITION=10 80 40 20\r\nSTYLE=WS_VISIBLE\r\nEXTERN_NAME=" + className + "\r\n\r\n";
+}
+
 std::string Description(int buttonId) {
   return "TAVRIN DIALOG 1.0.0.0\r\n\r\n"
          "[DIALOG]\r\nCAPTION=Loaded\r\nPOSITION=0 0 240 120\r\nSTYLE=WS_VISIBLE WS_CAPTION WS_SYSMENU\r\n\r\n"
@@ -114,9 +119,9 @@ class PObjDialogTest : public classtest::FrameworkClassTest {
     dialogs.push_back(d);
     return d;
   }
-  bool Load(D* d, SWnd* parent = nullptr, bool popup = true, int buttonId = 12) {
+  bool Load(D* d, SWnd* parent = nullptr, bool popup = true, int buttonId = 12, const std::string& more = "") {
     SFileMem stream;
-    std::string text = Description(buttonId);
+    std::string text = Description(buttonId) + more;
     stream.Write(text.data(), int(text.size()));
     stream.Rewind();
     bool loaded = d->LoadDescription(&stream, parent, owner, popup, "hello");
@@ -247,6 +252,26 @@ TEST_F(PObjDialogTest, AChildDestroyedWithItsParentDetachesItsControls) {
   EXPECT_FALSE(dialog->IsLoaded());
   EXPECT_EQ(LastWindowOf(go), nullptr);
   EXPECT_EQ(LastWindowOf(dialog->GetControlObject(0)), nullptr);
+}
+
+// An external control gets an object of its module's class only when the
+// module declares that class a control.
+TEST_F(PObjDialogTest, ModuleControlsGetObjectsOfTheirModuleClass) {
+  PObjectDefinition* gauge = enginetest::AddClass(engine, MakeTypeCode(ORIGIN_MODULE, 'G', 'A', 'U'), "Gauge", "",
+                                                  TestControl::New);
+  PObjectDefinition* plain = enginetest::AddClass(engine, MakeTypeCode(ORIGIN_MODULE, 'P', 'L', 'N'), "Plain", "",
+                                                  TestControl::New);
+  ASSERT_TRUE(gauge && plain);
+  gauge->SetModule("", true);
+  plain->SetModule("", false);
+  ASSERT_TRUE(Load(dialog, nullptr, true, 12, Extern(20, "Gauge") + Extern(21, "Plain") + Extern(22, "Nobody")));
+  ASSERT_EQ(dialog->GetControlObjectCount(), 6);
+  PObject* object = dialog->GetControlObject(3);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->GetDefinition(), gauge);
+  EXPECT_EQ(LastWindowOf(object), dialog->GetWindow()->GetControl(3));
+  EXPECT_EQ(dialog->GetControlObject(4), nullptr);
+  EXPECT_EQ(dialog->GetControlObject(5), nullptr);
 }
 
 // A real WM_DROPFILES, as the shell posts it, reaches the owner as event
