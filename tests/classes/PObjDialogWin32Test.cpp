@@ -197,12 +197,14 @@ TEST_F(PObjDialogTest, ControlNotificationsBecomeEventsOfTheControlObject) {
   SendMessageA(dialog->GetWindow()->GetControl(2)->GetHwnd(), BM_CLICK, 0, 0);
   PumpMessages();
   ASSERT_EQ(Count(kOnButtonClick), 1);
-  for (const Event& e : events)
+  for (const Event& e : events) {
     if (e.member == kOnButtonClick || e.member == kOnButtonMouse) EXPECT_EQ(e.caller, go) << e.member;
+  }
   ASSERT_FALSE(mouseCodes.empty()) << "the button's mouse record";
   EXPECT_EQ(mouseCodes.front(), kMouseLeft | kMouseDown);
-  for (const Event& e : events)
+  for (const Event& e : events) {
     if (e.member == kOnButtonMouse) EXPECT_EQ(e.count, 5);
+  }
 }
 
 TEST_F(PObjDialogTest, AHandlerOfTheLoadEventCanCloseTheDialog) {

@@ -24,8 +24,6 @@ struct DialogProgram {
   std::vector<std::string> boxes;
 };
 
-void PrintTo(const DialogProgram& p, std::ostream* out) { *out << p.name; }
-
 const DialogProgram kPrograms[] = {
     // Creation refused by event 114, a close refused (2), accepted (0), and
     // accepted with the end of the application (1). The posted message of
