@@ -106,6 +106,8 @@ const NotificationRow kNotifications[] = {
     {N(kControlClassTabDoc, 0), 26, ARGS_MOUSE, false},
     {N(kControlClassTabDoc, 1), 27, ARGS_LOW_HIGH, true},
     {N(kControlClassTabDoc, 2), 28, ARGS_LOW_HIGH, true},
+    // TabDoc 29 and 30 read the document tabs control, and come with it.
+    {N(kControlClassToolBar, 0), 17, ARGS_LPARAM, false},  // a tool bar that is not the dialog's own
     {N(kControlClassTree, 1), 79, ARGS_MOUSE, false},
     {N(kControlClassTree, 2), 93, ARGS_LPARAM, false},
     {N(kControlClassTree, 4), 82, ARGS_TREE_CHECKED, false},
