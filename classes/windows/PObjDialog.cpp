@@ -203,11 +203,16 @@ int PObjDialog::RunModal(const char* text, bool disableAll) {
   int result = m_window->DoModal(nullptr, reinterpret_cast<WPARAM>(text), 0, disableAll, true);
   engine->LeaveModal();
   if (!engine->IsRunning()) {
-    // The program asked to end while the dialog ran: the application loop
-    // must see a WM_QUIT, and only one, or a destructor's message box
-    // would end at once.
+    // The program asked to end while the dialog ran. A run nested in
+    // another, or in the application loop, leaves that loop one WM_QUIT,
+    // and only one, or a destructor's message box would end at once.
+    // Before the application loop has started nothing is left: the start
+    // itself sees that the program ended.
     MSG pending;
-    if (!PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+    bool queued = PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+    if (!engine->IsInLoop() && engine->GetModalDepth() == 0) {
+      if (queued) PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    } else if (!queued) {
       if (GetCurrentThreadId() == engine->GetMainThreadId())
         PostQuitMessage(0);
       else

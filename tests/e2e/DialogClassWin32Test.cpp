@@ -143,6 +143,25 @@ const DialogProgram kPrograms[] = {
      "  Global.33(\"destroyed: \"+log+\" visible=\"+d.Dialog.59(),\"Result\")\n",
      {"destroyed: ran exit visible=0"}},
 
+    // The same from a modal run of the constructor, before the application
+    // loop has started.
+    {"DialogExitEarly",
+     "class Application\n"
+     "  Dialog d new\n"
+     "  Rectangle r new\n"
+     "function Void _00000000()\n"
+     "  r.Rectangle.17(80,80,380,280)\n"
+     "  d.Dialog.70(r,\"Early\")\n"
+     "  d.Dialog.105(30,1)\n"
+     "  d.Dialog.6()\n"
+     "  Global.33(\"after the run\",\"Result\")\n"
+     "message Void Dialog.137(Integer id)\n"
+     "  d.Dialog.105(0,1)\n"
+     "  Global.35()\n"
+     "function Void _00000001()\n"
+     "  Global.33(\"destroyed early\",\"Result\")\n",
+     {"destroyed early"}},
+
     // Handlers that reload the Dialog (deleting the window whose procedure
     // runs them) and that close it: the router touches the window no more,
     // and the new window works.
