@@ -79,13 +79,7 @@ HWND FindControl(HWND dialog, int id) {
   return search.found;
 }
 
-std::string ReadText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(size_t(length) + 1, '\0');
-  length = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(size_t(length > 0 ? length : 0));
-  return text;
-}
+std::string ReadText(HWND window) { return appboxes::WindowText(window); }
 
 int ReadCheckState(HWND control) { return int(SendMessageA(control, BM_GETCHECK, 0, 0)); }
 
