@@ -47,6 +47,7 @@
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
+#include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
@@ -147,7 +148,7 @@ constexpr Row kRows[] = {
     /* 55 */ {Builtin("SCK"), "Socket", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 56 */ {Builtin("SRV"), "SocketServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 57 */ {Builtin("CLT"), "SocketClient", CATEGORY_NETWORK, "", -1, false, ToCome()},
-    /* 58 */ {Builtin("DLG"), "Dialog", CATEGORY_SERVICES, "", 0 /* DIALOG */, false, ToCome()},
+    /* 58 */ {Builtin("DLG"), "Dialog", CATEGORY_SERVICES, "", 0 /* DIALOG */, false, WIN32_CLASS(PObjDialog)},
     /* 59 */ {Builtin("CTR"), "Control", CATEGORY_CONTROLS, "", -1, true, ToCome()},
     /* 60 */ {Builtin("BIN"), "Binary", CATEGORY_CONTROLS, "Control", 1 /* BINARY */, false, ToCome()},
     /* 61 */ {Builtin("BRW"), "Browser", CATEGORY_CONTROLS, "Control", 2 /* BROWSER */, false, ToCome()},

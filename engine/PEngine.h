@@ -220,6 +220,9 @@ class PEngine {
   void SetWaitForMessages(bool wait) { m_waitForMessages = wait; }
   void EnterModal() { m_modalDepth++; }
   void LeaveModal() { m_modalDepth--; }
+  int GetModalDepth() const { return m_modalDepth; }
+  // The application loop runs (RunLoop has not returned).
+  bool IsInLoop() const { return m_inLoop; }
 
  private:
   // The cached pointer a definition of this TypeCode fills, or null.

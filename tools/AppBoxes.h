@@ -23,6 +23,9 @@ struct BoxContent {
   std::vector<BoxButton> buttons;
 };
 
+// The window's text (WM_GETTEXT, which reaches other processes too).
+std::string WindowText(HWND window);
+
 // The first visible dialog window of the process with the caption (any
 // caption when null); null when there is none.
 HWND FindBox(DWORD processId, const char* caption);

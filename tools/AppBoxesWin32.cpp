@@ -10,21 +10,13 @@ struct Search {
   HWND box;
 };
 
-std::string TextOf(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(size_t(length) + 1, '\0');
-  length = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(size_t(length > 0 ? length : 0));
-  return text;
-}
-
 BOOL CALLBACK MatchBox(HWND window, LPARAM parameter) {
   Search* search = reinterpret_cast<Search*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
   if (search->caption) {
-    if (TextOf(window) != search->caption) return TRUE;
+    if (WindowText(window) != search->caption) return TRUE;
   } else {
     // A message box is a dialog of the system's dialog class.
     char className[16] = "";
@@ -41,16 +33,24 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM parameter) {
   GetClassNameA(child, className, sizeof className);
   LONG style = GetWindowLongA(child, GWL_STYLE);
   if (lstrcmpiA(className, "Static") == 0) {
-    std::string text = TextOf(child);
+    std::string text = WindowText(child);
     if ((style & SS_TYPEMASK) != SS_ICON && !text.empty()) content->text = text;
   } else if (lstrcmpiA(className, "Button") == 0 && IsWindowVisible(child)) {
     content->buttons.push_back(
-        {GetDlgCtrlID(child), TextOf(child), (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON});
+        {GetDlgCtrlID(child), WindowText(child), (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON});
   }
   return TRUE;
 }
 
 }  // namespace
+
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(size_t(length) + 1, '\0');
+  length = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(size_t(length > 0 ? length : 0));
+  return text;
+}
 
 HWND FindBox(DWORD processId, const char* caption) {
   Search search = {processId, caption, nullptr};
@@ -60,7 +60,7 @@ HWND FindBox(DWORD processId, const char* caption) {
 
 BoxContent ReadBox(HWND box) {
   BoxContent content;
-  content.caption = TextOf(box);
+  content.caption = WindowText(box);
   EnumChildWindows(box, ReadChild, reinterpret_cast<LPARAM>(&content));
   return content;
 }

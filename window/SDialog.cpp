@@ -4,7 +4,6 @@
 
 #include "window/ControlNotify.h"
 #include "window/FrameworkWindowClasses.h"
-#include "window/MessageLoop.h"
 #include "window/SMenu.h"
 #include "window/SWndLifeGuard.h"
 #include "window/controls/SControlBarCtrl.h"
@@ -114,10 +113,7 @@ void SDialog::ClearContents() {
   delete m_controlBar;
   m_controlBar = nullptr;
 
-  if (m_hwnd) {
-    int height = GetClientHeight();
-    if (::GetMenu(m_hwnd) && ::SetMenu(m_hwnd, nullptr)) SetClientHeightKeepingWidth(height);
-  }
+  if (m_hwnd && ::GetMenu(m_hwnd)) SetMenu(nullptr, true);
   for (int i = 0; i < m_menus.GetCount(); i++) delete m_menus.GetAt(i);
   m_menus.RemoveAll();
   m_menuImages.Destroy();
@@ -134,13 +130,7 @@ void SDialog::ClearContents() {
 
 // ---- Modal run ---------------------------------------------------------------------------
 
-int SDialog::RunModalDialog() {
-  m_modalResult = -1;
-  m_modalRunning = true;
-  Show(SW_SHOW);
-  RunModalLoop(this);
-  return m_modalResult;
-}
+int SDialog::RunModalDialog() { return DoModal(nullptr, 0, 0, true, false); }
 
 // ---- Window procedure ----------------------------------------------------------------------
 
@@ -162,7 +152,7 @@ void SDialog::OnControlBarResized() {
   int delta = height - m_controlBarHeight;
   m_controlBarHeight = height;
   if (delta == 0) return;
-  SetClientHeightKeepingWidth(GetClientHeight() + delta);
+  SetClientHeight(GetClientHeight() + delta);
   // Controls inside the rebar move with it.
   for (int i = 0; i < m_controls.GetCount(); i++) {
     HWND control = m_controls.GetAt(i)->GetHwnd();
@@ -185,19 +175,4 @@ LRESULT SDialog::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     if (m_controlBar && reinterpret_cast<SWnd*>(wparam) == m_controlBar) OnControlBarResized();
   }
   return SWnd::WindowProc(message, wparam, lparam);
-}
-
-// ---- Client height -------------------------------------------------------------------------
-
-int SDialog::GetClientHeight() const {
-  RECT client;
-  return ::GetClientRect(m_hwnd, &client) ? client.bottom - client.top : 0;
-}
-
-void SDialog::SetClientHeightKeepingWidth(int height) {
-  RECT outer, client;
-  if (!::GetWindowRect(m_hwnd, &outer) || !::GetClientRect(m_hwnd, &client)) return;
-  int margins = (outer.bottom - outer.top) - (client.bottom - client.top);
-  ::SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left, height + margins,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -113,16 +113,14 @@ class SDialog : public SWnd {
   // Empties the dialog (bars, menus, controls, fonts); the window stays.
   void ClearContents();
 
-  // Shows the dialog modally and runs until OK, Cancel or its end; answers
-  // the modal result (0 OK, -1 Cancel).
+  // Shows the dialog modally, every other window of the thread disabled,
+  // and runs until OK, Cancel or its end; answers the modal result (0 OK,
+  // -1 Cancel).
   int RunModalDialog();
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  // The client height changed to height, the width kept.
-  void SetClientHeightKeepingWidth(int height);
-  int GetClientHeight() const;
   void OnButtonClicked(SWnd* button);
   void OnControlBarResized();
 

@@ -45,7 +45,7 @@ bool SDialog::CreateStatusBar(int parts) {
   m_statusBar->CreateControl(nullptr, WS_CHILD | WS_VISIBLE, STATUSCLASSNAMEA, "", 0, m_hwnd, nullptr, nullptr,
                              GetInstanceHandle());
   m_statusBar->SetParts(parts < 1 ? 1 : parts);
-  SetClientHeightKeepingWidth(GetClientHeight() + OuterHeight(m_statusBar->GetHwnd()));
+  SetClientHeight(GetClientHeight() + OuterHeight(m_statusBar->GetHwnd()));
   return true;
 }
 
@@ -54,7 +54,7 @@ void SDialog::DestroyStatusBar() {
   int height = OuterHeight(m_statusBar->GetHwnd());
   delete m_statusBar;
   m_statusBar = nullptr;
-  SetClientHeightKeepingWidth(GetClientHeight() - height);
+  SetClientHeight(GetClientHeight() - height);
 }
 
 void SDialog::SetStatusText(int part, const char* text) {

@@ -49,6 +49,7 @@ class PackedApp {
   // True when the process ended within the time; its exit code in code.
   bool WaitForExit(DWORD* code, DWORD timeoutMs = kExitTimeout);
   const std::filesystem::path& Folder() const { return m_folder; }
+  DWORD ProcessId() const { return m_processId; }
 
   static const DWORD kBoxTimeout = 150000;  // ms; starts are slow under emulation
   static const DWORD kExitTimeout = 60000;
