@@ -28,7 +28,7 @@ int32_t KindOfKeyword(const char* word) {
       {"intercept", OP_INTERCEPT},
   };
   for (const auto& k : kKeywords)
-    if (strcmp(word, k.word) == 0) return k.kind;
+    if (k.word[0] == word[0] && strcmp(word, k.word) == 0) return k.kind;
   return STATEMENT_PLAIN;
 }
 
@@ -49,7 +49,10 @@ PCodeInfo::PCodeInfo()
       m_blockUsed(0),
       m_depth(0) {}
 
-PCodeInfo::~PCodeInfo() { Clear(); }
+PCodeInfo::~PCodeInfo() {
+  Clear();
+  for (int i = 0; i < m_spareTokens.GetCount(); i++) delete m_spareTokens.GetAt(i);
+}
 
 void PCodeInfo::Clear() {
   for (int i = 0; i < m_statements.GetCount(); i++) DeleteList(m_statements.GetAt(i));
@@ -65,7 +68,7 @@ void PCodeInfo::ClearWork() {
   m_jump2.RemoveAll();
 }
 
-PCodeInfo::_PData* PCodeInfo::NewNode(NodeList& out, int32_t type) {
+PCodeInfo::_PData* PCodeInfo::MakeNode(int32_t type) {
   if (m_nodeBlocks.GetCount() == 0 || m_blockUsed == kNodesPerBlock) {
     void* raw = malloc(sizeof(_PData) * kNodesPerBlock);
     if (!raw) return nullptr;
@@ -78,8 +81,21 @@ PCodeInfo::_PData* PCodeInfo::NewNode(NodeList& out, int32_t type) {
   _PData* node = new (m_nodeBlocks.GetLast() + m_blockUsed) _PData;
   m_blockUsed++;
   node->type = type;
-  if (type == OP_CONSTANT) node->constant = &m_constantValues.emplace_back();
-  return out.Add(node) < 0 ? nullptr : node;
+  if (type == OP_CONSTANT && !(node->constant = NewConstantValue())) return nullptr;
+  return node;
+}
+
+SValue* PCodeInfo::NewConstantValue() {
+  if (m_valueBlocks.GetCount() == 0 || m_valuesUsed == kValuesPerBlock) {
+    SValue* block = new (std::nothrow) SValue[kValuesPerBlock];
+    if (!block) return nullptr;
+    if (m_valueBlocks.Add(block) < 0) {
+      delete[] block;
+      return nullptr;
+    }
+    m_valuesUsed = 0;
+  }
+  return m_valueBlocks.GetLast() + m_valuesUsed++;
 }
 
 void PCodeInfo::FreeNodes() {
@@ -91,7 +107,9 @@ void PCodeInfo::FreeNodes() {
   }
   m_nodeBlocks.RemoveAll();
   m_blockUsed = 0;
-  m_constantValues.clear();
+  for (int b = 0; b < m_valueBlocks.GetCount(); b++) delete[] m_valueBlocks.GetAt(b);
+  m_valueBlocks.RemoveAll();
+  m_valuesUsed = 0;
 }
 
 bool PCodeInfo::AddStatement(NodeList* list, int32_t kind, _PData* closing) {
@@ -160,7 +178,7 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   m_tokens.Purge();
   m_classes.RemoveAll();
   SString reason;
-  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes, &reason)) return Refuse(reason);
+  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes, &reason, &m_spareTokens)) return Refuse(reason);
   if (m_tokens.GetCount() == 0 || m_classes.GetCount() != m_tokens.GetCount()) return false;
 
   int32_t kind = KindOfKeyword(m_tokens.GetAt(0)->GetText());
@@ -173,31 +191,28 @@ bool PCodeInfo::CompileStatement(const SString& line) {
                            : "the member's result needs a value after return");
   }
 
-  NodeList* list = new (std::nothrow) NodeList;
-  if (!list) return false;
+  WorkList& work = m_work;
+  work.Clear();
   int pos = kind != STATEMENT_PLAIN ? 1 : 0;
   int items = 0;
   m_depth = 0;
-  bool ok = CompileExpression(m_tokens, m_classes, pos, *list, items);
+  bool ok = CompileExpression(m_tokens, m_classes, pos, work, items);
   // A ")" without its "(" or a second item at the top is no statement.
   if (ok && pos < m_tokens.GetCount()) ok = Refuse("a \")\" without its \"(\"");
   if (ok && items > 1) ok = Refuse("a \",\" outside an argument list");
   if (ok && kind == STATEMENT_CASE)
-    ok = (list->GetCount() == 1 && list->GetAt(0)->type == OP_CONSTANT) || Refuse("a case needs a constant");
-  if (!ok) {
-    DeleteList(list);
-    return false;
-  }
+    ok = (work.GetCount() == 1 && work.GetAt(0)->type == OP_CONSTANT) || Refuse("a case needs a constant");
+  if (!ok) return false;
 
   // The member-access nodes only guided the compilation of the name after
   // them; and/or jumps past them move down with the nodes they skip.
-  for (int k = list->GetCount() - 1; k >= 0; k--) {
-    if (list->GetAt(k)->type != OP_ACCESS) continue;
-    for (int j = 0; j < list->GetCount(); j++) {
-      _PData* n = list->GetAt(j);
+  for (int k = work.GetCount() - 1; k >= 0; k--) {
+    if (work.GetAt(k)->type != OP_ACCESS) continue;
+    for (int j = 0; j < work.GetCount(); j++) {
+      _PData* n = work.GetAt(j);
       if ((n->type == OP_OR || n->type == OP_AND) && n->jump1 > k) n->jump1--;
     }
-    list->RemoveAt(k);
+    work.RemoveAt(k);
   }
 
   // An elseif is preceded by the jump that leaves the if from the branch
@@ -207,18 +222,14 @@ bool PCodeInfo::CompileStatement(const SString& line) {
     _PData* jump = exit ? NewNode(*exit, OP_ELSE) : nullptr;
     if (!jump || !AddStatement(exit, STATEMENT_BRANCH_EXIT, jump)) {
       DeleteList(exit);
-      DeleteList(list);
       return false;
     }
   }
 
   _PData* closing = nullptr;
   if (kind != STATEMENT_PLAIN) {
-    closing = NewNode(*list, kind);
-    if (!closing) {
-      DeleteList(list);
-      return false;
-    }
+    closing = NewNode(work, kind);
+    if (!closing) return false;
   }
   if (kind == OP_DELETE || kind == OP_INTERCEPT) {
     kind = STATEMENT_PLAIN;
@@ -226,11 +237,18 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   }
 
   int32_t depth = 0;
-  for (int i = 0; i < list->GetCount(); i++) {
-    int32_t t = list->GetAt(i)->type;
+  for (int i = 0; i < work.GetCount(); i++) {
+    int32_t t = work.GetAt(i)->type;
     if ((t >= OP_CONSTANT && t <= OP_CALL) || t == OP_NEW) depth++;
   }
   if (depth > m_stackDepth) m_stackDepth = depth;
+
+  NodeList* list = new (std::nothrow) NodeList;
+  if (!list || !list->SetSize(work.GetCount(), false)) {
+    DeleteList(list);
+    return false;
+  }
+  for (int i = 0; i < work.GetCount(); i++) list->SetAt(i, work.GetAt(i));
   if (!AddStatement(list, kind, closing)) {
     DeleteList(list);
     return false;

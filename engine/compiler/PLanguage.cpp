@@ -85,10 +85,13 @@ bool PLanguage::IsKeyword(const char* word) const {
 }
 
 bool PLanguage::ParseLine(const SString& line, SStringArray& tokens,
-                          SArray<int32_t>* classes, SString* reason) const {
-  tokens.Purge();
-  if (classes && classes->GetCount() != 0) return false;
-  if (!Tokenize(line, tokens, reason)) return false;
+                          SArray<int32_t>* classes, SString* reason,
+                          SArray<SString*>* spare) const {
+  if (classes && classes->GetCount() != 0) {
+    tokens.Purge();
+    return false;
+  }
+  if (!TokenizeInto(line, tokens, spare, reason)) return false;
   if (!CheckTokens(tokens, classes, reason)) return false;
   return !classes || classes->GetCount() == tokens.GetCount();
 }
