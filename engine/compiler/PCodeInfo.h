@@ -75,6 +75,7 @@ class PCodeInfo {
     void RemoveLast() { m_nodes.pop_back(); }
     void RemoveAt(int i) { m_nodes.erase(m_nodes.begin() + i); }
     void Clear() { m_nodes.clear(); }
+    void Release() { std::vector<_PData*>().swap(m_nodes); }
 
    private:
     std::vector<_PData*> m_nodes;
@@ -167,8 +168,9 @@ class PCodeInfo {
   // innermost fault, which is met first); false, to be returned.
   bool Refuse(const SString& reason);
 
-  // Nodes come from blocks owned here, so that compiling a statement costs
-  // no allocation per node; they all go at Clear.
+  // Nodes, their lists and constant values come from blocks owned here, so
+  // that compiling a statement costs no allocation per node; they all go at
+  // Clear.
   _PData* MakeNode(int32_t type);
   template <class List>
   _PData* NewNode(List& out, int32_t type) {
@@ -176,6 +178,7 @@ class PCodeInfo {
     return node && out.Add(node) >= 0 ? node : nullptr;
   }
   SValue* NewConstantValue();
+  NodeList* NewList();
   void FreeNodes();
 
   PObjectDefinition* m_definition;
@@ -190,12 +193,20 @@ class PCodeInfo {
   int32_t m_maxStrings;
   int32_t m_maxUniStrings;
   // Work tables of Compile.
-  SArray<int32_t> m_kinds;
-  SArray<int32_t*> m_jump1;
-  SArray<int32_t*> m_jump2;
+  // Per statement: its kind and its closing node's jumps, for the linker.
+  struct Link {
+    int32_t kind;
+    int32_t* jump1;
+    int32_t* jump2;
+  };
+  std::vector<Link> m_links;
   enum { kNodesPerBlock = 512 };
   SArray<_PData*> m_nodeBlocks;
   int m_blockUsed;
+  // The statements' node lists, in blocks like the nodes.
+  enum { kListsPerBlock = 256 };
+  SArray<NodeList*> m_listBlocks;
+  int m_listsUsed = 0;
   // The values of constant nodes, in blocks like the nodes: only constants
   // carry one, so that making any other node costs no value.
   enum { kValuesPerBlock = 256 };

@@ -32,9 +32,6 @@ int32_t KindOfKeyword(const char* word) {
   return STATEMENT_PLAIN;
 }
 
-// The nodes stay with their blocks.
-void DeleteList(PCodeInfo::NodeList* list) { delete list; }
-
 }  // namespace
 
 PCodeInfo::PCodeInfo()
@@ -49,23 +46,24 @@ PCodeInfo::PCodeInfo()
       m_blockUsed(0),
       m_depth(0) {}
 
-PCodeInfo::~PCodeInfo() {
-  Clear();
-  for (int i = 0; i < m_spareTokens.GetCount(); i++) delete m_spareTokens.GetAt(i);
-}
+PCodeInfo::~PCodeInfo() { Clear(); }
 
 void PCodeInfo::Clear() {
-  for (int i = 0; i < m_statements.GetCount(); i++) DeleteList(m_statements.GetAt(i));
   m_statements.RemoveAll();
   FreeNodes();
   m_stackDepth = m_maxParams = m_maxIntegers = m_maxFloats = m_maxStrings = m_maxUniStrings = 0;
   ClearWork();
 }
 
+// The work tables go once the member is compiled: its PCodeInfo lives as long
+// as the program runs.
 void PCodeInfo::ClearWork() {
-  m_kinds.RemoveAll();
-  m_jump1.RemoveAll();
-  m_jump2.RemoveAll();
+  std::vector<Link>().swap(m_links);
+  m_work.Release();
+  m_tokens.Purge();
+  m_classes.RemoveAll();
+  for (int i = 0; i < m_spareTokens.GetCount(); i++) delete m_spareTokens.GetAt(i);
+  m_spareTokens.RemoveAll();
 }
 
 PCodeInfo::_PData* PCodeInfo::MakeNode(int32_t type) {
@@ -83,6 +81,19 @@ PCodeInfo::_PData* PCodeInfo::MakeNode(int32_t type) {
   node->type = type;
   if (type == OP_CONSTANT && !(node->constant = NewConstantValue())) return nullptr;
   return node;
+}
+
+PCodeInfo::NodeList* PCodeInfo::NewList() {
+  if (m_listBlocks.GetCount() == 0 || m_listsUsed == kListsPerBlock) {
+    NodeList* block = new (std::nothrow) NodeList[kListsPerBlock];
+    if (!block) return nullptr;
+    if (m_listBlocks.Add(block) < 0) {
+      delete[] block;
+      return nullptr;
+    }
+    m_listsUsed = 0;
+  }
+  return m_listBlocks.GetLast() + m_listsUsed++;
 }
 
 SValue* PCodeInfo::NewConstantValue() {
@@ -107,6 +118,9 @@ void PCodeInfo::FreeNodes() {
   }
   m_nodeBlocks.RemoveAll();
   m_blockUsed = 0;
+  for (int b = 0; b < m_listBlocks.GetCount(); b++) delete[] m_listBlocks.GetAt(b);
+  m_listBlocks.RemoveAll();
+  m_listsUsed = 0;
   for (int b = 0; b < m_valueBlocks.GetCount(); b++) delete[] m_valueBlocks.GetAt(b);
   m_valueBlocks.RemoveAll();
   m_valuesUsed = 0;
@@ -114,9 +128,7 @@ void PCodeInfo::FreeNodes() {
 
 bool PCodeInfo::AddStatement(NodeList* list, int32_t kind, _PData* closing) {
   if (m_statements.Add(list) < 0) return false;
-  m_kinds.Add(kind);
-  m_jump1.Add(closing ? &closing->jump1 : nullptr);
-  m_jump2.Add(closing ? &closing->jump2 : nullptr);
+  m_links.push_back(Link{kind, closing ? &closing->jump1 : nullptr, closing ? &closing->jump2 : nullptr});
   return true;
 }
 
@@ -160,9 +172,7 @@ bool PCodeInfo::Compile(const SStringArray& lines) {
       ok = node != nullptr;
       if (ok) {
         int last = m_statements.GetCount() - 1;
-        m_kinds.SetAt(last, STATEMENT_FOR);
-        m_jump1.SetAt(last, &node->jump1);
-        m_jump2.SetAt(last, &node->jump2);
+        m_links[size_t(last)] = Link{STATEMENT_FOR, &node->jump1, &node->jump2};
       }
     }
   }
@@ -218,12 +228,9 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   // An elseif is preceded by the jump that leaves the if from the branch
   // before it.
   if (kind == STATEMENT_ELSEIF) {
-    NodeList* exit = new (std::nothrow) NodeList;
+    NodeList* exit = NewList();
     _PData* jump = exit ? NewNode(*exit, OP_ELSE) : nullptr;
-    if (!jump || !AddStatement(exit, STATEMENT_BRANCH_EXIT, jump)) {
-      DeleteList(exit);
-      return false;
-    }
+    if (!jump || !AddStatement(exit, STATEMENT_BRANCH_EXIT, jump)) return false;
   }
 
   _PData* closing = nullptr;
@@ -243,17 +250,10 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   }
   if (depth > m_stackDepth) m_stackDepth = depth;
 
-  NodeList* list = new (std::nothrow) NodeList;
-  if (!list || !list->SetSize(work.GetCount(), false)) {
-    DeleteList(list);
-    return false;
-  }
+  NodeList* list = NewList();
+  if (!list || !list->SetSize(work.GetCount(), false)) return false;
   for (int i = 0; i < work.GetCount(); i++) list->SetAt(i, work.GetAt(i));
-  if (!AddStatement(list, kind, closing)) {
-    DeleteList(list);
-    return false;
-  }
-  return true;
+  return AddStatement(list, kind, closing);
 }
 
 bool PCodeInfo::Refuse(const SString& reason) {
@@ -283,9 +283,9 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
   const int count = m_statements.GetCount();
 
   for (; position < count; position++) {
-    const int32_t kind = m_kinds.GetAt(position);
-    int32_t* jump1 = m_jump1.GetAt(position);
-    int32_t* jump2 = m_jump2.GetAt(position);
+    const int32_t kind = m_links[size_t(position)].kind;
+    int32_t* jump1 = m_links[size_t(position)].jump1;
+    int32_t* jump2 = m_links[size_t(position)].jump2;
     if (levelKind == STATEMENT_SWITCH && !inCase && kind != STATEMENT_CASE &&
         kind != STATEMENT_DEFAULT && kind != STATEMENT_END)
       return false;
@@ -309,7 +309,7 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
         break;
       case STATEMENT_ELSEIF: {
         if (elseSeen || levelKind != STATEMENT_IF) return false;
-        *m_jump2.GetAt(lastBranch >= 0 ? lastBranch : opener) = position;
+        *m_links[size_t(lastBranch >= 0 ? lastBranch : opener)].jump2 = position;
         *jump1 = -2;
         pending.Add(PendingJump{position, g});
         lastBranch = position;
@@ -317,7 +317,7 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
       }
       case STATEMENT_ELSE:
         if (elseSeen || levelKind != STATEMENT_IF) return false;
-        *m_jump2.GetAt(lastBranch >= 0 ? lastBranch : opener) = position + 1;
+        *m_links[size_t(lastBranch >= 0 ? lastBranch : opener)].jump2 = position + 1;
         pending.Add(PendingJump{position, g});
         elseSeen = true;
         break;
@@ -350,12 +350,12 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
           if (defaultSeen) return false;
           defaultSeen = true;
         }
-        if (lastLabel >= 0) *m_jump1.GetAt(lastLabel) = position;
+        if (lastLabel >= 0) *m_links[size_t(lastLabel)].jump1 = position;
         lastLabel = position;
         inCase = true;
         int body = position + 1;
-        while (body < count && (m_kinds.GetAt(body) == STATEMENT_CASE ||
-                                m_kinds.GetAt(body) == STATEMENT_DEFAULT))
+        while (body < count && (m_links[size_t(body)].kind == STATEMENT_CASE ||
+                                m_links[size_t(body)].kind == STATEMENT_DEFAULT))
           body++;
         *jump2 = body;
         break;
@@ -371,8 +371,8 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
         for (int i = pending.GetCount() - 1; i >= 0; i--) {
           const PendingJump& p = pending.GetAt(i);
           if (p.depth != g) continue;
-          int32_t* pj1 = m_jump1.GetAt(p.statement);
-          int32_t* pj2 = m_jump2.GetAt(p.statement);
+          int32_t* pj1 = m_links[size_t(p.statement)].jump1;
+          int32_t* pj2 = m_links[size_t(p.statement)].jump2;
           if (*pj2 == -1) *pj2 = position + 1;
           if (*pj1 == -2) *pj1 = position + 1;
           pending.RemoveAt(i);
