@@ -32,6 +32,22 @@ int32_t KindOfKeyword(const char* word) {
   return STATEMENT_PLAIN;
 }
 
+// The next default-made element of a list of blocks of perBlock elements,
+// used of which are taken in the last; null when no block can be made.
+template <class T>
+T* TakeFromBlocks(SArray<T*>& blocks, int& used, int perBlock) {
+  if (blocks.GetCount() == 0 || used == perBlock) {
+    T* block = new (std::nothrow) T[perBlock];
+    if (!block) return nullptr;
+    if (blocks.Add(block) < 0) {
+      delete[] block;
+      return nullptr;
+    }
+    used = 0;
+  }
+  return blocks.GetLast() + used++;
+}
+
 }  // namespace
 
 PCodeInfo::PCodeInfo()
@@ -84,29 +100,11 @@ PCodeInfo::_PData* PCodeInfo::MakeNode(int32_t type) {
 }
 
 PCodeInfo::NodeList* PCodeInfo::NewList() {
-  if (m_listBlocks.GetCount() == 0 || m_listsUsed == kListsPerBlock) {
-    NodeList* block = new (std::nothrow) NodeList[kListsPerBlock];
-    if (!block) return nullptr;
-    if (m_listBlocks.Add(block) < 0) {
-      delete[] block;
-      return nullptr;
-    }
-    m_listsUsed = 0;
-  }
-  return m_listBlocks.GetLast() + m_listsUsed++;
+  return TakeFromBlocks(m_listBlocks, m_listsUsed, kListsPerBlock);
 }
 
 SValue* PCodeInfo::NewConstantValue() {
-  if (m_valueBlocks.GetCount() == 0 || m_valuesUsed == kValuesPerBlock) {
-    SValue* block = new (std::nothrow) SValue[kValuesPerBlock];
-    if (!block) return nullptr;
-    if (m_valueBlocks.Add(block) < 0) {
-      delete[] block;
-      return nullptr;
-    }
-    m_valuesUsed = 0;
-  }
-  return m_valueBlocks.GetLast() + m_valuesUsed++;
+  return TakeFromBlocks(m_valueBlocks, m_valuesUsed, kValuesPerBlock);
 }
 
 void PCodeInfo::FreeNodes() {
