@@ -2,6 +2,7 @@
 // class definition; its member tables are filled in PObjectDefinitionMembers.cpp.
 #include "engine/PObjectDefinition.h"
 
+#include <cstring>
 #include <new>
 
 #include "core/TextFunctions.h"
@@ -150,7 +151,7 @@ PObjectInfo* PObjectDefinition::FindLocalVariable(int member, const char* name, 
   int end = locals ? list->GetCount() : paramCount;
   for (int i = start; i < end; i++) {
     PObjectInfo* info = list->GetAt(i);
-    if (SString(info->GetName()).EqualsText(name)) return info;
+    if (strcmp(info->GetName(), name) == 0) return info;
   }
   return nullptr;
 }
@@ -162,7 +163,7 @@ PObjectInfo* PObjectDefinition::FindVariable(const char* name, int member) const
   }
   for (int i = 0; i < m_variables.GetCount(); i++) {
     PObjectInfo* info = m_variables.GetAt(i);
-    if (SString(info->GetName()).EqualsText(name)) return info;
+    if (strcmp(info->GetName(), name) == 0) return info;
   }
   return nullptr;
 }

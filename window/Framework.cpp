@@ -111,7 +111,7 @@ void FrameworkInit(HINSTANCE instance, int showCommand, int flags) {
     WSADATA data;
     g.winSockStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
   }
-  if (flags & kStartDirectSound) InitDirectSound();
+  if (flags & kStartDirectSound) DeferDirectSound();
   if (flags & kStartXAudio2) InitXAudio2();
 }
 

@@ -9,6 +9,8 @@
 namespace {
 
 IDirectSound8* g_directSound;
+// Asked for at start and not yet started: the device starts at its first use.
+bool g_directSoundDeferred;
 IXAudio27* g_xaudio2;
 IXAudio2MasteringVoice* g_masteringVoice;
 
@@ -32,7 +34,10 @@ void SetDirectSoundStarter(HRESULT (*create)(IDirectSound8**), void (*wait)(DWOR
   g_wait = wait ? wait : WaitMilliseconds;
 }
 
+void DeferDirectSound() { g_directSoundDeferred = true; }
+
 void InitDirectSound() {
+  g_directSoundDeferred = false;
   // A device held by another program, or an audio service still starting,
   // often becomes available a moment later.
   IDirectSound8* device = nullptr;
@@ -82,6 +87,7 @@ bool InitXAudio2() {
 }
 
 void ReleaseSoundDevices() {
+  g_directSoundDeferred = false;
   if (g_masteringVoice) g_masteringVoice->DestroyVoice();
   g_masteringVoice = nullptr;
   if (g_xaudio2) g_xaudio2->Release();
@@ -90,7 +96,10 @@ void ReleaseSoundDevices() {
   g_directSound = nullptr;
 }
 
-IDirectSound8* GetDirectSound() { return g_directSound; }
+IDirectSound8* GetDirectSound() {
+  if (g_directSoundDeferred) InitDirectSound();
+  return g_directSound;
+}
 
 IXAudio27* GetXAudio2() { return g_xaudio2; }
 

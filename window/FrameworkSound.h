@@ -1,8 +1,10 @@
-// The application's sound devices, started by FrameworkInit when its flags
-// ask for them: one DirectSound 8 device on the default output, and an
-// XAudio2 2.7 engine with its mastering voice. A device that cannot be
-// started stays null and the application runs without it; the sound classes
-// test for null.
+// The application's sound devices, started when FrameworkInit's flags ask
+// for them: one DirectSound 8 device on the default output, and an XAudio2
+// 2.7 engine with its mastering voice. A device that cannot be started stays
+// null and the application runs without it; the sound classes test for null.
+// Opening the sound device costs the start-up of every program, most of which
+// never play a sound, so the DirectSound device starts at the first
+// GetDirectSound instead.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +17,9 @@ struct IXAudio2MasteringVoice;
 // driver yet is tried again after 500 ms, ten calls in all; the device then
 // gets the priority cooperative level on the application window.
 void InitDirectSound();
+// Makes the first GetDirectSound call InitDirectSound (until
+// ReleaseSoundDevices).
+void DeferDirectSound();
 // XAudio2 2.7 through COM (COM must be initialised), with a mastering voice
 // on the first default-game device, or device 0. False leaves both null.
 bool InitXAudio2();

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 #include "core/SArray.h"
 #include "core/SString.h"
@@ -41,23 +41,45 @@ enum StatementKind : int32_t {
 
 class PCodeInfo {
  public:
-  // One node; owned by the PCodeInfo that made it.
+  // One node; owned by the PCodeInfo that made it. The widest fields come
+  // first so that a node takes no padding: a large program has hundreds of
+  // thousands of them, all written once at start-up.
   struct _PData {
-    int32_t type = OP_NONE;
-    int32_t jump1 = -1;
-    int32_t jump2 = -1;
     SValue* constant = nullptr;  // constants only; owned by the PCodeInfo
     PObjectDefinition* classDef = nullptr;
     PObjectInfo* declaration = nullptr;
     PObjectDefinition* declaringClass = nullptr;
+    int32_t type = OP_NONE;
+    int32_t jump1 = -1;
+    int32_t jump2 = -1;
     int32_t memberKind = 0;
     int32_t memberIndex = -1;
-    uint16_t memberId = 0;
     int32_t paramCount = 0;
     uint32_t returnType = 0;
+    uint16_t memberId = 0;
     bool isVirtual = true;
   };
   typedef SArray<_PData*> NodeList;
+  // The nodes of the statement being compiled. One list serves every
+  // statement and keeps its room, so that only the finished statement's
+  // list is allocated, once and at its size.
+  class WorkList {
+   public:
+    int GetCount() const { return int(m_nodes.size()); }
+    _PData* GetAt(int i) const { return m_nodes[size_t(i)]; }
+    _PData* GetLast() const { return m_nodes.back(); }
+    int Add(_PData* node) {
+      m_nodes.push_back(node);
+      return GetCount() - 1;
+    }
+    void RemoveLast() { m_nodes.pop_back(); }
+    void RemoveAt(int i) { m_nodes.erase(m_nodes.begin() + i); }
+    void Clear() { m_nodes.clear(); }
+    void Release() { std::vector<_PData*>().swap(m_nodes); }
+
+   private:
+    std::vector<_PData*> m_nodes;
+  };
 
   PCodeInfo();
   virtual ~PCodeInfo();
@@ -98,7 +120,7 @@ class PCodeInfo {
   // closing this group (pos is left on it); items receives the number of
   // comma-separated items, 0 when no node was produced.
   bool CompileExpression(SStringArray& tokens, const SArray<int32_t>& classes, int& pos,
-                         NodeList& out, int& items);
+                         WorkList& out, int& items);
 
  private:
   // The operator stack and and/or positions of one group, kept on the
@@ -125,19 +147,19 @@ class PCodeInfo {
   void ClearWork();
 
   // Expressions.
-  bool EmitOperator(Group& group, NodeList& out);
-  bool FlushOperators(Group& group, NodeList& out, int minTens);
-  void ResolveLogical(Group& group, NodeList& out);
-  bool CompileOperator(int code, Group& group, NodeList& out);
-  bool CompileName(SStringArray& tokens, int pos, NodeList& out);
-  bool CompileMemberName(SStringArray& tokens, int pos, NodeList& out);
-  bool AdjustVariable(SStringArray& tokens, int pos, NodeList& out);
-  bool CompileCall(SStringArray& tokens, const SArray<int32_t>& classes, int& pos, NodeList& out);
-  bool CompileString(const SString& token, NodeList& out);
-  bool CompileNew(const SStringArray& tokens, int& pos, NodeList& out);
+  bool EmitOperator(Group& group, WorkList& out);
+  bool FlushOperators(Group& group, WorkList& out, int minTens);
+  void ResolveLogical(Group& group, WorkList& out);
+  bool CompileOperator(int code, Group& group, WorkList& out);
+  bool CompileName(SStringArray& tokens, int pos, WorkList& out);
+  bool CompileMemberName(SStringArray& tokens, int pos, WorkList& out);
+  bool AdjustVariable(SStringArray& tokens, int pos, WorkList& out);
+  bool CompileCall(SStringArray& tokens, const SArray<int32_t>& classes, int& pos, WorkList& out);
+  bool CompileString(const SString& token, WorkList& out);
+  bool CompileNew(const SStringArray& tokens, int& pos, WorkList& out);
   // The class searched for a name after a member-access node, null when the
   // object before it has none.
-  PObjectDefinition* AccessedClass(const NodeList& out) const;
+  PObjectDefinition* AccessedClass(const WorkList& out) const;
   bool IsOwnOrBase(const PObjectDefinition* d) const;
   SValue* FindNamedConstant(const char* name) const;
   void RaiseEstimates(PObjectDefinition* d, int member);
@@ -146,9 +168,17 @@ class PCodeInfo {
   // innermost fault, which is met first); false, to be returned.
   bool Refuse(const SString& reason);
 
-  // Nodes come from blocks owned here, so that compiling a statement costs
-  // no allocation per node; they all go at Clear.
-  _PData* NewNode(NodeList& out, int32_t type);
+  // Nodes, their lists and constant values come from blocks owned here, so
+  // that compiling a statement costs no allocation per node; they all go at
+  // Clear.
+  _PData* MakeNode(int32_t type);
+  template <class List>
+  _PData* NewNode(List& out, int32_t type) {
+    _PData* node = MakeNode(type);
+    return node && out.Add(node) >= 0 ? node : nullptr;
+  }
+  SValue* NewConstantValue();
+  NodeList* NewList();
   void FreeNodes();
 
   PObjectDefinition* m_definition;
@@ -163,17 +193,29 @@ class PCodeInfo {
   int32_t m_maxStrings;
   int32_t m_maxUniStrings;
   // Work tables of Compile.
-  SArray<int32_t> m_kinds;
-  SArray<int32_t*> m_jump1;
-  SArray<int32_t*> m_jump2;
+  // Per statement: its kind and its closing node's jumps, for the linker.
+  struct Link {
+    int32_t kind;
+    int32_t* jump1;
+    int32_t* jump2;
+  };
+  std::vector<Link> m_links;
   enum { kNodesPerBlock = 512 };
   SArray<_PData*> m_nodeBlocks;
   int m_blockUsed;
-  // The values of constant nodes: only they carry one, so that making any
-  // other node costs no value.
-  std::deque<SValue> m_constantValues;
-  // Reused by every statement.
+  // The statements' node lists, in blocks like the nodes.
+  enum { kListsPerBlock = 256 };
+  SArray<NodeList*> m_listBlocks;
+  int m_listsUsed = 0;
+  // The values of constant nodes, in blocks like the nodes: only constants
+  // carry one, so that making any other node costs no value.
+  enum { kValuesPerBlock = 256 };
+  SArray<SValue*> m_valueBlocks;
+  int m_valuesUsed = 0;
+  // Reused by every statement; the spare token strings are owned here.
   SStringArray m_tokens;
+  SArray<SString*> m_spareTokens;
   SArray<int32_t> m_classes;
+  WorkList m_work;
   int m_depth;
 };

@@ -24,23 +24,35 @@ int Tens(int code) { return code / 10; }
 bool IsAssignment(int code) { return code >= 130 && code <= 136; }
 bool IsPrefix(int code) { return code >= 10 && code <= 12; }
 
+// Read character by character: every token of a statement passes here, and
+// operators are at most three characters long.
 int OperatorCode(const char* t, int32_t tokenClass) {
-  static const struct {
-    const char* text;
-    int code;
-  } kOperators[] = {
-      {"!", 10},   {"~", 11},   {"++", 13},  {"--", 14},  {".", kAccess}, {"*", 30},
-      {"/", 31},   {"%", 32},   {"+", 40},   {"-", 41},   {"<<", 50},     {">>", 51},
-      {"<", 60},   {"<=", 61},  {">", 62},   {">=", 63},  {"?=", 64},     {"==", 70},
-      {"!=", 71},  {"&", 80},   {"^", 90},   {"|", 100},  {"and", kAnd},  {"or", kOr},
-      {"=", kAssign}, {".=", kAssignValue}, {"*=", 132}, {"/=", 133}, {"%=", 134},
-      {"+=", 135}, {"-=", 136},
-  };
-  if (tokenClass == TokenSign && strcmp(t, "-") == 0) return 12;
   if (tokenClass == TokenString || tokenClass == TokenIdentifier) return -1;
-  for (const auto& op : kOperators)
-    if (strcmp(t, op.text) == 0) return op.code;
-  return -1;
+  const char second = t[0] ? t[1] : 0;
+  const bool single = second == 0;
+  const bool withEquals = second == '=' && t[2] == 0;
+  switch (t[0]) {
+    case '!': return single ? 10 : withEquals ? 71 : -1;
+    case '~': return single ? 11 : -1;
+    case '+': return single ? 40 : withEquals ? 135 : second == '+' && t[2] == 0 ? 13 : -1;
+    case '-':
+      if (single) return tokenClass == TokenSign ? 12 : 41;
+      return withEquals ? 136 : second == '-' && t[2] == 0 ? 14 : -1;
+    case '.': return single ? kAccess : withEquals ? kAssignValue : -1;
+    case '*': return single ? 30 : withEquals ? 132 : -1;
+    case '/': return single ? 31 : withEquals ? 133 : -1;
+    case '%': return single ? 32 : withEquals ? 134 : -1;
+    case '<': return single ? 60 : withEquals ? 61 : second == '<' && t[2] == 0 ? 50 : -1;
+    case '>': return single ? 62 : withEquals ? 63 : second == '>' && t[2] == 0 ? 51 : -1;
+    case '?': return withEquals ? 64 : -1;
+    case '=': return single ? kAssign : withEquals ? 70 : -1;
+    case '&': return single ? 80 : -1;
+    case '^': return single ? 90 : -1;
+    case '|': return single ? 100 : -1;
+    case 'a': return strcmp(t, "and") == 0 ? kAnd : -1;
+    case 'o': return strcmp(t, "or") == 0 ? kOr : -1;
+    default: return -1;
+  }
 }
 
 int32_t NodeOfCode(int code) {
@@ -137,25 +149,25 @@ const char* TokenText(const SStringArray& tokens, int i) {
 
 // ==== Operators =================================================================================
 
-bool PCodeInfo::EmitOperator(Group& group, NodeList& out) {
+bool PCodeInfo::EmitOperator(Group& group, WorkList& out) {
   if (group.operatorCount == 0) return false;
   int32_t type = NodeOfCode(group.operators[--group.operatorCount]);
   return type != OP_NONE && NewNode(out, type) != nullptr;
 }
 
 // Pops every operator whose tens digit is not above minTens' (all for 0x7fff).
-bool PCodeInfo::FlushOperators(Group& group, NodeList& out, int minTens) {
+bool PCodeInfo::FlushOperators(Group& group, WorkList& out, int minTens) {
   while (group.operatorCount > 0 && minTens >= Tens(group.operators[group.operatorCount - 1]))
     if (!EmitOperator(group, out)) return false;
   return true;
 }
 
-void PCodeInfo::ResolveLogical(Group& group, NodeList& out) {
+void PCodeInfo::ResolveLogical(Group& group, WorkList& out) {
   for (int i = 0; i < group.logicalCount; i++) out.GetAt(group.logical[i])->jump1 = out.GetCount();
   group.logicalCount = 0;
 }
 
-bool PCodeInfo::CompileOperator(int code, Group& group, NodeList& out) {
+bool PCodeInfo::CompileOperator(int code, Group& group, WorkList& out) {
   const int32_t last = out.GetCount() ? out.GetLast()->type : OP_NONE;
   if (code == kAccess) return NewNode(out, OP_ACCESS) != nullptr;
   if (IsAssignment(code)) {
@@ -187,7 +199,7 @@ bool PCodeInfo::CompileOperator(int code, Group& group, NodeList& out) {
 // ==== The main loop =============================================================================
 
 bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& classes, int& pos,
-                                  NodeList& out, int& items) {
+                                  WorkList& out, int& items) {
   if (m_depth > kMaxGroupDepth || !m_definition || !m_definition->GetEngine()) return false;
   Group group;
   const int groupStart = out.GetCount();
@@ -203,7 +215,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
       if (!CompileOperator(code, group, out)) return false;
       continue;
     }
-    if (strcmp(t, "(") == 0) {
+    if (tokenClass == TokenOpenParen) {
       pos++;
       int inner = 0;
       m_depth++;
@@ -213,7 +225,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
         return false;
       continue;
     }
-    if (strcmp(t, ")") == 0) {
+    if (tokenClass == TokenCloseParen) {
       if (m_depth == 0) return false;
       if (!FlushOperators(group, out, 0x7fff)) return false;
       if (out.GetCount() == itemStart && items > 1) return false;
@@ -221,7 +233,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
       if (out.GetCount() == groupStart) items = 0;
       return true;
     }
-    if (strcmp(t, ",") == 0) {
+    if (tokenClass == TokenComma) {
       if (!FlushOperators(group, out, 0x7fff) || out.GetCount() == itemStart) return false;
       ResolveLogical(group, out);
       items++;
@@ -287,7 +299,7 @@ bool PCodeInfo::IsOwnOrBase(const PObjectDefinition* d) const {
   return false;
 }
 
-PObjectDefinition* PCodeInfo::AccessedClass(const NodeList& out) const {
+PObjectDefinition* PCodeInfo::AccessedClass(const WorkList& out) const {
   if (out.GetCount() < 2) return nullptr;
   const _PData* object = out.GetAt(out.GetCount() - 2);
   switch (object->type) {
@@ -308,7 +320,7 @@ PObjectDefinition* PCodeInfo::AccessedClass(const NodeList& out) const {
   }
 }
 
-bool PCodeInfo::CompileName(SStringArray& tokens, int pos, NodeList& out) {
+bool PCodeInfo::CompileName(SStringArray& tokens, int pos, WorkList& out) {
   if (out.GetCount() && out.GetLast()->type == OP_ACCESS) return CompileMemberName(tokens, pos, out);
   const char* name = TokenText(tokens, pos);
   PEngine* engine = m_definition->GetEngine();
@@ -338,7 +350,7 @@ bool PCodeInfo::CompileName(SStringArray& tokens, int pos, NodeList& out) {
   return AdjustVariable(tokens, pos, out);
 }
 
-bool PCodeInfo::CompileMemberName(SStringArray& tokens, int pos, NodeList& out) {
+bool PCodeInfo::CompileMemberName(SStringArray& tokens, int pos, WorkList& out) {
   const char* name = TokenText(tokens, pos);
   if (strcmp(name, "this") == 0 || strcmp(name, "caller") == 0) return false;
   PObjectDefinition* d = AccessedClass(out);
@@ -369,7 +381,7 @@ bool PCodeInfo::CompileMemberName(SStringArray& tokens, int pos, NodeList& out) 
 }
 
 // Chooses between object push, cell push and value push by what follows.
-bool PCodeInfo::AdjustVariable(SStringArray& tokens, int pos, NodeList& out) {
+bool PCodeInfo::AdjustVariable(SStringArray& tokens, int pos, WorkList& out) {
   _PData* n = out.GetLast();
   const char* next = TokenText(tokens, pos + 1);
   const bool member = n->type == OP_MEMBER;
@@ -379,18 +391,24 @@ bool PCodeInfo::AdjustVariable(SStringArray& tokens, int pos, NodeList& out) {
     if (strcmp(next, "=") == 0) n->type = member ? OP_MEMBER_CELL : OP_VARIABLE_CELL;
     return true;
   }
-  static const char* const kKeepObject[] = {".", "++", "--", "=", "*=", "/=", "%=", "+=", "-="};
-  for (const char* k : kKeepObject) {
-    if (strcmp(next, k) != 0) continue;
-    // "=" on a number or text variable copies the value into its object.
-    if (strcmp(next, "=") == 0) *tokens.GetAt(pos + 1) = ".=";
+  // ".", "++", "--", "=" and the compound assignments work on the object.
+  bool keep;
+  switch (next[0]) {
+    case '.': case '=': keep = next[1] == 0; break;
+    case '+': case '-': keep = (next[1] == '=' || next[1] == next[0]) && next[2] == 0; break;
+    case '*': case '/': case '%': keep = next[1] == '=' && next[2] == 0; break;
+    default: keep = false;
+  }
+  if (!keep) {
+    n->type = push;
     return true;
   }
-  n->type = push;
+  // "=" on a number or text variable copies the value into its object.
+  if (next[0] == '=') *tokens.GetAt(pos + 1) = ".=";
   return true;
 }
 
-bool PCodeInfo::CompileNew(const SStringArray& tokens, int& pos, NodeList& out) {
+bool PCodeInfo::CompileNew(const SStringArray& tokens, int& pos, WorkList& out) {
   PEngine* engine = m_definition->GetEngine();
   PObjectDefinition* d = engine->FindDefinitionByName(TokenText(tokens, pos + 1));
   if (!d || pos + 1 >= tokens.GetCount()) return false;
@@ -425,7 +443,7 @@ void PCodeInfo::RaiseEstimates(PObjectDefinition* d, int member) {
 }
 
 bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes, int& pos,
-                            NodeList& out) {
+                            WorkList& out) {
   PEngine* engine = m_definition->GetEngine();
   const char* name = TokenText(tokens, pos);
   // The special members run only when objects are made and released.
@@ -507,7 +525,7 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
 
 // ==== String literals ===========================================================================
 
-bool PCodeInfo::CompileString(const SString& token, NodeList& out) {
+bool PCodeInfo::CompileString(const SString& token, WorkList& out) {
   const char* raw = token.GetText();
   int length = token.GetLength();
   if (length < 2 || raw[0] != '"' || raw[length - 1] != '"') return false;

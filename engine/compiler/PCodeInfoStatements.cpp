@@ -28,12 +28,25 @@ int32_t KindOfKeyword(const char* word) {
       {"intercept", OP_INTERCEPT},
   };
   for (const auto& k : kKeywords)
-    if (strcmp(word, k.word) == 0) return k.kind;
+    if (k.word[0] == word[0] && strcmp(word, k.word) == 0) return k.kind;
   return STATEMENT_PLAIN;
 }
 
-// The nodes stay with their blocks.
-void DeleteList(PCodeInfo::NodeList* list) { delete list; }
+// The next default-made element of a list of blocks of perBlock elements,
+// used of which are taken in the last; null when no block can be made.
+template <class T>
+T* TakeFromBlocks(SArray<T*>& blocks, int& used, int perBlock) {
+  if (blocks.GetCount() == 0 || used == perBlock) {
+    T* block = new (std::nothrow) T[perBlock];
+    if (!block) return nullptr;
+    if (blocks.Add(block) < 0) {
+      delete[] block;
+      return nullptr;
+    }
+    used = 0;
+  }
+  return blocks.GetLast() + used++;
+}
 
 }  // namespace
 
@@ -52,20 +65,24 @@ PCodeInfo::PCodeInfo()
 PCodeInfo::~PCodeInfo() { Clear(); }
 
 void PCodeInfo::Clear() {
-  for (int i = 0; i < m_statements.GetCount(); i++) DeleteList(m_statements.GetAt(i));
   m_statements.RemoveAll();
   FreeNodes();
   m_stackDepth = m_maxParams = m_maxIntegers = m_maxFloats = m_maxStrings = m_maxUniStrings = 0;
   ClearWork();
 }
 
+// The work tables go once the member is compiled: its PCodeInfo lives as long
+// as the program runs.
 void PCodeInfo::ClearWork() {
-  m_kinds.RemoveAll();
-  m_jump1.RemoveAll();
-  m_jump2.RemoveAll();
+  std::vector<Link>().swap(m_links);
+  m_work.Release();
+  m_tokens.Purge();
+  m_classes.RemoveAll();
+  for (int i = 0; i < m_spareTokens.GetCount(); i++) delete m_spareTokens.GetAt(i);
+  m_spareTokens.RemoveAll();
 }
 
-PCodeInfo::_PData* PCodeInfo::NewNode(NodeList& out, int32_t type) {
+PCodeInfo::_PData* PCodeInfo::MakeNode(int32_t type) {
   if (m_nodeBlocks.GetCount() == 0 || m_blockUsed == kNodesPerBlock) {
     void* raw = malloc(sizeof(_PData) * kNodesPerBlock);
     if (!raw) return nullptr;
@@ -78,8 +95,16 @@ PCodeInfo::_PData* PCodeInfo::NewNode(NodeList& out, int32_t type) {
   _PData* node = new (m_nodeBlocks.GetLast() + m_blockUsed) _PData;
   m_blockUsed++;
   node->type = type;
-  if (type == OP_CONSTANT) node->constant = &m_constantValues.emplace_back();
-  return out.Add(node) < 0 ? nullptr : node;
+  if (type == OP_CONSTANT && !(node->constant = NewConstantValue())) return nullptr;
+  return node;
+}
+
+PCodeInfo::NodeList* PCodeInfo::NewList() {
+  return TakeFromBlocks(m_listBlocks, m_listsUsed, kListsPerBlock);
+}
+
+SValue* PCodeInfo::NewConstantValue() {
+  return TakeFromBlocks(m_valueBlocks, m_valuesUsed, kValuesPerBlock);
 }
 
 void PCodeInfo::FreeNodes() {
@@ -91,14 +116,17 @@ void PCodeInfo::FreeNodes() {
   }
   m_nodeBlocks.RemoveAll();
   m_blockUsed = 0;
-  m_constantValues.clear();
+  for (int b = 0; b < m_listBlocks.GetCount(); b++) delete[] m_listBlocks.GetAt(b);
+  m_listBlocks.RemoveAll();
+  m_listsUsed = 0;
+  for (int b = 0; b < m_valueBlocks.GetCount(); b++) delete[] m_valueBlocks.GetAt(b);
+  m_valueBlocks.RemoveAll();
+  m_valuesUsed = 0;
 }
 
 bool PCodeInfo::AddStatement(NodeList* list, int32_t kind, _PData* closing) {
   if (m_statements.Add(list) < 0) return false;
-  m_kinds.Add(kind);
-  m_jump1.Add(closing ? &closing->jump1 : nullptr);
-  m_jump2.Add(closing ? &closing->jump2 : nullptr);
+  m_links.push_back(Link{kind, closing ? &closing->jump1 : nullptr, closing ? &closing->jump2 : nullptr});
   return true;
 }
 
@@ -142,9 +170,7 @@ bool PCodeInfo::Compile(const SStringArray& lines) {
       ok = node != nullptr;
       if (ok) {
         int last = m_statements.GetCount() - 1;
-        m_kinds.SetAt(last, STATEMENT_FOR);
-        m_jump1.SetAt(last, &node->jump1);
-        m_jump2.SetAt(last, &node->jump2);
+        m_links[size_t(last)] = Link{STATEMENT_FOR, &node->jump1, &node->jump2};
       }
     }
   }
@@ -160,7 +186,7 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   m_tokens.Purge();
   m_classes.RemoveAll();
   SString reason;
-  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes, &reason)) return Refuse(reason);
+  if (!engine->GetLanguage().ParseLine(line, m_tokens, &m_classes, &reason, &m_spareTokens)) return Refuse(reason);
   if (m_tokens.GetCount() == 0 || m_classes.GetCount() != m_tokens.GetCount()) return false;
 
   int32_t kind = KindOfKeyword(m_tokens.GetAt(0)->GetText());
@@ -173,52 +199,42 @@ bool PCodeInfo::CompileStatement(const SString& line) {
                            : "the member's result needs a value after return");
   }
 
-  NodeList* list = new (std::nothrow) NodeList;
-  if (!list) return false;
+  WorkList& work = m_work;
+  work.Clear();
   int pos = kind != STATEMENT_PLAIN ? 1 : 0;
   int items = 0;
   m_depth = 0;
-  bool ok = CompileExpression(m_tokens, m_classes, pos, *list, items);
+  bool ok = CompileExpression(m_tokens, m_classes, pos, work, items);
   // A ")" without its "(" or a second item at the top is no statement.
   if (ok && pos < m_tokens.GetCount()) ok = Refuse("a \")\" without its \"(\"");
   if (ok && items > 1) ok = Refuse("a \",\" outside an argument list");
   if (ok && kind == STATEMENT_CASE)
-    ok = (list->GetCount() == 1 && list->GetAt(0)->type == OP_CONSTANT) || Refuse("a case needs a constant");
-  if (!ok) {
-    DeleteList(list);
-    return false;
-  }
+    ok = (work.GetCount() == 1 && work.GetAt(0)->type == OP_CONSTANT) || Refuse("a case needs a constant");
+  if (!ok) return false;
 
   // The member-access nodes only guided the compilation of the name after
   // them; and/or jumps past them move down with the nodes they skip.
-  for (int k = list->GetCount() - 1; k >= 0; k--) {
-    if (list->GetAt(k)->type != OP_ACCESS) continue;
-    for (int j = 0; j < list->GetCount(); j++) {
-      _PData* n = list->GetAt(j);
+  for (int k = work.GetCount() - 1; k >= 0; k--) {
+    if (work.GetAt(k)->type != OP_ACCESS) continue;
+    for (int j = 0; j < work.GetCount(); j++) {
+      _PData* n = work.GetAt(j);
       if ((n->type == OP_OR || n->type == OP_AND) && n->jump1 > k) n->jump1--;
     }
-    list->RemoveAt(k);
+    work.RemoveAt(k);
   }
 
   // An elseif is preceded by the jump that leaves the if from the branch
   // before it.
   if (kind == STATEMENT_ELSEIF) {
-    NodeList* exit = new (std::nothrow) NodeList;
+    NodeList* exit = NewList();
     _PData* jump = exit ? NewNode(*exit, OP_ELSE) : nullptr;
-    if (!jump || !AddStatement(exit, STATEMENT_BRANCH_EXIT, jump)) {
-      DeleteList(exit);
-      DeleteList(list);
-      return false;
-    }
+    if (!jump || !AddStatement(exit, STATEMENT_BRANCH_EXIT, jump)) return false;
   }
 
   _PData* closing = nullptr;
   if (kind != STATEMENT_PLAIN) {
-    closing = NewNode(*list, kind);
-    if (!closing) {
-      DeleteList(list);
-      return false;
-    }
+    closing = NewNode(work, kind);
+    if (!closing) return false;
   }
   if (kind == OP_DELETE || kind == OP_INTERCEPT) {
     kind = STATEMENT_PLAIN;
@@ -226,16 +242,16 @@ bool PCodeInfo::CompileStatement(const SString& line) {
   }
 
   int32_t depth = 0;
-  for (int i = 0; i < list->GetCount(); i++) {
-    int32_t t = list->GetAt(i)->type;
+  for (int i = 0; i < work.GetCount(); i++) {
+    int32_t t = work.GetAt(i)->type;
     if ((t >= OP_CONSTANT && t <= OP_CALL) || t == OP_NEW) depth++;
   }
   if (depth > m_stackDepth) m_stackDepth = depth;
-  if (!AddStatement(list, kind, closing)) {
-    DeleteList(list);
-    return false;
-  }
-  return true;
+
+  NodeList* list = NewList();
+  if (!list || !list->SetSize(work.GetCount(), false)) return false;
+  for (int i = 0; i < work.GetCount(); i++) list->SetAt(i, work.GetAt(i));
+  return AddStatement(list, kind, closing);
 }
 
 bool PCodeInfo::Refuse(const SString& reason) {
@@ -265,9 +281,9 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
   const int count = m_statements.GetCount();
 
   for (; position < count; position++) {
-    const int32_t kind = m_kinds.GetAt(position);
-    int32_t* jump1 = m_jump1.GetAt(position);
-    int32_t* jump2 = m_jump2.GetAt(position);
+    const int32_t kind = m_links[size_t(position)].kind;
+    int32_t* jump1 = m_links[size_t(position)].jump1;
+    int32_t* jump2 = m_links[size_t(position)].jump2;
     if (levelKind == STATEMENT_SWITCH && !inCase && kind != STATEMENT_CASE &&
         kind != STATEMENT_DEFAULT && kind != STATEMENT_END)
       return false;
@@ -291,7 +307,7 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
         break;
       case STATEMENT_ELSEIF: {
         if (elseSeen || levelKind != STATEMENT_IF) return false;
-        *m_jump2.GetAt(lastBranch >= 0 ? lastBranch : opener) = position;
+        *m_links[size_t(lastBranch >= 0 ? lastBranch : opener)].jump2 = position;
         *jump1 = -2;
         pending.Add(PendingJump{position, g});
         lastBranch = position;
@@ -299,7 +315,7 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
       }
       case STATEMENT_ELSE:
         if (elseSeen || levelKind != STATEMENT_IF) return false;
-        *m_jump2.GetAt(lastBranch >= 0 ? lastBranch : opener) = position + 1;
+        *m_links[size_t(lastBranch >= 0 ? lastBranch : opener)].jump2 = position + 1;
         pending.Add(PendingJump{position, g});
         elseSeen = true;
         break;
@@ -332,12 +348,12 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
           if (defaultSeen) return false;
           defaultSeen = true;
         }
-        if (lastLabel >= 0) *m_jump1.GetAt(lastLabel) = position;
+        if (lastLabel >= 0) *m_links[size_t(lastLabel)].jump1 = position;
         lastLabel = position;
         inCase = true;
         int body = position + 1;
-        while (body < count && (m_kinds.GetAt(body) == STATEMENT_CASE ||
-                                m_kinds.GetAt(body) == STATEMENT_DEFAULT))
+        while (body < count && (m_links[size_t(body)].kind == STATEMENT_CASE ||
+                                m_links[size_t(body)].kind == STATEMENT_DEFAULT))
           body++;
         *jump2 = body;
         break;
@@ -353,8 +369,8 @@ bool PCodeInfo::MatchBlocks(int& position, SArray<OpenBlock>& open,
         for (int i = pending.GetCount() - 1; i >= 0; i--) {
           const PendingJump& p = pending.GetAt(i);
           if (p.depth != g) continue;
-          int32_t* pj1 = m_jump1.GetAt(p.statement);
-          int32_t* pj2 = m_jump2.GetAt(p.statement);
+          int32_t* pj1 = m_links[size_t(p.statement)].jump1;
+          int32_t* pj2 = m_links[size_t(p.statement)].jump2;
           if (*pj2 == -1) *pj2 = position + 1;
           if (*pj1 == -2) *pj1 = position + 1;
           pending.RemoveAt(i);

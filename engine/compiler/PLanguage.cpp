@@ -60,6 +60,12 @@ bool ExpectsOperand(int32_t previous) {
   }
 }
 
+int32_t OperatorClass(const SString& token, char first) {
+  for (const WordClass& op : kOperatorClasses)
+    if (op.word[0] == first && token == op.word) return op.tokenClass;
+  return TokenNotAllowed;
+}
+
 }  // namespace
 
 PLanguage::PLanguage() { FillKeywordLists(); }
@@ -85,10 +91,13 @@ bool PLanguage::IsKeyword(const char* word) const {
 }
 
 bool PLanguage::ParseLine(const SString& line, SStringArray& tokens,
-                          SArray<int32_t>* classes, SString* reason) const {
-  tokens.Purge();
-  if (classes && classes->GetCount() != 0) return false;
-  if (!Tokenize(line, tokens, reason)) return false;
+                          SArray<int32_t>* classes, SString* reason,
+                          SArray<SString*>* spare) const {
+  if (classes && classes->GetCount() != 0) {
+    tokens.Purge();
+    return false;
+  }
+  if (!TokenizeInto(line, tokens, spare, reason)) return false;
   if (!CheckTokens(tokens, classes, reason)) return false;
   return !classes || classes->GetCount() == tokens.GetCount();
 }
@@ -97,6 +106,8 @@ int32_t PLanguage::ClassifyToken(int32_t previous, const SString& token) const {
   // Most tokens are names and short operators: the first character rules
   // out nearly every entry before a whole comparison.
   const char first = token.GetText()[0];
+  // Operators other than "-" and "." can be nothing else: straight to them.
+  if (first != 0 && std::strchr("=*/%+<>!?~|&^(),;", first)) return OperatorClass(token, first);
   if (token.IsIdentifier()) {
     for (const WordClass& w : kWordClasses)
       if (w.word[0] == first && token == w.word) return w.tokenClass;
@@ -105,7 +116,5 @@ int32_t PLanguage::ClassifyToken(int32_t previous, const SString& token) const {
   if (token.IsEnclosedBy('"')) return TokenString;
   if (token.IsNumber()) return TokenNumber;
   if (token == "-" && ExpectsOperand(previous)) return TokenSign;
-  for (const WordClass& op : kOperatorClasses)
-    if (op.word[0] == first && token == op.word) return op.tokenClass;
-  return TokenNotAllowed;
+  return OperatorClass(token, first);
 }

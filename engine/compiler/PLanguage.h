@@ -29,12 +29,20 @@ class PLanguage {
   // Each of the three, on false, puts into reason (when given) what is
   // wrong, in words for the program's author; the engine itself never shows
   // it, the package writer does.
+  //
+  // spare, when given, keeps the token strings a line did not need for the
+  // lines after it (whoever owns the list deletes them), so that lines of
+  // different lengths do not make and free strings in turn.
   bool ParseLine(const SString& line, SStringArray& tokens, SArray<int32_t>* classes,
-                 SString* reason = nullptr) const;
+                 SString* reason = nullptr, SArray<SString*>* spare = nullptr) const;
 
   // Splits a line (read up to its first 0 byte) into tokens appended to the
   // list. Hexadecimal literals come out as signed decimal text.
   bool Tokenize(const SString& line, SStringArray& tokens, SString* reason = nullptr) const;
+  // As Tokenize, but the line's tokens replace the list's contents, reusing
+  // its strings and those of spare (as for ParseLine).
+  bool TokenizeInto(const SString& line, SStringArray& tokens, SArray<SString*>* spare,
+                    SString* reason = nullptr) const;
 
   // Classifies every token and accepts the line only when each class may
   // follow the one before it and the last may end a line.

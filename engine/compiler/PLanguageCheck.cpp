@@ -80,12 +80,15 @@ bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes
     if (reason) *reason = "an empty line";
     return false;
   }
-  SArray<int32_t> line;  // the classes so far, to look two tokens back
+  // The classes so far, to look two tokens back: the caller's list when it
+  // gives one, so that checking a line allocates nothing.
+  SArray<int32_t> own;
+  SArray<int32_t>& line = classes ? *classes : own;
+  const int base = line.GetCount();
   int32_t previous = TokenNotAllowed;
   for (int i = 0; i < n; i++) {
     const SString& token = *tokens.GetAt(i);
     const int32_t tokenClass = ClassifyToken(previous, token);
-    if (classes) classes->Add(tokenClass);
     line.Add(tokenClass);
     if (previous == TokenNotAllowed) {
       if (!In(kAllowedFirst, tokenClass)) return Misplaced(token, reason);
@@ -100,7 +103,7 @@ bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes
       if (tokenClass == TokenClassName && i + 1 < n &&
           ClassifyToken(tokenClass, *tokens.GetAt(i + 1)) == TokenDot)
         return Misplaced(token, reason);
-      if (assignment && i >= 2 && !In(kBeforeAssignTarget, line.GetAt(i - 2)))
+      if (assignment && i >= 2 && !In(kBeforeAssignTarget, line.GetAt(base + i - 2)))
         return Misplaced(token, reason);
     }
     previous = tokenClass;

@@ -1,5 +1,8 @@
-// PLanguage::Tokenize: one pass over the characters of a line, collecting the
-// pending word in a buffer and emitting operators and separators directly.
+// PLanguage::Tokenize: one pass over the characters of a line. A pending
+// word, number or text literal is a range of the line, cut out only when it
+// ends; operators and separators are emitted directly. Token strings left in
+// the list by the line before are overwritten rather than made anew, so a
+// line usually costs no allocation.
 #include <cstring>
 
 #include "engine/compiler/PLanguage.h"
@@ -23,8 +26,25 @@ const char* const kWordsBeforeBlank[] = {"new", "delete", "intercept", "if",  "e
 
 class LineScanner {
  public:
-  LineScanner(const char* line, SStringArray& tokens, SString* reason)
-      : m_line(line), m_tokens(tokens), m_first(tokens.GetCount()), m_reason(reason) {}
+  // first: the index this line's first token takes. The strings from there
+  // on are reused; those the line does not need go to spare when there is
+  // one, and are deleted otherwise.
+  LineScanner(const char* line, SStringArray& tokens, int first, SArray<SString*>* spare,
+              SString* reason)
+      : m_line(line), m_tokens(tokens), m_first(first), m_next(first), m_spare(spare),
+        m_reason(reason) {}
+  ~LineScanner() {
+    const int count = m_tokens.GetCount();
+    if (count <= m_next) return;
+    if (!m_spare) {
+      m_tokens.DeleteAndRemoveAt(m_next, count - m_next);
+      return;
+    }
+    for (int i = m_next; i < count; i++)
+      if (m_spare->Add(m_tokens.GetAt(i)) < 0) delete m_tokens.GetAt(i);
+    // Shrinking the plain array only forgets the pointers now held by spare.
+    m_tokens.SetSize(m_next, true);
+  }
 
   bool Run() {
     for (int i = 0;; i++) {
@@ -34,26 +54,24 @@ class LineScanner {
         continue;
       }
       if (m_inHex) {
-        if (IsHexDigit(c)) {
-          m_buffer += c;
-          continue;
-        }
-        if (!EndHexLiteral()) return false;
+        if (IsHexDigit(c)) continue;
+        if (!EndHexLiteral(i)) return false;
       }
       if (IsWordChar(c)) {
-        if ((c == 'x' || c == 'X') && m_buffer == "0") m_inHex = true;
-        m_buffer += c;
+        if ((c == 'x' || c == 'X') && PendingIs("0", i)) m_inHex = true;
+        if (m_start < 0) m_start = i;
         continue;
       }
       if (static_cast<unsigned char>(c) > 126)
         return Refuse("a character outside a text that the language does not know");
       if (c == 0) {
-        Push();
+        Push(i);
         break;
       }
       if (!ScanPunctuation(i)) return false;
     }
-    if (m_tokens.GetCount() == m_first) return Refuse("an empty line");
+    if (m_lost) return Refuse("no memory for the line's tokens");
+    if (m_next == m_first) return Refuse("an empty line");
     if (m_depth != 0) return Refuse("a \"(\" without its \")\"");
     if (FirstIsFor() && m_semicolons != 2) return Refuse("a for line needs two \";\"");
     return true;
@@ -65,18 +83,63 @@ class LineScanner {
     return false;
   }
 
-  void Push() {
-    if (m_buffer.GetLength() == 0) return;
-    m_tokens.Add(m_buffer.GetText());
-    m_buffer = "";
+  // The next token: the string the line before left in that place, or a
+  // new one.
+  void Put(const char* text, int n) {
+    const int count = m_tokens.GetCount();
+    if (m_next < count) {
+      m_tokens.GetAt(m_next)->Assign(text, n);
+    } else if (m_spare && m_spare->GetCount() && m_tokens.SetSize(count + 1, true)) {
+      SString* reused = m_spare->GetLast();
+      m_spare->RemoveLast();
+      m_tokens.SetAt(count, reused);
+      reused->Assign(text, n);
+    } else {
+      const int at = m_tokens.Add("");
+      if (at < 0) {
+        m_lost = true;
+        return;
+      }
+      m_tokens.GetAt(at)->Assign(text, n);
+    }
+    m_next++;
+  }
+
+  // The pending range ends before end.
+  void Push(int end) {
+    if (m_start < 0) return;
+    Put(m_line + m_start, end - m_start);
+    m_start = -1;
+  }
+
+  // The pending range, ending before end, is the word.
+  bool PendingIs(const char* word, int end) const {
+    return m_start >= 0 && end - m_start == int(strlen(word)) &&
+           strncmp(m_line + m_start, word, end - m_start) == 0;
+  }
+
+  // Digits with at most one inner ".": the pending word is a number so far.
+  bool PendingIsNumber(int end) const {
+    if (m_start < 0) return false;
+    bool point = false;
+    for (int k = m_start; k < end; k++) {
+      const char c = m_line[k];
+      if (c >= '0' && c <= '9') continue;
+      if (c == '.' && !point && k != end - 1) {
+        point = true;
+        continue;
+      }
+      return false;
+    }
+    return true;
   }
 
   // Only a for line carries its three clauses on one line.
-  bool FirstIsFor() const { return m_tokens.GetString(m_first) == "for"; }
+  bool FirstIsFor() const { return m_next > m_first && *m_tokens.GetAt(m_first) == "for"; }
 
-  void Emit(const char* token) {
-    Push();
-    m_tokens.Add(token);
+  void Emit(int i, const char* token) {
+    Push(i);
+    Put(token, int(strlen(token)));
   }
 
   // Inside a literal every byte is kept; the closing quote may be followed
@@ -84,29 +147,31 @@ class LineScanner {
   bool ScanStringChar(int i) {
     const char c = m_line[i];
     if (c == 0) return Refuse("a text without its closing quote");
-    m_buffer += c;
     if (c != '"') return true;
     m_inString = false;
     if (IsWordChar(m_line[i + 1]) && !PLanguage::IsLogicalWordAt(m_line, i + 1))
       return Refuse("a word directly after a text");
-    Push();
+    Push(i + 1);
     return true;
   }
 
   // The literal is pushed as the signed decimal text of its 64-bit pattern,
   // so 0xFFFFFFFFFFFFFFFF reads back as -1 wherever a number token is read.
-  bool EndHexLiteral() {
-    if (m_buffer.GetLength() > kMaxHexLiteral) return Refuse("a hexadecimal number of more than 16 digits");
-    m_buffer = SString::FromInt64(m_buffer.HexValue());
+  bool EndHexLiteral(int end) {
+    if (end - m_start > kMaxHexLiteral) return Refuse("a hexadecimal number of more than 16 digits");
+    SString hex;
+    hex.Assign(m_line + m_start, end - m_start);
+    const SString decimal = SString::FromInt64(hex.HexValue());
+    Put(decimal.GetText(), decimal.GetLength());
+    m_start = -1;
     m_inHex = false;
-    Push();
     return true;
   }
 
   bool BlankAllowed(int i) const {
     if (PLanguage::IsLogicalWordAt(m_line, i + 1)) return true;
     for (const char* w : kWordsBeforeBlank)
-      if (m_buffer == w) return true;
+      if (PendingIs(w, i)) return true;
     return false;
   }
 
@@ -115,12 +180,12 @@ class LineScanner {
   void EmitOperator(int& i, const char* single, const char* const* pairs) {
     for (; *pairs; pairs += 2) {
       if (m_line[i + 1] == pairs[0][1]) {
-        Emit(pairs[1]);
+        Emit(i, pairs[1]);
         i++;
         return;
       }
     }
-    Emit(single);
+    Emit(i, single);
   }
 
   bool ScanPunctuation(int& i) {
@@ -128,11 +193,11 @@ class LineScanner {
     switch (c) {
       case ' ':
         if (!BlankAllowed(i)) return Refuse("a blank where the language allows none");
-        Push();
+        Push(i);
         return true;
       case '"':
-        Push();
-        m_buffer = "\"";
+        Push(i);
+        m_start = i;
         m_inString = true;
         return true;
       case '!': { static const char* const p[] = {"!=", "!=", nullptr}; EmitOperator(i, "!", p); return true; }
@@ -148,26 +213,23 @@ class LineScanner {
       // "&&" and "||" are the word operators written the C way.
       case '&': { static const char* const p[] = {"&&", "and", nullptr}; EmitOperator(i, "&", p); return true; }
       case '|': { static const char* const p[] = {"||", "or", nullptr}; EmitOperator(i, "|", p); return true; }
-      case '^': Emit("^"); return true;
-      case '~': Emit("~"); return true;
-      case ',': Emit(","); return true;
+      case '^': Emit(i, "^"); return true;
+      case '~': Emit(i, "~"); return true;
+      case ',': Emit(i, ","); return true;
       case '(':
-        Emit("(");
+        Emit(i, "(");
         m_depth++;
         return true;
       case ')':
         if (--m_depth < 0) return Refuse("a \")\" without its \"(\"");
-        Emit(")");
+        Emit(i, ")");
         return true;
       case '.':
-        if (m_buffer.IsNumber()) {
-          m_buffer += '.';
-        } else {
-          Emit(".");
-        }
+        // The pending range simply grows over the point of a number.
+        if (!PendingIsNumber(i)) Emit(i, ".");
         return true;
       case ';':
-        Emit(";");
+        Emit(i, ";");
         if (!FirstIsFor() || ++m_semicolons >= 3)
           return Refuse("a \";\" outside the three parts of a for line");
         return true;
@@ -182,7 +244,10 @@ class LineScanner {
   const char* m_line;
   SStringArray& m_tokens;
   const int m_first;  // this line's first token in the list
-  SString m_buffer;
+  int m_next;         // where the next token goes
+  SArray<SString*>* m_spare;
+  int m_start = -1;   // the pending word or literal begins here; -1: none
+  bool m_lost = false;  // a token found no room
   bool m_inString = false;
   bool m_inHex = false;
   int m_depth = 0;
@@ -193,7 +258,12 @@ class LineScanner {
 }  // namespace
 
 bool PLanguage::Tokenize(const SString& line, SStringArray& tokens, SString* reason) const {
-  return LineScanner(line.GetText(), tokens, reason).Run();
+  return LineScanner(line.GetText(), tokens, tokens.GetCount(), nullptr, reason).Run();
+}
+
+bool PLanguage::TokenizeInto(const SString& line, SStringArray& tokens, SArray<SString*>* spare,
+                             SString* reason) const {
+  return LineScanner(line.GetText(), tokens, 0, spare, reason).Run();
 }
 
 bool PLanguage::IsLogicalWordAt(const char* line, int pos) {

@@ -555,16 +555,31 @@ TEST(FrameworkSound, NoSoundDeviceStartsWithoutSound) {
     SCOPED_TRACE(c.failures);
     FakeSound::Reset(c.error, c.failures);
     FrameworkInit(Instance(), SW_SHOW, kEngineFlags);
+    // The device is opened at its first use, tries and waits included.
+    EXPECT_EQ(0, FakeSound::creates);
+    EXPECT_EQ(c.device, GetDirectSound() != nullptr);
     EXPECT_EQ(c.creates, FakeSound::creates);
     EXPECT_EQ(c.waits, FakeSound::waits);
     EXPECT_EQ(DWORD(c.waits) * 500, FakeSound::waited);
+    // A failure is final, as it was at start: no second round of tries.
     EXPECT_EQ(c.device, GetDirectSound() != nullptr);
+    EXPECT_EQ(c.creates, FakeSound::creates);
     // Everything else started all the same.
     ExpectStarted();
     EXPECT_TRUE(IsWinSockStarted());
     FrameworkExit();
     EXPECT_EQ(nullptr, GetDirectSound());
   }
+}
+
+TEST(FrameworkSound, ADeviceNeverUsedIsNeverOpened) {
+  SoundStarterGuard guard;
+  SetDirectSoundStarter(FakeSound::Create, FakeSound::Wait);
+  FakeSound::Reset(E_FAIL, 0);
+  FrameworkInit(Instance(), SW_SHOW, kEngineFlags);
+  FrameworkExit();
+  EXPECT_EQ(nullptr, GetDirectSound());
+  EXPECT_EQ(0, FakeSound::creates);
 }
 
 TEST(FrameworkSound, XAudio2StartsOnlyWhenAsked) {

@@ -155,6 +155,44 @@ TEST(PLanguage, ParseLineWantsAnEmptyClassListAndEmptiesTheTokens) {
   EXPECT_TRUE(language.ParseLine(SString("y=2"), tokens, nullptr));
 }
 
+TEST(PLanguage, ReusedTokenListsAndSpareStringsParseAsFreshOnes) {
+  // Lines longer and shorter than the one before, literals longer than a
+  // reused string's room, failing lines in between: each line parsed into
+  // the same list, with strings handed back and forth through the spare
+  // list, gives exactly what a fresh list gives.
+  const char* const lines[] = {
+      "x=y+1",
+      "while (a<b) and (c>d)",
+      "end",
+      "s=\"a rather long text, longer than any token before it\"",
+      "x=0xFFFFFFFFFFFFFFFF",
+      "f(a,b)",
+      "x=\"abc",  // fails half way
+      "y=1.25+x.z",
+      "if a==1 and b<=-2",
+      "1=a",  // fails in the check
+      "for i=0;i<10;i++",
+      "else",
+  };
+  const PLanguage language;
+  SStringArray tokens;
+  SArray<SString*> spare;
+  for (const char* line : lines) {
+    SCOPED_TRACE(line);
+    SArray<int32_t> classes;
+    const bool ok = language.ParseLine(SString(line), tokens, &classes, nullptr, &spare);
+    const Parsed fresh = Parse(line);
+    EXPECT_EQ(fresh.ok, ok);
+    if (!ok) continue;
+    Tokens got;
+    for (int i = 0; i < tokens.GetCount(); i++) got.push_back(tokens.GetString(i).GetText());
+    EXPECT_EQ(fresh.tokens, got);
+    EXPECT_EQ(fresh.classes.size(), size_t(classes.GetCount()));
+  }
+  // The spare strings are the caller's to delete.
+  for (int i = 0; i < spare.GetCount(); i++) delete spare.GetAt(i);
+}
+
 TEST(PLanguage, TokenizeAloneKeepsTheCheckForLater) {
   // The tokeniser only splits: class sequences are the checker's business.
   const PLanguage language;
