@@ -11,6 +11,7 @@
 #include "classes/PObjPoint.h"
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjDialog.h"
+#include "classes/windows/PObjImage.h"
 #include "dialogs/StyleTexts.h"
 #include "engine/PEngine.h"
 #include "engine/PObjectDefinition.h"
@@ -223,10 +224,12 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
       w->SetBackColor(color ? color->GetColorRef() : kColorNone);
       return true;
     }
-    case SET_BACK_IMAGE:
-      // Images come with the Image class; null removes the picture.
-      if (!GetArgObject(args, 0)) w->SetBackgroundImage(nullptr, kColorNone, -1, nullptr, true);
+    case SET_BACK_IMAGE: {
+      // The window keeps a copy; null, or an Image without a picture, removes it.
+      PObjImage* image = GetArgOfClass<PObjImage>(args, 0);
+      w->SetBackgroundImage(image ? image->GetBitmap() : nullptr, kColorNone, -1, nullptr, true);
       return true;
+    }
     case SET_BACK_DRAW_MODE:
       w->SetBackgroundDrawMode(n(0));
       w->Redraw(RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE, nullptr, nullptr);
@@ -250,7 +253,11 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
       return true;
     }
     case SET_FOCUS: w->SetFocus(); return true;
-    case SET_ICON: return true;  // icons are made from images, which come with the Image class
+    case SET_ICON: {
+      PObjImage* image = GetArgOfClass<PObjImage>(args, 0);
+      if (HICON icon = image ? image->GetImage()->CreateIcon() : nullptr) w->SetIcons(icon, icon);
+      return ReturnBool(result, true);
+    }
     case SET_MENU:
       // Only a Menu object's menu bar is set; any other argument removes it.
       return ReturnBool(result, w->SetMenu(nullptr, true));

@@ -16,6 +16,7 @@
 #include "classes/PObjRectangle.h"
 #include "classes/PObjStringArray.h"
 #include "classes/windows/PObjDialog.h"
+#include "classes/windows/PObjImage.h"
 #include "dialogs/DialogFromDescription.h"
 #include "engine/PObjectDefinition.h"
 #include "files/SFileMem.h"
@@ -293,6 +294,50 @@ TEST_F(PObjDialogTest, DroppedFilesArriveAsAStringArray) {
   ASSERT_TRUE(PostMessageA(dialog->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
   PumpMessages();
   EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt"}));
+}
+
+TEST_F(PObjDialogTest, AnImageBecomesTheBackgroundAndTheIcon) {
+  PObjRectangle* place = Make<PObjRectangle>();
+  place->Set(20, 20, 300, 200);
+  ASSERT_EQ(CallInt(dialog, D::CREATE, With().Obj(place).Str("Look").Str("WS_VISIBLE WS_CAPTION").Str("").Obj(nullptr).Int(1)),
+            1);
+  HWND window = dialog->GetHwnd();
+  PObjImage* empty = Make<PObjImage>();
+  PObjImage* red = Make<PObjImage>();
+  ASSERT_TRUE(red->GetImage()->Create(32, 32, PixelFormat32bppARGB));
+  red->GetImage()->Fill(RGB(255, 0, 0));
+
+  // An Image without a picture makes no icon and changes nothing.
+  EXPECT_EQ(CallInt(dialog, D::SET_ICON, With().Obj(empty)), 1);
+  EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(CallInt(dialog, D::SET_ICON, With().Obj(red)), 1);
+  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
+
+  // The background is drawn from the window's own copy: changing the
+  // Image afterwards does not reach it, and null removes it.
+  auto backgroundAt = [&](int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, 32, 32};
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &all, blue);
+    DeleteObject(blue);
+    FindWindowObject(window)->RenderBackground(dc, 32, 32);
+    COLORREF pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+  };
+  CallVoid(dialog, D::SET_BACK_IMAGE, With().Obj(red));
+  red->GetImage()->Fill(RGB(0, 255, 0));
+  EXPECT_EQ(backgroundAt(5, 5), RGB(255, 0, 0));
+  CallVoid(dialog, D::SET_BACK_IMAGE, With().Obj(nullptr));
+  EXPECT_EQ(backgroundAt(5, 5), RGB(0, 0, 255));
 }
 
 }  // namespace
