@@ -60,7 +60,20 @@ bool SImage::SaveToStream(SFile* stream, int type, int colourDepth) const {
   parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
   parameters.Parameter[0].NumberOfValues = 1;
   parameters.Parameter[0].Value = &depth;
-  bool saved = m_bitmap->Save(com, &encoder, colourDepth ? &parameters : nullptr) == Gdiplus::Ok;
+  // Wine's GIF encoder writes a picture of more than 8 bits without its
+  // pixels and still answers Ok; a paletted copy encodes everywhere, and is
+  // what a GIF holds anyway.
+  Gdiplus::Bitmap* paletted = nullptr;
+  if (type == kImageGif && !Gdiplus::IsIndexedPixelFormat(m_bitmap->GetPixelFormat())) {
+    paletted = CloneWithFormat(PixelFormat8bppIndexed);
+    if (!paletted) {
+      com->Release();
+      return false;
+    }
+  }
+  Gdiplus::Bitmap* source = paletted ? paletted : m_bitmap;
+  bool saved = source->Save(com, &encoder, colourDepth ? &parameters : nullptr) == Gdiplus::Ok;
+  delete paletted;
 
   // The encoded bytes lie in the COM stream's global memory, from its start.
   STATSTG stat;

@@ -137,8 +137,8 @@ const ImageProgram kPrograms[] = {
      "copy=1,1x2,116777215,0,1x2 bits=124,000,18 point=0 cleared=000"},
 
     // A picture mirrored and rotated, then saved in four formats; the
-    // test hands those to ImageMagick. GIF gets a paletted copy: Wine's
-    // GIF encoder writes no pixels of a 32-bit picture.
+    // test hands those to ImageMagick. A GIF is saved from a paletted copy
+    // and from the 32-bit picture itself.
     {"ImageTurns",
      "class Application\n"
      "  Image m new\n"
@@ -161,16 +161,16 @@ const ImageProgram kPrograms[] = {
      "  s+=\" four=\"+m.Image.27(4)+m.Image.17()+\" back=\"+m.Image.27(-1)\n"
      "  s+=\" five=\"+m.Image.27(5)+\",\"+m.Image.17()+\"x\"+m.Image.12()+\",\"+m.Image.14(0,1,k)+k.Color.11()\n"
      "  s+=\" saved=\"+m.Image.29(\"turn.png\",Image.PNG)+m.Image.29(\"turn.bmp\")+m.Image.29(\"turn.jpg\",Image.JPG)\n"
-     "  s+=\" gif=\"+g.Image.20(m)+g.Image.32(8)+g.Image.9()+g.Image.29(\"turn.gif\",Image.GIF)\n"
+     "  s+=\" gif=\"+g.Image.20(m)+g.Image.32(8)+g.Image.9()+g.Image.29(\"turn.gif\",Image.GIF)+m.Image.29(\"turn32.gif\",Image.GIF)\n"
      "  s+=m.Image.29(\"no such folder/x.png\",Image.PNG)\n"
      "  s+=\" load=\"+g.Image.22(\"turn.png\")+g.Image.17()+\"x\"+g.Image.12()+\",\"+g.Image.14(0,1,k)+k.Color.11()+g.Image.22(\"none.png\")\n"
      "  b.Rectangle.17(0,0,5,4)\n"
      "  s+=\" shot=\"+g.Image.24(b)+g.Image.17()+\"x\"+g.Image.12()\n"
      "  Global.33(s,\"Result\")\n"
      "  Global.35()\n",
-     "flip=116711680,116711680 turn=1,2x3,116711680 four=12 back=0 five=1,3x2,116711680 saved=111 gif=11810 load=13x2,1167116800 shot=15x4",
+     "flip=116711680,116711680 turn=1,2x3,116711680 four=12 back=0 five=1,3x2,116711680 saved=111 gif=118110 load=13x2,1167116800 shot=15x4",
      {},
-     {"turn.png", "turn.bmp", "turn.jpg", "turn.gif"}},
+     {"turn.png", "turn.bmp", "turn.jpg", "turn.gif", "turn32.gif"}},
 
     // Data hidden in a picture, carried through a PNG in memory and read
     // back; a picture whose pixels claim more than they hold writes
