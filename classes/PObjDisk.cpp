@@ -8,8 +8,10 @@
 #include <initializer_list>
 #include <new>
 
+#include "classes/ClassArgs.h"
 #include "classes/PObjStringArray.h"
 #include "classes/PObjTimer.h"
+#include "classes/windows/PObjDialog.h"
 #include "core/SStringArray.h"
 #include "engine/PObjectDefinition.h"
 
@@ -107,7 +109,10 @@ PObject* PObjDisk::New(PObjectDefinition* definition) {
 
 STimer* PObjDisk::GetArgTimer(const PArgs* args, int i) { return PObjTimer::GetTimerOf(GetArgObject(args, i)); }
 
-HWND__* PObjDisk::GetArgOwner(const PArgs*, int) { return nullptr; }
+HWND__* PObjDisk::GetArgOwner(const PArgs* args, int i) {
+  PObjDialog* dialog = GetArgOfClass<PObjDialog>(args, i);
+  return dialog ? dialog->GetHwnd() : nullptr;
+}
 
 bool PObjDisk::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
   if (member >= MEMBER_COUNT) return PObject::Call(member, args, result, caller);

@@ -106,7 +106,7 @@ class PObjDisk : public PObject {
   // class, so that time is simply not filled.
   static STimer* GetArgTimer(const PArgs* args, int i);
   // The window of a Dialog argument, the owner of the shell's windows;
-  // null (no owner) for a null argument.
+  // null (no owner) for null, another class or a Dialog without window.
   static HWND__* GetArgOwner(const PArgs* args, int i);
 
   SDisk m_disk;

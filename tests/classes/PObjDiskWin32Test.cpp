@@ -13,11 +13,14 @@
 #include <string>
 
 #include "classes/PObjDisk.h"
+#include "classes/PObjRectangle.h"
 #include "classes/PObjStringArray.h"
+#include "classes/windows/PObjDialog.h"
 #include "core/SStringArray.h"
 #include "engine/PObjectDefinition.h"
 #include "files/SystemActionCalls.h"
 #include "tests/classes/DataClassTest.h"
+#include "tests/window/WindowTesting.h"
 
 namespace {
 
@@ -299,6 +302,11 @@ HRESULT WINAPI SeenEmptyRecycleBin(HWND owner, LPCSTR, DWORD flags) {
 }
 
 class PObjDiskShellWin32Test : public PObjDiskWin32Test {
+ public:
+  // The framework runs, so that a Dialog can own the shell's windows.
+  static void SetUpTestSuite() { WindowTest::SetUpTestSuite(); }
+  static void TearDownTestSuite() { WindowTest::TearDownTestSuite(); }
+
  protected:
   void SetUp() override {
     PObjDiskWin32Test::SetUp();
@@ -354,6 +362,23 @@ TEST_F(PObjDiskShellWin32Test, RecycleBinWithoutOwner) {
   EXPECT_EQ(g_seen.flags, UINT(FOF_ALLOWUNDO | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMATION));
   EXPECT_EQ(Int(disk, D::RECYCLE, file, nullptr, 1, 1), 1);
   EXPECT_EQ(g_seen.flags, UINT(FOF_ALLOWUNDO));
+}
+
+TEST_F(PObjDiskShellWin32Test, ADialogOwnsTheShellsWindows) {
+  PObjDialog* dialog = NewObject<PObjDialog>();
+  EXPECT_EQ(Int(disk, D::EMPTY_RECYCLE_BIN, dialog), 1);
+  EXPECT_EQ(g_seen.owner, nullptr);  // no window yet
+  PObjRectangle* place = NewObject<PObjRectangle>();
+  place->Set(10, 10, 200, 120);
+  ASSERT_EQ(Int(dialog, PObjDialog::CREATE, place, "Owner", "WS_CAPTION", "", nullptr, 1), 1);
+  ASSERT_NE(dialog->GetHwnd(), nullptr);
+  EXPECT_EQ(Int(disk, D::EMPTY_RECYCLE_BIN, dialog), 1);
+  EXPECT_EQ(g_seen.owner, dialog->GetHwnd());
+  EXPECT_EQ(Int(disk, D::RECYCLE, PathOf("old.txt"), dialog), 1);
+  EXPECT_EQ(g_seen.owner, dialog->GetHwnd());
+  // Another class is no owner.
+  EXPECT_EQ(Int(disk, D::RECYCLE, PathOf("old.txt"), place), 1);
+  EXPECT_EQ(g_seen.owner, nullptr);
 }
 
 TEST_F(PObjDiskShellWin32Test, FoldersOpenShownNormally) {
