@@ -77,6 +77,12 @@ void PObjModule::AttachWindow(SWnd* window) {
   m_attached = window != nullptr;
 }
 
+PObjModule* PObjModule::PartOf(PObject* object) {
+  for (PObject* part = object; part; part = part->GetDerived())
+    if (part->GetDefinition()->GetFactory() == &PObjModule::New) return static_cast<PObjModule*>(part);
+  return nullptr;
+}
+
 int PObjModule::FindMember(const PObjectDefinition* definition, int number) {
   int low = 0, high = definition->GetMemberCount() - 1;
   while (low <= high) {

@@ -25,6 +25,9 @@ class PObjModule : public PObject {
   // number EXTERN, base "Control" for a control module, then "ID".
   static void Register(PObjectDefinition* definition);
   static PObject* New(PObjectDefinition* definition);
+  // The module part of an object, wherever in its chain the given part
+  // sits; null when it has none.
+  static PObjModule* PartOf(PObject* object);
 
   // Releases the control window (unless attached), then the part.
   bool Release() override;

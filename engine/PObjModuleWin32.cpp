@@ -42,14 +42,7 @@ void PObjModule::Resize() {
 
 LRESULT PObjModule::_PExternCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_SIZE) {
-    // The module part of the object that wraps the window, wherever in its
-    // chain the wrapper points.
-    for (PObject* part = GetScriptObject(); part; part = part->GetDerived()) {
-      if (part->GetDefinition()->GetFactory() == &PObjModule::New) {
-        static_cast<PObjModule*>(part)->Resize();
-        break;
-      }
-    }
+    if (PObjModule* module = PartOf(GetScriptObject())) module->Resize();
   }
   return SExternCtrl::WindowProc(message, wparam, lparam);
 }

@@ -5,8 +5,11 @@
 #include <new>
 
 #include "controls/custom/SExternCtrl.h"
+#include "dialogs/ControlTypes.h"
 #include "dialogs/DialogFromDescription.h"
 #include "engine/PEngine.h"
+#include "engine/PObjModule.h"
+#include "engine/PObjModuleExternCtrl.h"
 #include "engine/PObjStruct.h"
 #include "engine/PObjectDefinition.h"
 #include "window/MenuFile.h"
@@ -64,6 +67,12 @@ TypeCode PObjDialog::TypeCodeForWindowType(int windowType) {
 }
 
 SWnd* PObjDialog::_PDialog::CreateControlObject(int controlNumber, const ControlRecord*) {
+  // A module control's window must tell its module of every new size.
+  if (controlNumber == kControlExtern) {
+    SWnd* window = new (std::nothrow) PObjModule::_PExternCtrl;
+    if (window) window->SetControlNumber(controlNumber);
+    return window;
+  }
   if (controlNumber <= 0 || controlNumber >= kControlNumbers || !InnerWindowFactories[controlNumber])
     return nullptr;
   SWnd* window = InnerWindowFactories[controlNumber]();
@@ -125,19 +134,26 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
     PObjectDefinition* definition = nullptr;
     if (control && control->GetType() == kWindowExtern) {
       // The module's class by the name the window holds, when the module
-      // declares it a control. Its create hook comes with the module host.
+      // declares it a control.
       definition = engine->FindDefinitionByName(static_cast<SExternCtrl*>(control)->GetClassName().GetText());
       if (definition && !definition->IsModuleControl()) definition = nullptr;
     } else if (control) {
       definition = engine->FindDefinition(TypeCodeForWindowType(control->GetType()));
     }
     PObject* object = definition ? definition->CreateInstance() : nullptr;
+    // While the Control class has no objects of its own, a module control's
+    // module part stands alone rather than leaving the module without its
+    // window.
+    if (!object && definition && definition->IsModuleControl()) object = PObjModule::New(definition);
     m_controls.Add(object);
     if (!object) continue;
     object->AttachWindow(control);
     object->SetDynamic();
     control->SetScriptObject(object);
     if (owner) owner->BindOwner(object);
+    // The module takes the window over once it is bound.
+    if (definition->IsModuleControl())
+      if (PObjModule* module = PObjModule::PartOf(object)) module->Create();
   }
 
   // Until the Menu class exists the description's menus stay with the
@@ -240,6 +256,14 @@ void PObjDialog::FreeMenus() {
   for (int i = 0; i < m_fileMenus.GetCount(); i++) delete m_fileMenus.GetAt(i);
   m_fileMenus.RemoveAll();
   m_menuImages.Destroy();
+}
+
+void PObjDialog::DestroyModuleControls() {
+  for (int i = 0; i < m_controls.GetCount(); i++) {
+    PObject* child = m_controls.GetAt(i);
+    if (child && child->GetDefinition()->IsModuleControl())
+      if (PObjModule* module = PObjModule::PartOf(child)) module->Destroy();
+  }
 }
 
 void PObjDialog::DetachChildren() {

@@ -225,6 +225,9 @@ class PObjDialog : public PObject {
   void ReleaseChildren();
   void FreeMenus();
   void FreeToolBar();
+  // The modules of the module controls let go of their windows (closing),
+  // before the child objects do.
+  void DestroyModuleControls();
   // The child objects let go of their windows (closing, destruction).
   void DetachChildren();
   // The menu file's menus, the first as the menu bar; false when the file

@@ -352,7 +352,7 @@ bool PObjDialog::_PDialog::OnClose(LRESULT* answer) {
   d->FreeToolBar();
   d->FreeMenus();
   d->m_loaded = false;
-  // Module controls get their destroy hook with the external-module host.
+  d->DestroyModuleControls();
   d->DetachChildren();
   if (choice == 1) d->GetEngine()->Quit();
   return false;

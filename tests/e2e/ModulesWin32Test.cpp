@@ -2,7 +2,8 @@
 // project's own module libraries (tests/engine/modules) call module
 // functions with and without defaults, read module constants, handle module
 // events raised during a call and later from the module's own timer, and
-// build or fail to build beside broken modules.
+// build or fail to build beside broken modules, and place a module control
+// through a dialog description.
 //
 // Every application runs with TEMP and TMP on a fresh folder of its own,
 // where the engine writes the module libraries: whatever the end, that
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/DialogHarness.h"
 #include "tests/e2e/PackedApp.h"
 
 namespace fs = std::filesystem;
@@ -50,10 +52,15 @@ class ScopedVariable {
   std::string m_old;
 };
 
+// A resource of the package: its name and its bytes.
+using Resource = std::pair<std::string, std::string>;
+
 ModuleApp StartModuleApp(const std::string& name, const std::string& program,
-                         const std::vector<const char*>& modules, const std::string& fault = "") {
+                         const std::vector<const char*>& modules, const std::string& fault = "",
+                         const std::vector<Resource>& resources = {}) {
   ModuleApp started{std::make_unique<e2e::PackedApp>(name), {}, {}};
   for (const char* path : modules) started.app->AddModule(e2e::ReadFileBytes(path));
+  for (const Resource& resource : resources) started.app->AddResource(resource.first, resource.second);
   // The program's module classes exist only in the engine.
   if (!started.app->Pack(program, false, &started.error)) return started;
   started.temp = started.app->Folder() / "temp";
@@ -208,6 +215,47 @@ TEST(Modules, BrokenModulesFailCleanlyAndLeaveNoFile) {
     e2e::ExpectBoxesThenExit(*sound.app, "Result", {"go=0"});
     ExpectNoTemporaryFileLeft(sound);
   }
+}
+
+// A Dialog loads a description that places the "Ext_Pad" control: the
+// module gets the window once it is the control object's ("C", and the text
+// it writes), every size the window takes ("R"), and the window again when
+// the dialog closes ("D"), while the window still exists.
+TEST(Modules, ADialogDescriptionPlacesAModuleControl) {
+  const std::string description =
+      "TAVRIN DIALOG 1.0.0.0\r\n\r\n"
+      "[DIALOG]\r\nCAPTION=PadDialog\r\nPOSITION=0 0 240 120\r\nSTYLE=WS_VISIBLE WS_CAPTION\r\n\r\n"
+      "[EXTERN]\r\nID=7\r\nNAME=Pad\r\nPOSITION=10 10 60 40\r\nSTYLE=WS_VISIBLE\r\n"
+      "EXTERN_NAME=Ext_Pad\r\nEXTERN_FILENAME=pad.dll\r\n\r\n";
+  const char program[] =
+      "class Application\n"
+      "  Dialog d new\n"
+      "  Ext_Pad p\n"
+      "  String log\n"
+      "function Void _00000000()\n"
+      "  log=\"load=\"+d.Dialog.65(\"pad\",this)\n"
+      "  p=d.Dialog.25(\"Pad\")\n"
+      "  Global.33(\"shown=\"+p.Log(),\"Shown\")\n"
+      "  log+=\" before=\"+p.Log()+\" close=\"+d.Dialog.3()+\" after=\"+p.Log()\n"
+      "  Global.33(log,\"Result\")\n"
+      "  Global.35()\n";
+  ModuleApp pad = StartModuleApp("pad", program, {TAVRIN_MODULE_EXT_PAD}, "", {{"dialog\\pad", description}});
+  ASSERT_EQ(pad.error, "");
+
+  HWND shown = pad.app->WaitForBox("Shown");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(appboxes::ReadBox(shown).text, "shown=C");
+  HWND dialog = e2e::dialogs::FindDialog(pad.app->ProcessId(), "PadDialog");
+  ASSERT_NE(dialog, nullptr);
+  HWND control = e2e::dialogs::FindControl(dialog, 7);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(e2e::dialogs::ReadText(control), "pad");
+  // Sized from outside, as a layout would: the module hears of it.
+  ASSERT_TRUE(SetWindowPos(control, nullptr, 0, 0, 80, 30, SWP_NOMOVE | SWP_NOZORDER));
+  ASSERT_TRUE(e2e::PackedApp::Press(shown, IDOK));
+
+  e2e::ExpectBoxesThenExit(*pad.app, "Result", {"load=1 before=CR80x30 close=1 after=CR80x30D"});
+  ExpectNoTemporaryFileLeft(pad);
 }
 
 }  // namespace

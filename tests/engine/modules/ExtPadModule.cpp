@@ -41,6 +41,8 @@ EXPORT void Tavrin_Create(void*, ModuleHandle handle, uintptr_t window, const ch
   if (!IsWindow(reinterpret_cast<HWND>(window))) return;
   std::string& log = Log(handle);
   log += "C";
+  // Content of its own, which a person (or a test) sees in the window.
+  SetWindowTextA(reinterpret_cast<HWND>(window), "pad");
   // Pairs of name and value (which may be empty) until an empty name.
   for (const char* p = properties; p && *p;) {
     const char* value = p + std::strlen(p) + 1;
