@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -468,20 +470,26 @@ TEST_F(TreeCtrl, FolderModeShowsAFolderAndLoadsSubFoldersOnExpansion) {
 
 // A mouse gesture played from another thread while this one stays inside
 // the tree's drag loop: a press at from, moves through the points, then a
-// release, or Escape with the button still down.
+// release, or Escape with the button still down. The drag begins only once
+// the loop has seen the cursor over another place, so the player waits for
+// that before going on: under load a fixed pause can let the Escape or the
+// release arrive before the loop runs.
 class Gesture {
  public:
   Gesture(POINT from, std::vector<POINT> through, bool escape) : m_from(from), m_through(through), m_escape(escape) {}
 
-  // Plays the gesture while pumping until done says the parent heard the end.
-  bool Play(const std::function<bool()>& done) {
+  // Plays the gesture while pumping until done says the parent heard the
+  // end. began is set by the parent's handler, inside the drag loop, when
+  // it hears the drag start.
+  bool Play(const std::atomic<bool>& began, const std::function<bool()>& done) {
     MoveTo(m_from);
     PumpFor(50);
-    std::thread player([this] {
+    std::thread player([this, &began] {
       SKeyboard::PressLeft();
       Sleep(150);
-      for (POINT p : m_through) {
-        MoveTo(p);
+      for (size_t i = 0; i < m_through.size(); i++) {
+        MoveTo(m_through[i]);
+        for (int waited = 0; i == 0 && !began && waited < 5000; waited += 10) Sleep(10);
         Sleep(120);
       }
       if (m_escape) {
@@ -490,7 +498,7 @@ class Gesture {
       }
       SKeyboard::ReleaseLeft();
     });
-    bool ended = PumpUntil(done, 5000);
+    bool ended = PumpUntil(done, 8000);
     player.join();
     PumpFor(300);  // no double click with the next press
     return ended;
@@ -523,6 +531,11 @@ class TreeDrag : public TreeCtrl {
     SetForegroundWindow(parent.GetHwnd());
     RECT rect = {180, 10, 340, 250};
     ASSERT_TRUE(other.Create(WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT, 0, &rect, parent.GetHwnd(), 12));
+    dragBegan = false;
+    parent.handler = [this, recorded = parent.handler](UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+      if (message == TreeEvent(9)) dragBegan = true;
+      return recorded(message, wparam, lparam, result);
+    };
     tree.SetDragEnabled(true);
     tree.GetDropTargets().Add(other.GetHwnd());
     a = Add("Alpha");
@@ -535,13 +548,14 @@ class TreeDrag : public TreeCtrl {
   bool Ended() { return parent.Count(TreeEvent(10)) + parent.Count(TreeEvent(11)) > 0; }
 
   STreeCtrl other;
+  std::atomic<bool> dragBegan{false};
   HTREEITEM a = nullptr, a1 = nullptr, b = nullptr, x = nullptr;
 };
 
 TEST_F(TreeDrag, ADropOnEmptySpaceMovesTheItemToTheEndOfTheRootLevel) {
   Gesture drag(Gesture::OnLabel(tree, a), {Gesture::On(tree.GetHwnd(), 60, 150), Gesture::On(tree.GetHwnd(), 70, 200)},
                false);
-  ASSERT_TRUE(drag.Play([&] { return Ended(); }));
+  ASSERT_TRUE(drag.Play(dragBegan, [&] { return Ended(); }));
   EXPECT_EQ(1, parent.Count(TreeEvent(9)));
   ASSERT_EQ(1, parent.Count(TreeEvent(10)));
   EXPECT_EQ("Beta Alpha .Alpha one ", Outline(tree));
@@ -550,7 +564,7 @@ TEST_F(TreeDrag, ADropOnEmptySpaceMovesTheItemToTheEndOfTheRootLevel) {
 
 TEST_F(TreeDrag, ADropOnTheItemsOwnChildIsRefused) {
   Gesture drag(Gesture::OnLabel(tree, a), {Gesture::OnLabel(tree, b), Gesture::OnLabel(tree, a1)}, false);
-  ASSERT_TRUE(drag.Play([&] { return Ended(); }));
+  ASSERT_TRUE(drag.Play(dragBegan, [&] { return Ended(); }));
   EXPECT_EQ(0, parent.Count(TreeEvent(10)));
   ASSERT_EQ(1, parent.Count(TreeEvent(11)));
   EXPECT_EQ(LPARAM(a), parent.Last(TreeEvent(11))->lparam);
@@ -559,7 +573,7 @@ TEST_F(TreeDrag, ADropOnTheItemsOwnChildIsRefused) {
 
 TEST_F(TreeDrag, ADropOnAnotherTreeMovesTheItemUnderTheTarget) {
   Gesture drag(Gesture::OnLabel(tree, b), {Gesture::OnLabel(tree, a), Gesture::OnLabel(other, x)}, false);
-  ASSERT_TRUE(drag.Play([&] { return Ended(); }));
+  ASSERT_TRUE(drag.Play(dragBegan, [&] { return Ended(); }));
   ASSERT_EQ(1, parent.Count(TreeEvent(10)));
   EXPECT_EQ("Alpha .Alpha one ", Outline(tree));
   EXPECT_EQ("Xeno .Beta ", Outline(other));
@@ -568,16 +582,17 @@ TEST_F(TreeDrag, ADropOnAnotherTreeMovesTheItemUnderTheTarget) {
 
 TEST_F(TreeDrag, EscapeOrARefusalFromTheParentLeavesTheTreeAsItWas) {
   Gesture escape(Gesture::OnLabel(tree, b), {Gesture::OnLabel(tree, a)}, true);
-  ASSERT_TRUE(escape.Play([&] { return Ended(); }));
+  ASSERT_TRUE(escape.Play(dragBegan, [&] { return Ended(); }));
   EXPECT_EQ(1, parent.Count(TreeEvent(11)));
   EXPECT_EQ(0, parent.Count(TreeEvent(10)));
   EXPECT_EQ("Alpha .Alpha one Beta ", Outline(tree));
 
   parent.Forget();
+  dragBegan = false;
   parent.answers[TreeEvent(9)] = 1;
   Gesture refused(Gesture::OnLabel(tree, b), {Gesture::OnLabel(tree, a), Gesture::On(tree.GetHwnd(), 60, 200)},
                   false);
-  refused.Play([&] { return parent.Count(TreeEvent(9)) > 0; });
+  refused.Play(dragBegan, [&] { return parent.Count(TreeEvent(9)) > 0; });
   parent.answers.erase(TreeEvent(9));
   EXPECT_EQ(1, parent.Count(TreeEvent(9)));
   EXPECT_EQ(0, parent.Count(TreeEvent(10)) + parent.Count(TreeEvent(11)));
