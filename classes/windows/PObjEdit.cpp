@@ -6,18 +6,12 @@
 #include "classes/PObjColor.h"
 #include "classes/PObjPoint.h"
 #include "classes/PObjRectangle.h"
-#include "classes/windows/PObjDialog.h"
+#include "classes/windows/WindowArgs.h"
 #include "engine/PObjectDefinition.h"
 
 void PObjEdit::Register(PObjectDefinition* definition) {
-  definition->SetFactory(New);
-  definition->SetCategory(CATEGORY_CONTROLS);
-  definition->SetTypeCode(kTypeCode);
-  definition->SetName("Edit");
-  definition->SetControlNumber(kControlNumber);
-  definition->SetBaseName("Control");
-  PObject::Register(definition);
-  PObjDialog::SetInnerWindowFactory(kControlNumber, []() -> SWnd* { return new (std::nothrow) _PEditCtrl; });
+  RegisterControl(definition, New, kTypeCode, "Edit", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PEditCtrl; });
 }
 
 bool PObjEdit::Declare(PObjectDefinition* d) {
@@ -26,18 +20,15 @@ bool PObjEdit::Declare(PObjectDefinition* d) {
   const TypeCode V = TYPE_VOID, I = TYPE_INTEGER, S = TYPE_STRING;
   const PParamDecl integer(I), colour(PObjColor::kTypeCode), point(PObjPoint::kTypeCode);
   const PParamDecl rect(PObjRectangle::kTypeCode), yes(I, "true", 1), minusOne(I, "-1", -1);
-  const PParamDecl create[] = {PParamDecl(PObjDialog::kTypeCode), PParamDecl(PObjRectangle::kTypeCode, nullptr),
-                               PParamDecl(S, ""), PParamDecl(S, "WS_VISIBLE"), PParamDecl(S, "")};
   return d->AddMember(F, CAN_UNDO, I) && d->AddMember(F, CLEAR, V) && d->AddMember(F, COPY, V) &&
-         d->AddMember(F, CREATE, I, {create[0], create[1], create[2], create[3], create[4]}) &&
-         d->AddMember(F, CUT, V) && d->AddMember(F, DESTROY, V) && d->AddMember(F, SET_READ_ONLY, V, {integer}) &&
-         d->AddMember(F, GET_BACK_COLOR, I, {colour}) && d->AddMember(F, GET_LINE_INDEX, I, {minusOne}) &&
-         d->AddMember(F, GET_SEL_END, I) && d->AddMember(F, GET_FIRST_VISIBLE_LINE, I) &&
-         d->AddMember(F, GET_LINE, S, {integer}) && d->AddMember(F, GET_LINE_COUNT, I) &&
-         d->AddMember(F, GET_LINE_FROM_CHAR, I, {integer}) && d->AddMember(F, GET_LINE_LENGTH, I, {integer}) &&
-         d->AddMember(F, GET_LIMIT_TEXT, I) && d->AddMember(F, GET_PASSWORD_CHAR, S) &&
-         d->AddMember(F, GET_SEL_TEXT, S) && d->AddMember(F, GET_SEL_START, I) &&
-         d->AddMember(F, GET_TEXT_RANGE, S, {PParamDecl(I, "0", 0), minusOne}) &&
+         DeclareCreateDestroy(d, CREATE, DESTROY) && d->AddMember(F, CUT, V) &&
+         d->AddMember(F, SET_READ_ONLY, V, {integer}) && d->AddMember(F, GET_BACK_COLOR, I, {colour}) &&
+         d->AddMember(F, GET_LINE_INDEX, I, {minusOne}) && d->AddMember(F, GET_SEL_END, I) &&
+         d->AddMember(F, GET_FIRST_VISIBLE_LINE, I) && d->AddMember(F, GET_LINE, S, {integer}) &&
+         d->AddMember(F, GET_LINE_COUNT, I) && d->AddMember(F, GET_LINE_FROM_CHAR, I, {integer}) &&
+         d->AddMember(F, GET_LINE_LENGTH, I, {integer}) && d->AddMember(F, GET_LIMIT_TEXT, I) &&
+         d->AddMember(F, GET_PASSWORD_CHAR, S) && d->AddMember(F, GET_SEL_TEXT, S) &&
+         d->AddMember(F, GET_SEL_START, I) && d->AddMember(F, GET_TEXT_RANGE, S, {PParamDecl(I, "0", 0), minusOne}) &&
          d->AddMember(F, GET_TEXT_COLOR, I, {colour}) && d->AddMember(F, GET_RECT, I, {rect}) &&
          d->AddMember(F, GET_POS_FROM_CHAR, V, {integer, point}) && d->AddMember(F, IS_MODIFIED, I) &&
          d->AddMember(F, PASTE, V) && d->AddMember(F, GET_CHAR_FROM_POS, I, {point}) &&
@@ -47,11 +38,8 @@ bool PObjEdit::Declare(PObjectDefinition* d) {
          d->AddMember(F, SET_PASSWORD_CHAR, V, {PParamDecl(S, "*")}) &&
          d->AddMember(F, SET_SEL, V, {integer, minusOne}) && d->AddMember(F, REPLACE_SEL, V, {PParamDecl(S, ""), yes}) &&
          d->AddMember(F, SET_TEXT_COLOR, V, {colour}) && d->AddMember(F, SET_RECT, V, {rect}) &&
-         d->AddMember(F, UNDO, I) &&
-         d->AddMember(E, ON_MOUSE, V, {integer, integer, integer, integer, integer}) &&
-         d->AddMember(E, ON_CHANGE, V) && d->AddMember(E, ON_FOCUS, V, {integer}) &&
-         d->AddMember(E, ON_FOCUS + 1, V, {integer, integer}) && d->AddMember(E, ON_FOCUS + 2, V) &&
-         d->AddMember(E, ON_FOCUS + 3, V, {integer, integer}) && d->AddMember(E, ON_ENTER, V);
+         d->AddMember(F, UNDO, I) && DeclareMouseRecordEvent(d, ON_MOUSE) && d->AddMember(E, ON_CHANGE, V) &&
+         DeclareWindowEvents(d, ON_FOCUS) && d->AddMember(E, ON_ENTER, V);
 }
 
 PObject* PObjEdit::New(PObjectDefinition* definition) { return new (std::nothrow) PObjEdit(definition); }
@@ -102,7 +90,7 @@ bool PObjEdit::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* 
       if (!rect) return true;
       RECT format = {0, 0, 0, 0};
       edit->GetFormatRect(&format);
-      rect->Set(format.left, format.top, format.right, format.bottom);
+      SetRectangle(rect, format);
       return ReturnBool(result, true);
     }
     case GET_POS_FROM_CHAR: {
@@ -147,7 +135,7 @@ bool PObjEdit::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* 
         edit->SetFormatRect(nullptr);
         return true;
       }
-      RECT rect = {r->GetLeft(), r->GetTop(), r->GetRight(), r->GetBottom()};
+      RECT rect = RectOf(r);
       edit->SetFormatRect(&rect);
       return true;
     }

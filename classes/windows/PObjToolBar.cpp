@@ -4,8 +4,6 @@
 #include <utility>
 
 #include "classes/ClassArgs.h"
-#include "classes/PObjRectangle.h"
-#include "classes/windows/PObjDialog.h"
 #include "engine/PObjectDefinition.h"
 
 void PObjToolBar::_PToolBarCtrl::SetImages(ImageListUse use) {
@@ -16,35 +14,25 @@ void PObjToolBar::_PToolBarCtrl::SetImages(ImageListUse use) {
 }
 
 void PObjToolBar::Register(PObjectDefinition* definition) {
-  definition->SetFactory(New);
-  definition->SetCategory(CATEGORY_CONTROLS);
-  definition->SetTypeCode(kTypeCode);
-  definition->SetName("ToolBar");
-  definition->SetControlNumber(kControlNumber);
-  definition->SetBaseName("Control");
-  PObject::Register(definition);
-  PObjDialog::SetInnerWindowFactory(kControlNumber, []() -> SWnd* { return new (std::nothrow) _PToolBarCtrl; });
+  RegisterControl(definition, New, kTypeCode, "ToolBar", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PToolBarCtrl; });
 }
 
 bool PObjToolBar::Declare(PObjectDefinition* d) {
   PObject::Declare(d);
-  const int F = MEMBER_FUNCTION, E = MEMBER_EVENT;
+  const int F = MEMBER_FUNCTION;
   const TypeCode V = TYPE_VOID, I = TYPE_INTEGER, S = TYPE_STRING;
   const PParamDecl integer(I), yes(I, "true", 1);
   return d->AddMember(F, ADD_BUTTON, I, {integer, PParamDecl(I, "-1", -1), PParamDecl(S, ""), yes, yes}) &&
-         d->AddMember(F, ADD_SEPARATOR, I, {PParamDecl(I, "0", 0)}) &&
-         d->AddMember(F, CREATE, I,
-                      {PParamDecl(PObjDialog::kTypeCode), PParamDecl(PObjRectangle::kTypeCode), PParamDecl(S, ""),
-                       PParamDecl(S, "WS_VISIBLE"), PParamDecl(S, "")}) &&
-         d->AddMember(F, DELETE_BUTTON, I, {integer}) && d->AddMember(F, DESTROY, V) &&
-         d->AddMember(F, ENABLE_BUTTON, I, {integer, yes}) && d->AddMember(F, IS_CHECKED, I, {integer}) &&
-         d->AddMember(F, GET_BUTTON_COUNT, I) && d->AddMember(F, GET_BUTTON_ID, I, {integer}) &&
-         d->AddMember(F, GET_BUTTON_INDEX, I, {integer}) && d->AddMember(F, GET_BUTTON_TEXT, S, {integer}) &&
-         d->AddMember(F, MOVE_BUTTON, I, {integer, integer}) && d->AddMember(F, IS_ENABLED, I, {integer}) &&
-         d->AddMember(F, IS_VISIBLE, I, {integer}) &&
+         d->AddMember(F, ADD_SEPARATOR, I, {PParamDecl(I, "0", 0)}) && DeclareCreateDestroy(d, CREATE, DESTROY) &&
+         d->AddMember(F, DELETE_BUTTON, I, {integer}) && d->AddMember(F, ENABLE_BUTTON, I, {integer, yes}) &&
+         d->AddMember(F, IS_CHECKED, I, {integer}) && d->AddMember(F, GET_BUTTON_COUNT, I) &&
+         d->AddMember(F, GET_BUTTON_ID, I, {integer}) && d->AddMember(F, GET_BUTTON_INDEX, I, {integer}) &&
+         d->AddMember(F, GET_BUTTON_TEXT, S, {integer}) && d->AddMember(F, MOVE_BUTTON, I, {integer, integer}) &&
+         d->AddMember(F, IS_ENABLED, I, {integer}) && d->AddMember(F, IS_VISIBLE, I, {integer}) &&
          d->AddMember(F, SET_IMAGE_LIST, V, {PParamDecl(PObjImageList::kTypeCode)}) &&
          d->AddMember(F, CHECK_BUTTON, I, {integer, yes}) && d->AddMember(F, SHOW_BUTTON, I, {integer, yes}) &&
-         d->AddMember(E, ON_COMMAND, V, {integer});
+         d->AddMember(MEMBER_EVENT, ON_COMMAND, V, {integer});
 }
 
 PObject* PObjToolBar::New(PObjectDefinition* definition) { return new (std::nothrow) PObjToolBar(definition); }
