@@ -16,12 +16,13 @@ void PObjEdit::Register(PObjectDefinition* definition) {
 
 bool PObjEdit::Declare(PObjectDefinition* d) {
   PObject::Declare(d);
+  // In number order: a program names a member by its position.
   const int F = MEMBER_FUNCTION, E = MEMBER_EVENT;
   const TypeCode V = TYPE_VOID, I = TYPE_INTEGER, S = TYPE_STRING;
   const PParamDecl integer(I), colour(PObjColor::kTypeCode), point(PObjPoint::kTypeCode);
   const PParamDecl rect(PObjRectangle::kTypeCode), yes(I, "true", 1), minusOne(I, "-1", -1);
   return d->AddMember(F, CAN_UNDO, I) && d->AddMember(F, CLEAR, V) && d->AddMember(F, COPY, V) &&
-         DeclareCreateDestroy(d, CREATE, DESTROY) && d->AddMember(F, CUT, V) &&
+         DeclareCreate(d, CREATE) && d->AddMember(F, CUT, V) && d->AddMember(F, DESTROY, V) &&
          d->AddMember(F, SET_READ_ONLY, V, {integer}) && d->AddMember(F, GET_BACK_COLOR, I, {colour}) &&
          d->AddMember(F, GET_LINE_INDEX, I, {minusOne}) && d->AddMember(F, GET_SEL_END, I) &&
          d->AddMember(F, GET_FIRST_VISIBLE_LINE, I) && d->AddMember(F, GET_LINE, S, {integer}) &&
@@ -36,10 +37,10 @@ bool PObjEdit::Declare(PObjectDefinition* d) {
          d->AddMember(F, LINE_SCROLL, V, {integer, integer}) && d->AddMember(F, SET_BACK_COLOR, V, {colour}) &&
          d->AddMember(F, SET_LIMIT_TEXT, V, {integer}) && d->AddMember(F, SET_MODIFIED, V, {integer}) &&
          d->AddMember(F, SET_PASSWORD_CHAR, V, {PParamDecl(S, "*")}) &&
-         d->AddMember(F, SET_SEL, V, {integer, minusOne}) && d->AddMember(F, REPLACE_SEL, V, {PParamDecl(S, ""), yes}) &&
-         d->AddMember(F, SET_TEXT_COLOR, V, {colour}) && d->AddMember(F, SET_RECT, V, {rect}) &&
-         d->AddMember(F, UNDO, I) && DeclareMouseRecordEvent(d, ON_MOUSE) && d->AddMember(E, ON_CHANGE, V) &&
-         DeclareWindowEvents(d, ON_FOCUS) && d->AddMember(E, ON_ENTER, V);
+         d->AddMember(F, SET_SEL, V, {integer, minusOne}) &&
+         d->AddMember(F, REPLACE_SEL, V, {PParamDecl(S, ""), yes}) && d->AddMember(F, SET_TEXT_COLOR, V, {colour}) &&
+         d->AddMember(F, SET_RECT, V, {rect}) && d->AddMember(F, UNDO, I) && DeclareMouseRecordEvent(d, ON_MOUSE) &&
+         d->AddMember(E, ON_CHANGE, V) && DeclareWindowEvents(d, ON_FOCUS) && d->AddMember(E, ON_ENTER, V);
 }
 
 PObject* PObjEdit::New(PObjectDefinition* definition) { return new (std::nothrow) PObjEdit(definition); }
@@ -116,7 +117,9 @@ bool PObjEdit::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* 
     case SET_BACK_COLOR: {
       const PObjColor* colour = GetArgOfClass<PObjColor>(args, 0);
       edit->SetBackColor(colour ? colour->GetColorRef() : kColorNone);
-      edit->Redraw(RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW, nullptr, nullptr);
+      // Painted with the next turn of the message loop: an edit updated at
+      // once, before its first paint, has been seen to lose its text.
+      edit->Redraw(RDW_ERASE | RDW_INVALIDATE, nullptr, nullptr);
       return true;
     }
     case SET_LIMIT_TEXT: edit->SetLimitText(GetArgLow32(args, 0)); return true;

@@ -20,16 +20,18 @@ void PObjToolBar::Register(PObjectDefinition* definition) {
 
 bool PObjToolBar::Declare(PObjectDefinition* d) {
   PObject::Declare(d);
+  // In number order: a program names a member by its position.
   const int F = MEMBER_FUNCTION;
   const TypeCode V = TYPE_VOID, I = TYPE_INTEGER, S = TYPE_STRING;
   const PParamDecl integer(I), yes(I, "true", 1);
   return d->AddMember(F, ADD_BUTTON, I, {integer, PParamDecl(I, "-1", -1), PParamDecl(S, ""), yes, yes}) &&
-         d->AddMember(F, ADD_SEPARATOR, I, {PParamDecl(I, "0", 0)}) && DeclareCreateDestroy(d, CREATE, DESTROY) &&
-         d->AddMember(F, DELETE_BUTTON, I, {integer}) && d->AddMember(F, ENABLE_BUTTON, I, {integer, yes}) &&
-         d->AddMember(F, IS_CHECKED, I, {integer}) && d->AddMember(F, GET_BUTTON_COUNT, I) &&
-         d->AddMember(F, GET_BUTTON_ID, I, {integer}) && d->AddMember(F, GET_BUTTON_INDEX, I, {integer}) &&
-         d->AddMember(F, GET_BUTTON_TEXT, S, {integer}) && d->AddMember(F, MOVE_BUTTON, I, {integer, integer}) &&
-         d->AddMember(F, IS_ENABLED, I, {integer}) && d->AddMember(F, IS_VISIBLE, I, {integer}) &&
+         d->AddMember(F, ADD_SEPARATOR, I, {PParamDecl(I, "0", 0)}) && DeclareCreate(d, CREATE) &&
+         d->AddMember(F, DELETE_BUTTON, I, {integer}) && d->AddMember(F, DESTROY, V) &&
+         d->AddMember(F, ENABLE_BUTTON, I, {integer, yes}) && d->AddMember(F, IS_CHECKED, I, {integer}) &&
+         d->AddMember(F, GET_BUTTON_COUNT, I) && d->AddMember(F, GET_BUTTON_ID, I, {integer}) &&
+         d->AddMember(F, GET_BUTTON_INDEX, I, {integer}) && d->AddMember(F, GET_BUTTON_TEXT, S, {integer}) &&
+         d->AddMember(F, MOVE_BUTTON, I, {integer, integer}) && d->AddMember(F, IS_ENABLED, I, {integer}) &&
+         d->AddMember(F, IS_VISIBLE, I, {integer}) &&
          d->AddMember(F, SET_IMAGE_LIST, V, {PParamDecl(PObjImageList::kTypeCode)}) &&
          d->AddMember(F, CHECK_BUTTON, I, {integer, yes}) && d->AddMember(F, SHOW_BUTTON, I, {integer, yes}) &&
          d->AddMember(MEMBER_EVENT, ON_COMMAND, V, {integer});
