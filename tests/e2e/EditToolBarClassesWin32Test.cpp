@@ -30,9 +30,10 @@ struct ClassProgram {
 const ClassProgram kPrograms[] = {
     // Lines (empty, one character, the last, missing ones and -1), text
     // ranges, selection, the clipboard commands, undo, password character,
-    // limit, colours, the formatting rectangle, scrolling, the position of
-    // a character scrolled out to the left (negative x), and an object
-    // without window (prefilled answers) or whose window was destroyed.
+    // limit, read-only style, colours, the formatting rectangle, scrolling,
+    // the position of a character scrolled out to the left (negative x),
+    // null points, and an object without window (prefilled answers) or
+    // whose window was destroyed.
     {"EditMembers",
      "class Application\n"
      "  Dialog d new\n"
@@ -131,6 +132,10 @@ const ClassProgram kPrograms[] = {
      "  log+=\"[\"+s.Edit.16()+\"]\"\n"
      "  s.Edit.30(5)\n"
      "  log+=\" limit=\"+s.Edit.15()\n"
+     "  s.Edit.6(1)\n"
+     "  log+=\" style=\"+s.Control.20()\n"
+     "  s.Edit.22(0,null)\n"
+     "  log+=\" nullpoint=\"+s.Edit.25(null)\n"
      "  s.Edit.5()\n"
      "  log+=\" destroyed=\"+s.Edit.12()+s.Edit.15()\n"
      // Twenty lines, four of them visible.
@@ -161,7 +166,7 @@ const ClassProgram kPrograms[] = {
      "  Global.35()\n",
      {"made=1 lines=4[ab||x|last||] index=6,-1 line=2 length=4 range=last,la,ab,[],[] caret=13,13 all=0,13 "
       "sel=la cut=st paste=stla clear=[] back=ab modified=10 undo=stla!11stla,0 colours=1255,116711680 "
-      "rect=1 inside start scrolled last password=*#[] limit=5 destroyed=00 "
+      "rect=1 inside start scrolled last password=*#[] limit=5 style=WS_VISIBLE ES_LEFT ES_AUTOHSCROLL ES_READONLY  nullpoint=0 destroyed=00 "
       "first=0,3,4,3,page charat=12 none=0[]0"}},
 
     // Buttons added, counted, found, checked, enabled, hidden, moved and
