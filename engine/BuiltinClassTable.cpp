@@ -47,9 +47,13 @@
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
+#include "classes/windows/PObjButton.h"
+#include "classes/windows/PObjControl.h"
 #include "classes/windows/PObjDialog.h"
+#include "classes/windows/PObjEdit.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjToolBar.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -149,14 +153,14 @@ constexpr Row kRows[] = {
     /* 56 */ {Builtin("SRV"), "SocketServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 57 */ {Builtin("CLT"), "SocketClient", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 58 */ {Builtin("DLG"), "Dialog", CATEGORY_SERVICES, "", 0 /* DIALOG */, false, WIN32_CLASS(PObjDialog)},
-    /* 59 */ {Builtin("CTR"), "Control", CATEGORY_CONTROLS, "", -1, true, ToCome()},
+    /* 59 */ {Builtin("CTR"), "Control", CATEGORY_CONTROLS, "", -1, true, WIN32_CLASS(PObjControl)},
     /* 60 */ {Builtin("BIN"), "Binary", CATEGORY_CONTROLS, "Control", 1 /* BINARY */, false, ToCome()},
     /* 61 */ {Builtin("BRW"), "Browser", CATEGORY_CONTROLS, "Control", 2 /* BROWSER */, false, ToCome()},
-    /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, ToCome()},
+    /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, WIN32_CLASS(PObjButton)},
     /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, ToCome()},
     /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
     /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, ToCome()},
-    /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, ToCome()},
+    /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, WIN32_CLASS(PObjEdit)},
     /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, ToCome()},
     /* 68 */ {Builtin("SWF"), "Flash", CATEGORY_CONTROLS, "Control", 9 /* FLASH */, false, ToCome()},
     /* 69 */ {Builtin("GRA"), "Graph", CATEGORY_CONTROLS, "Control", 10 /* GRAPH */, false, ToCome()},
@@ -179,7 +183,7 @@ constexpr Row kRows[] = {
     /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, ToCome()},
     /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, ToCome()},
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
-    /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, ToCome()},
+    /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, WIN32_CLASS(PObjToolBar)},
     /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},
     /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, ToCome()},
     /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},

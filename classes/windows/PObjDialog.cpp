@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "classes/windows/PObjToolBar.h"
 #include "controls/custom/SExternCtrl.h"
 #include "dialogs/ControlTypes.h"
 #include "dialogs/DialogFromDescription.h"
@@ -141,10 +142,6 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
       definition = engine->FindDefinition(TypeCodeForWindowType(control->GetType()));
     }
     PObject* object = definition ? definition->CreateInstance() : nullptr;
-    // While the Control class has no objects of its own, a module control's
-    // module part stands alone rather than leaving the module without its
-    // window.
-    if (!object && definition && definition->IsModuleControl()) object = PObjModule::New(definition);
     m_controls.Add(object);
     if (!object) continue;
     object->AttachWindow(control);
@@ -157,7 +154,7 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
   }
 
   // Until the Menu class exists the description's menus stay with the
-  // window; its tool bar likewise until the ToolBar class exists.
+  // window. The tool bar gets its ToolBar object, attached, not owned.
   if (SToolBarCtrl* bar = m_window->GetToolBar()) {
     PObjectDefinition* definition = engine->FindDefinition(kToolBarTypeCode);
     m_toolBar = definition ? definition->CreateInstance() : nullptr;
@@ -194,7 +191,7 @@ int PObjDialog::ResolveConstantCallback(void* context, const char* name) {
 
 SMenu* PObjDialog::NewMenuCallback(void*) { return new (std::nothrow) SMenu; }
 
-SToolBarCtrl* PObjDialog::NewToolBarCallback(void*) { return new (std::nothrow) SToolBarCtrl; }
+SToolBarCtrl* PObjDialog::NewToolBarCallback(void*) { return new (std::nothrow) PObjToolBar::_PToolBarCtrl; }
 
 bool PObjDialog::LoadMenus(SFile* stream) {
   if (!m_window || !m_window->GetHwnd() || !stream) return false;

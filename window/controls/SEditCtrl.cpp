@@ -104,8 +104,10 @@ void SEditCtrl::CharFromPos(int x, int y, int* index, int* line) const {
 }
 void SEditCtrl::PosFromChar(int index, int* x, int* y) const {
   LRESULT answer = SendMessage(EM_POSFROMCHAR, WPARAM(index), 0);
-  if (x) *x = LOWORD(answer);
-  if (y) *y = HIWORD(answer);
+  // Signed words: a character scrolled out to the left or above lies at a
+  // negative x or y.
+  if (x) *x = short(LOWORD(answer));
+  if (y) *y = short(HIWORD(answer));
 }
 int SEditCtrl::LineIndex(int line) const { return int(SendMessage(EM_LINEINDEX, WPARAM(line), 0)); }
 int SEditCtrl::LineLength(int index) const { return int(SendMessage(EM_LINELENGTH, WPARAM(index), 0)); }

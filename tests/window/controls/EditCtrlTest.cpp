@@ -103,6 +103,22 @@ TEST_F(EditControls, LineTextOfEmptyShortAndMissingLines) {
   EXPECT_STREQ("z", single.GetTextRange(0, 3).GetText());
 }
 
+// The position's words are signed: a character scrolled out to the left
+// lies at a negative x, not near 65536.
+TEST_F(EditControls, CharacterScrolledOutToTheLeftLiesAtANegativeX) {
+  SEditCtrl edit;
+  ASSERT_TRUE(Make(edit, ES_AUTOHSCROLL, "abcdefghijklmnopqrstuvwxyz0123456789abcdefghij"));
+  int x = -1, y = -1;
+  edit.PosFromChar(0, &x, &y);
+  EXPECT_GE(x, 0);
+  edit.SetSel(-1, -1);
+  edit.ReplaceSelection("!", false);
+  edit.PosFromChar(0, &x, &y);
+  EXPECT_LT(x, 0);
+  EXPECT_GT(x, -1000);
+  EXPECT_GE(y, 0);
+}
+
 TEST_F(EditControls, CompletionOffersTheWordsThatBeginWithTheText) {
   SEditCtrl edit;
   ASSERT_TRUE(Make(edit));
