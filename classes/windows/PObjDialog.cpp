@@ -205,7 +205,7 @@ PObject* PObjDialog::CreateMenuObjects(SArray<SMenu*>* menus) {
     // Every menu came from NewMenuCallback.
     auto* menu = static_cast<PObjMenu::_PMenu*>(menus->GetAt(i));
     auto* object = definition ? static_cast<PObjMenu*>(definition->CreateInstance()) : nullptr;
-    if (!object || !m_menus.Add(object)) {
+    if (!object || m_menus.Add(object) < 0) {
       // A menu no object can hold goes; the window must not keep it as
       // its menu bar.
       HWND window = GetHwnd();

@@ -53,7 +53,7 @@ void PObjMenu::_PMenu::UseImageList(ImageListUse use) {
 bool PObjMenu::_PMenu::InsertHeldSubMenu(int id, _PMenu* subMenu, const char* text, int imageIndex, int position,
                                          uint32_t userData, bool checked, bool disabled) {
   if (!subMenu || !GetHandle() || MenuReaches(subMenu->GetHandle(), GetHandle(), 0)) return false;
-  if (!m_opened.Add(subMenu)) return false;
+  if (m_opened.Add(subMenu) < 0) return false;
   if (!InsertSubMenu(id, subMenu, text, imageIndex, position, userData, checked, disabled)) {
     m_opened.RemoveAt(m_opened.GetCount() - 1);
     return false;
