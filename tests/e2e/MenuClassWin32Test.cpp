@@ -15,29 +15,13 @@
 
 #include "tests/e2e/DialogHarness.h"
 #include "tests/e2e/PackedApp.h"
+#include "tests/e2e/SolidBitmap.h"
+#include "tests/window/ScreenshotTesting.h"
 
 namespace {
 
+using e2e::SolidBmp;
 using namespace e2e::dialogs;
-
-// A 24-bit BMP file of one colour.
-std::string SolidBmp(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
-  const int stride = (width * 3 + 3) & ~3;
-  const uint32_t pixelBytes = uint32_t(stride * height);
-  std::string bmp = "BM";
-  auto put = [&bmp](uint32_t v, int bytes) {
-    for (int k = 0; k < bytes; k++) bmp.push_back(char(v >> (8 * k)));
-  };
-  for (uint32_t v : {54 + pixelBytes, 0u, 54u, 40u, uint32_t(width), uint32_t(height)}) put(v, 4);
-  put(1, 2);
-  put(24, 2);
-  for (uint32_t v : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) put(v, 4);
-  for (int y = 0; y < height; y++) {
-    for (int x = 0; x < width; x++) bmp += {char(blue), char(green), char(red)};
-    bmp.append(size_t(stride - width * 3), '\0');
-  }
-  return bmp;
-}
 
 // Item ids come from the names, as the program's constants (kMenuIds).
 // A bar with File (Open with an image and a tip, a separator, Quit
@@ -209,39 +193,12 @@ HWND FindPopup(DWORD processId) {
   return search.found;
 }
 
-// Pixels of exactly that colour in the screen's rectangle.
-int CountScreenPixels(const RECT& r, COLORREF colour) {
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+// Pixels of exactly that colour in the window as the screen shows it.
+int CountPixels(HWND window, COLORREF colour) {
+  const uint32_t wanted = uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
   int count = 0;
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    const uint32_t wanted = uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
-    for (int i = 0; i < width * height; i++) count += (pixels[i] & 0xFFFFFF) == wanted;
-  }
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  for (uint32_t pixel : Screenshot(window).Pixels()) count += (pixel & 0xFFFFFF) == wanted;
   return count;
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  COLORREF c = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return c;
 }
 
 // The menus as a person meets them. A description's menu bar, its command
@@ -326,9 +283,8 @@ TEST(MenuClass, MenusOpenAndReportAsAPersonUsesThem) {
   SetCursorPos(5, 5);
   SetForegroundWindow(dialog);
   ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
-  POINT inside = {10, 10};
-  ClientToScreen(dialog, &inside);
-  EXPECT_TRUE(PollUntil([&] { return ScreenPixel(inside.x, inside.y) == RGB(0, 255, 0); }, 5000));
+  auto background = [&] { return Screenshot(dialog).At(dialog, 10, 10); };
+  EXPECT_TRUE(PollUntil([&] { return background() == RGB(0, 255, 0); }, 5000));
   HMENU described = GetMenu(dialog);
   ASSERT_NE(described, nullptr);
 
@@ -339,7 +295,7 @@ TEST(MenuClass, MenusOpenAndReportAsAPersonUsesThem) {
   }
   PressKey('B');
   ASSERT_TRUE(PollUntil([&] { return GetMenu(dialog) != described && GetMenu(dialog) != nullptr; }, 10000));
-  EXPECT_TRUE(PollUntil([&] { return ScreenPixel(inside.x, inside.y) != RGB(0, 255, 0); }, 5000));
+  EXPECT_TRUE(PollUntil([&] { return background() != RGB(0, 255, 0); }, 5000));
   // Sub, Inner: the submenu whose Menu object is gone.
   for (WORD key : {WORD(VK_F10), WORD(VK_DOWN), WORD(VK_RETURN)}) {
     PressKey(key);
@@ -353,7 +309,7 @@ TEST(MenuClass, MenusOpenAndReportAsAPersonUsesThem) {
   RECT shown = ScreenRect(popup);
   EXPECT_NEAR(shown.left, 200, 2);
   EXPECT_NEAR(shown.top, 150, 2);
-  EXPECT_EQ(CountScreenPixels(shown, RGB(255, 0, 0)), 3 * 16 * 16);
+  EXPECT_EQ(CountPixels(popup, RGB(255, 0, 0)), 3 * 16 * 16);
   EXPECT_EQ(CompareWithReference(popup, "menu-popup"), "");
   // Second.
   for (WORD key : {WORD(VK_DOWN), WORD(VK_DOWN), WORD(VK_RETURN)}) {
@@ -368,12 +324,16 @@ TEST(MenuClass, MenusOpenAndReportAsAPersonUsesThem) {
   shown = ScreenRect(popup);
   EXPECT_NEAR(shown.left, 260, 2);
   EXPECT_NEAR(shown.top, 220, 2);
-  PressKey(VK_ESCAPE);
+  // Red.
+  for (WORD key : {WORD(VK_DOWN), WORD(VK_RETURN)}) {
+    PressKey(key);
+    Sleep(200);
+  }
   ASSERT_TRUE(PollUntil([&] { return FindPopup(app.ProcessId()) == nullptr; }, 5000));
   PressKey('Q');
   HWND box = app.WaitForBox("Result");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(appboxes::ReadBox(box).text, " cmd11 bar=1 cmd31 shown=1 pick1:2 cursor=1");
+  EXPECT_EQ(appboxes::ReadBox(box).text, " cmd11 bar=1 cmd31 shown=1 pick1:2 cursor=1 pick0:1");
   ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
   DWORD code = 1;
   ASSERT_TRUE(app.WaitForExit(&code));
