@@ -166,7 +166,8 @@ bool PObjMenu::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* 
     case FIND_ITEM: return ReturnInt64(result, m_menu ? m_menu->FindItem(GetArgLow32(args, 0)) : -1);
     default: break;
   }
-  if (member >= MEMBER_COUNT) return PObject::Call(member, args, result, caller);
+  // The event's number, and any above it, are the base's.
+  if (member > TOGGLE_CHECK) return PObject::Call(member, args, result, caller);
   if (!m_menu) return true;
   return CallOnMenu(member, args, result);
 }

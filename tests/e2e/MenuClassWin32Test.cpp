@@ -201,6 +201,14 @@ int CountPixels(HWND window, COLORREF colour) {
   return count;
 }
 
+// Into the menu bar of the window with the focus and down into its first
+// pop-up, which opens with its first item selected.
+bool OpenFirstBarMenu(DWORD processId) {
+  PressKey(VK_F10);
+  PressKey(VK_DOWN);
+  return PollUntil([&] { return FindPopup(processId) != nullptr; }, 5000);
+}
+
 // The menus as a person meets them. A description's menu bar, its command
 // chosen with the keyboard, reaches the Dialog as event 133; a program's
 // bar replaces it, and the submenu a function made (its Menu object gone)
@@ -289,18 +297,16 @@ TEST(MenuClass, MenusOpenAndReportAsAPersonUsesThem) {
   ASSERT_NE(described, nullptr);
 
   // File, Open: the first item of the first pop-up.
-  for (WORD key : {WORD(VK_F10), WORD(VK_DOWN), WORD(VK_RETURN)}) {
-    PressKey(key);
-    Sleep(200);
-  }
+  ASSERT_TRUE(OpenFirstBarMenu(app.ProcessId()));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(PollUntil([&] { return FindPopup(app.ProcessId()) == nullptr; }, 5000));
   PressKey('B');
   ASSERT_TRUE(PollUntil([&] { return GetMenu(dialog) != described && GetMenu(dialog) != nullptr; }, 10000));
   EXPECT_TRUE(PollUntil([&] { return background() != RGB(0, 255, 0); }, 5000));
   // Sub, Inner: the submenu whose Menu object is gone.
-  for (WORD key : {WORD(VK_F10), WORD(VK_DOWN), WORD(VK_RETURN)}) {
-    PressKey(key);
-    Sleep(200);
-  }
+  ASSERT_TRUE(OpenFirstBarMenu(app.ProcessId()));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(PollUntil([&] { return FindPopup(app.ProcessId()) == nullptr; }, 5000));
 
   PressKey('P');
   HWND popup = nullptr;
