@@ -234,7 +234,7 @@ PObject* PObjDialog::LoadMenus(SFile* stream) {
   }
   PObject* first = CreateMenuObjects(&menus);
   PObjMenu* bar = static_cast<PObjMenu*>(first);
-  if (bar && bar->GetMenu()) m_window->SetMenu(bar->GetMenu()->GetHandle(), true);
+  if (bar && bar->GetMenu() && bar->GetMenu()->IsMenuBar()) m_window->SetMenu(bar->GetMenu()->GetHandle(), true);
   return first;
 }
 

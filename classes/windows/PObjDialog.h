@@ -21,9 +21,9 @@
 
 #include <cstdint>
 
+#include "classes/windows/PObjMenu.h"
 #include "core/SArray.h"
 #include "core/SString.h"
-#include "classes/windows/PObjMenu.h"
 #include "engine/PObject.h"
 #include "window/SDialog.h"
 #include "window/SImageList.h"
