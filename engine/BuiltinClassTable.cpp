@@ -53,6 +53,7 @@
 #include "classes/windows/PObjEdit.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjMenu.h"
 #include "classes/windows/PObjToolBar.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
@@ -101,7 +102,7 @@ constexpr Row kRows[] = {
     /*  4 */ {Builtin("SYS"), "System", CATEGORY_SYSTEM, "", -1, false, WIN32_CLASS(PObjSystem)},
     /*  5 */ {Builtin("COM"), "AppCom", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjAppCom)},
     /*  6 */ {Builtin("KEY"), "Keyboard", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjKeyboard)},
-    /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMenu)},
     /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},

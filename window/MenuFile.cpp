@@ -81,6 +81,16 @@ bool LoadMenuImages(SIni& ini, const SArray<int>& counts, SResource* resources, 
   return true;
 }
 
+// The item just appended gets its name by position: ids may repeat (every
+// item without a known name has id 0).
+void NameLastItem(SMenu* menu, const SString& name) {
+  MENUITEMINFOA item = {};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_DATA;
+  if (!GetMenuItemInfoA(menu->GetHandle(), UINT(menu->GetItemCount() - 1), TRUE, &item)) return;
+  if (MenuItemRecord* record = FindMenuItemRecord(item.dwItemData)) record->name = name;
+}
+
 bool AddItem(SIni& ini, SMenu* menu, int i, int j, const SArray<SMenu*>& menus, SArray<SArray<int>*>& children,
              const SStringArray* images, void* context, MenuNameToId nameToId) {
   ItemSection at(i, j);
@@ -90,7 +100,8 @@ bool AddItem(SIni& ini, SMenu* menu, int i, int j, const SArray<SMenu*>& menus, 
   SString caption = tip.GetLength() > 0 ? text + "\t" + tip : text;
   SString image = ini.Read(section, "image");
   int imageIndex = images && image.GetLength() > 0 ? images->FindSorted(image.GetText()) : -1;
-  int id = nameToId ? nameToId(context, ini.Read(section, "name").GetText()) : ini.ReadInt(section, "id");
+  SString name = ini.Read(section, "name");
+  int id = nameToId ? nameToId(context, name.GetText()) : ini.ReadInt(section, "id");
   if (ini.ReadFlag(section, "separator")) return menu->InsertSeparator(id, -1);
   uint32_t data = uint32_t(ini.ReadInt(section, "data"));
   bool checked = ini.ReadFlag(section, "checked");
@@ -103,12 +114,15 @@ bool AddItem(SIni& ini, SMenu* menu, int i, int j, const SArray<SMenu*>& menus, 
     if (!Reaches(children, sub, i)) {
       if (!menu->InsertSubMenu(id, menus.GetAt(sub), text.GetText(), imageIndex, -1, data, checked, disabled))
         return false;
+      NameLastItem(menu, name);
       if (!children.GetAt(i)) children.SetAt(i, new (std::nothrow) SArray<int>);
       if (children.GetAt(i)) children.GetAt(i)->Add(sub);
       return true;
     }
   }
-  return menu->InsertItem(id, caption.GetText(), imageIndex, -1, data, checked, disabled);
+  if (!menu->InsertItem(id, caption.GetText(), imageIndex, -1, data, checked, disabled)) return false;
+  NameLastItem(menu, name);
+  return true;
 }
 
 bool BuildMenus(SArray<SMenu*>* menus, SIni& ini, const SArray<int>& counts, bool firstIsBar, HWND owner,

@@ -84,7 +84,7 @@ SWnd* PObjDialog::_PDialog::CreateControlObject(int controlNumber, const Control
 // ---- Registration --------------------------------------------------------------------------------
 
 PObjDialog::PObjDialog(PObjectDefinition* definition)
-    : PObject(definition), m_window(nullptr), m_loaded(false), m_toolBar(nullptr) {
+    : PObject(definition), m_window(nullptr), m_loaded(false), m_heldBar(nullptr), m_toolBar(nullptr) {
   DestroyDialog();
 }
 
@@ -121,6 +121,7 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
   DialogBuildOptions options;
   options.context = this;
   options.builderOptions = &description;
+  description.menuFactory = NewMenuCallback;
   options.toolBarFactory = NewToolBarCallback;
   options.nameToId = ResolveConstantCallback;
   if (!m_window->Load(stream, GetEngine()->GetResources(), &options)) {
@@ -153,8 +154,8 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
       if (PObjModule* module = PObjModule::PartOf(object)) module->Create();
   }
 
-  // Until the Menu class exists the description's menus stay with the
-  // window. The tool bar gets its ToolBar object, attached, not owned.
+  CreateMenuObjects(&m_window->GetMenus());
+  // The tool bar gets its ToolBar object, attached, not owned.
   if (SToolBarCtrl* bar = m_window->GetToolBar()) {
     PObjectDefinition* definition = engine->FindDefinition(kToolBarTypeCode);
     m_toolBar = definition ? definition->CreateInstance() : nullptr;
@@ -189,21 +190,48 @@ int PObjDialog::ResolveConstantCallback(void* context, const char* name) {
   return 0;
 }
 
-SMenu* PObjDialog::NewMenuCallback(void*) { return new (std::nothrow) SMenu; }
+SMenu* PObjDialog::NewMenuCallback(void*) { return new (std::nothrow) PObjMenu::_PMenu; }
 
 SToolBarCtrl* PObjDialog::NewToolBarCallback(void*) { return new (std::nothrow) PObjToolBar::_PToolBarCtrl; }
 
-bool PObjDialog::LoadMenus(SFile* stream) {
-  if (!m_window || !m_window->GetHwnd() || !stream) return false;
-  FreeMenus();
-  if (!LoadMenuFile(&m_fileMenus, GetEngine()->GetResources(), true, m_window->GetHwnd(), stream, &m_menuImages,
-                    this, NewMenuCallback, ResolveConstantCallback) ||
-      m_fileMenus.GetCount() == 0) {
-    FreeMenus();
-    return false;
+PObject* PObjDialog::CreateMenuObjects(SArray<SMenu*>* menus) {
+  if (!menus || menus->GetCount() == 0) return nullptr;
+  PObjectDefinition* definition = GetEngine()->FindDefinition(PObjMenu::kTypeCode);
+  for (int i = 0; i < menus->GetCount(); i++) {
+    // Every menu came from NewMenuCallback.
+    auto* menu = static_cast<PObjMenu::_PMenu*>(menus->GetAt(i));
+    auto* object = definition ? static_cast<PObjMenu*>(definition->CreateInstance()) : nullptr;
+    if (!object || m_menus.Add(object) < 0) {
+      // A menu no object can hold goes; the window must not keep it as
+      // its menu bar.
+      HWND window = GetHwnd();
+      if (window && ::GetMenu(window) == menu->GetHandle()) m_window->SetMenu(nullptr, true);
+      delete menu;
+      ReleaseForced(object);
+      continue;
+    }
+    menu->SetOwnerObject(object);
+    menu->SetDialogOwned(true);
+    object->SetMenu(menu);
   }
-  m_window->SetMenu(m_fileMenus.GetAt(0)->GetHandle(), true);
-  return true;
+  menus->RemoveAll();
+  return m_menus.GetCount() > 0 ? m_menus.GetAt(0) : nullptr;
+}
+
+PObject* PObjDialog::LoadMenus(SFile* stream) {
+  if (!m_window || !m_window->GetHwnd() || !stream) return nullptr;
+  FreeMenus();
+  SArray<SMenu*> menus;
+  if (!LoadMenuFile(&menus, GetEngine()->GetResources(), true, m_window->GetHwnd(), stream, &m_menuImages, this,
+                    NewMenuCallback, ResolveConstantCallback) ||
+      menus.GetCount() == 0) {
+    FreeMenus();
+    return nullptr;
+  }
+  PObject* first = CreateMenuObjects(&menus);
+  PObjMenu* bar = static_cast<PObjMenu*>(first);
+  if (bar && bar->GetMenu() && bar->GetMenu()->IsMenuBar()) m_window->SetMenu(bar->GetMenu()->GetHandle(), true);
+  return first;
 }
 
 // ---- Modal runs ------------------------------------------------------------------------------------
@@ -248,11 +276,16 @@ void PObjDialog::FreeToolBar() {
 
 void PObjDialog::FreeMenus() {
   if (m_window && m_window->GetHwnd() && ::GetMenu(m_window->GetHwnd())) m_window->SetMenu(nullptr, true);
+  SetHeldBar(nullptr);
   for (int i = 0; i < m_menus.GetCount(); i++) ReleaseForced(m_menus.GetAt(i));
   m_menus.RemoveAll();
-  for (int i = 0; i < m_fileMenus.GetCount(); i++) delete m_fileMenus.GetAt(i);
-  m_fileMenus.RemoveAll();
   m_menuImages.Destroy();
+}
+
+void PObjDialog::SetHeldBar(PObjMenu::_PMenu* bar) {
+  if (bar) bar->Hold();
+  PObjMenu::_PMenu::Drop(m_heldBar);
+  m_heldBar = bar;
 }
 
 void PObjDialog::DestroyModuleControls() {

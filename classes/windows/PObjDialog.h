@@ -21,6 +21,7 @@
 
 #include <cstdint>
 
+#include "classes/windows/PObjMenu.h"
 #include "core/SArray.h"
 #include "core/SString.h"
 #include "engine/PObject.h"
@@ -224,15 +225,20 @@ class PObjDialog : public PObject {
   void DestroyDialog();
   void ReleaseChildren();
   void FreeMenus();
+  // The menu bar function 96 set, held while the window shows it.
+  void SetHeldBar(PObjMenu::_PMenu* bar);
   void FreeToolBar();
   // The modules of the module controls let go of their windows (closing),
   // before the child objects do.
   void DestroyModuleControls();
   // The child objects let go of their windows (closing, destruction).
   void DetachChildren();
-  // The menu file's menus, the first as the menu bar; false when the file
-  // does not load.
-  bool LoadMenus(SFile* stream);
+  // The menu file's menus, the first as the menu bar; the first Menu
+  // object, null when the file does not load.
+  PObject* LoadMenus(SFile* stream);
+  // A Menu object for each menu of the list, which they now own; the first
+  // of the Dialog's Menu objects, null for an empty list.
+  PObject* CreateMenuObjects(SArray<SMenu*>* menus);
 
   bool IsLoaded() const { return m_loaded; }
   HWND GetHwnd() const { return m_window ? m_window->GetHwnd() : nullptr; }
@@ -263,7 +269,7 @@ class PObjDialog : public PObject {
   SArray<PObject*> m_controls;   // owned; index-parallel to the window's controls, null for none
   bool m_loaded;
   SArray<PObject*> m_menus;      // owned Menu objects
-  SArray<SMenu*> m_fileMenus;    // owned: a menu file's menus while no Menu object holds them
+  PObjMenu::_PMenu* m_heldBar;   // one hold: a program's menu bar set with function 96, or null
   SImageList m_menuImages;
   PObject* m_toolBar;            // owned ToolBar object, or null
   SString m_text;                // the program's free text (functions 36, 99)

@@ -12,6 +12,7 @@
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
+#include "classes/windows/PObjMenu.h"
 #include "dialogs/StyleTexts.h"
 #include "engine/PEngine.h"
 #include "engine/PObjectDefinition.h"
@@ -152,10 +153,12 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
     case GET_STYLE: return ReturnString(result, StyleBitsToNames(kControlNumber, w->GetStyle()).GetText());
     case GET_HANDLE: return ReturnInt64(result, int64_t(uint32_t(reinterpret_cast<uintptr_t>(w->GetHwnd()))));
     case GET_MENU: {
-      // Menu objects come with the Menu class; until then there are none.
       int id = n(0);
-      if (m_menus.GetCount() == 0 || id != 0) return true;
-      return ReturnObject(result, m_menus.GetAt(0));
+      for (int i = 0; i < m_menus.GetCount(); i++) {
+        PObjMenu* menu = static_cast<PObjMenu*>(m_menus.GetAt(i));
+        if (id == 0 || (menu->GetMenu() && menu->GetMenu()->FindItem(id) >= 0)) return ReturnObject(result, menu);
+      }
+      return true;
     }
     case GET_PARENT:
     case GET_POPUP:
@@ -190,20 +193,19 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
     case IS_MODAL: return ReturnBool(result, w->IsModal());
     case IS_POPUP: return ReturnBool(result, (w->GetStyle() & WS_POPUP) != 0);
     case IS_VISIBLE: return ReturnBool(result, w->IsVisible());
-    case LOAD_MENU_FILE:
-      // Menu objects come with the Menu class: the menus load, no object
-      // is answered yet.
-      if (SFile* stream = PObjFile::GetArgStream(args, 0)) LoadMenus(stream);
-      return true;
+    case LOAD_MENU_FILE: {
+      SFile* stream = PObjFile::GetArgStream(args, 0);
+      return stream ? ReturnObject(result, LoadMenus(stream)) : true;
+    }
     case LOAD_MENU_PATH: {
       SFilePath file;
-      if (file.Open(GetArgString(args, 0), false, false, true)) LoadMenus(&file);
-      return true;
+      if (!file.Open(GetArgString(args, 0), false, false, true)) return true;
+      return ReturnObject(result, LoadMenus(&file));
     }
     case LOAD_MENU_RESOURCE: {
       SFileMem stream;
-      if (GetEngine()->LoadResource(&stream, GetArgString(args, 0), RESOURCE_MENU)) LoadMenus(&stream);
-      return true;
+      if (!GetEngine()->LoadResource(&stream, GetArgString(args, 0), RESOURCE_MENU)) return true;
+      return ReturnObject(result, LoadMenus(&stream));
     }
     case MAXIMIZE: w->Maximize(); return true;
     case MINIMIZE: w->Minimize(); return true;
@@ -258,9 +260,15 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
       if (HICON icon = image ? image->GetImage()->CreateIcon() : nullptr) w->SetIcons(icon, icon);
       return ReturnBool(result, true);
     }
-    case SET_MENU:
-      // Only a Menu object's menu bar is set; any other argument removes it.
-      return ReturnBool(result, w->SetMenu(nullptr, true));
+    case SET_MENU: {
+      // Only a Menu object's menu bar is set; any other argument removes
+      // it. The window holds the menu it shows.
+      PObjMenu* menu = PObjMenu::GetArgMenu(args, 0);
+      PObjMenu::_PMenu* bar = menu && menu->GetMenu() && menu->GetMenu()->IsMenuBar() ? menu->GetMenu() : nullptr;
+      bool set = w->SetMenu(bar ? bar->GetHandle() : nullptr, true);
+      if (set) SetHeldBar(bar);
+      return ReturnBool(result, set);
+    }
     case SET_TIMER:
       if (n(0) < 1)
         w->KillTimer(UINT_PTR(n(1)));

@@ -107,6 +107,9 @@ TEST_F(MenuFileTest, ExampleBuildsBarPopupsAndSortedSharedImages) {
   EXPECT_FALSE(file->IsItemDisabled(101));
   EXPECT_EQ(55u, file->GetItemData(101));
   EXPECT_TRUE(file->GetItemRecord(102)->separator);
+  // Each item keeps its "name", an item without one the empty name.
+  EXPECT_TRUE(file->GetItemName(101) == "save");
+  EXPECT_TRUE(file->GetItemName(104) == "");
 
   // One entry per distinct name, in sorted order: alpha, missing, zeta.
   ASSERT_EQ(3, list.GetCount());
