@@ -48,8 +48,10 @@
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
 #include "classes/windows/PObjDialog.h"
+#include "classes/windows/PObjExList.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjTab.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -157,7 +159,7 @@ constexpr Row kRows[] = {
     /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
     /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, ToCome()},
     /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, ToCome()},
-    /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, ToCome()},
+    /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, WIN32_CLASS(PObjExList)},
     /* 68 */ {Builtin("SWF"), "Flash", CATEGORY_CONTROLS, "Control", 9 /* FLASH */, false, ToCome()},
     /* 69 */ {Builtin("GRA"), "Graph", CATEGORY_CONTROLS, "Control", 10 /* GRAPH */, false, ToCome()},
     /* 70 */ {Builtin("GRP"), "Group", CATEGORY_CONTROLS, "Control", 11 /* GROUP */, false, ToCome()},
@@ -177,7 +179,7 @@ constexpr Row kRows[] = {
     /* 84 */ {Builtin("SPT"), "Splitter", CATEGORY_CONTROLS, "Control", 27 /* SPLITTER */, false, ToCome()},
     /* 85 */ {Builtin("SPR"), "Spread", CATEGORY_CONTROLS, "Control", 28 /* SPREAD */, false, ToCome()},
     /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, ToCome()},
-    /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, ToCome()},
+    /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, WIN32_CLASS(PObjTab)},
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
     /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, ToCome()},
     /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},

@@ -20,12 +20,30 @@ struct SortRecord {
   bool numeric;
 };
 
-// Blanks are thousands separators here ("1 000").
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal number a text begins with, 0 when it begins with none.
+// Blanks are thousands separators here ("1 000"). Only the decimal form is
+// read: a column of names beginning "nan", "inf" or "0x" holds no numbers.
 double NumberOf(const SString& text) {
-  std::string digits;
+  std::string s;
   for (const char* c = text.GetText(); *c; c++)
-    if (*c != ' ') digits += *c;
-  return std::atof(digits.c_str());
+    if (*c != ' ') s += *c;
+  size_t end = 0, digits = 0;
+  if (end < s.size() && (s[end] == '+' || s[end] == '-')) end++;
+  for (; end < s.size() && IsDigit(s[end]); end++) digits++;
+  if (end < s.size() && s[end] == '.')
+    for (end++; end < s.size() && IsDigit(s[end]); end++) digits++;
+  if (digits == 0) return 0;
+  if (end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+    size_t exponent = end + 1;
+    if (exponent < s.size() && (s[exponent] == '+' || s[exponent] == '-')) exponent++;
+    if (exponent < s.size() && IsDigit(s[exponent])) {
+      end = exponent;
+      while (end < s.size() && IsDigit(s[end])) end++;
+    }
+  }
+  return std::strtod(s.substr(0, end).c_str(), nullptr);
 }
 
 int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM sort) {
