@@ -354,6 +354,17 @@ int RedPixels(HWND list) {
   return Screenshot(list).Count(list, area, RGB(255, 0, 0));
 }
 
+// An edit box's text: GetWindowText reads only the caption of another
+// process's window, WM_GETTEXT the edit's contents.
+std::string EditText(HWND edit) {
+  char text[256] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                           &copied))
+    return "";
+  return std::string(text, size_t(copied));
+}
+
 // The window with the keyboard focus in the dialog's thread.
 HWND FocusOf(HWND dialog) {
   GUITHREADINFO info = {};
@@ -506,7 +517,7 @@ TEST(ExListTabClasses, ListAndTabAsAPersonUsesThem) {
     HWND box = ChildOfClass(list, "Edit");
     ASSERT_TRUE(PollUntil([&] { return FocusOf(dialog) == box; }, 5000));
     TypeText(typed);
-    ASSERT_TRUE(PollUntil([&] { return ReadText(box) == typed; }, 5000)) << ReadText(box);
+    ASSERT_TRUE(PollUntil([&] { return EditText(box) == typed; }, 5000)) << EditText(box);
     PressKey(end);
     ASSERT_TRUE(WaitForLog(dialog, logged)) << ReadText(dialog);
     ASSERT_TRUE(PollUntil([&] { return ChildOfClass(list, "Edit") == nullptr; }, 5000));
