@@ -282,6 +282,16 @@ const char* const kTabMembersProgram =
     "  log+=\" destroyed=\"+t.Tab.7()+t.Tab.4()+b.Control.28()\n"
     "  Global.33(log,\"Result\")\n"
     "  Global.35()\n"
+    "message Void ExList.51(Integer lost)\n"
+    "  seen+=\" f\"+lost\n"
+    "message Void ExList.53(Integer x, Integer y)\n"
+    "  seen+=\" in\"\n"
+    "message Void ExList.55(Integer x, Integer y)\n"
+    "  if seen.String.9()<60\n"
+    "    seen+=\" mv\"\n"
+    "  end\n"
+    "message Void ExList.57(Integer item)\n"
+    "  changed++\n"
     "message Void Tab.20(Integer page)\n"
     "  changes++\n";
 
@@ -381,7 +391,8 @@ bool WaitForLog(HWND dialog, const std::string& part) {
 
 // A list whose label edits are typed (refused by event 50 for "no",
 // accepted otherwise, cancelled with Escape, refused at the start by event
-// 47), whose header is clicked (56) and which hears keys (52); it draws a
+// 47), whose header is clicked (56), which hears keys (52) and reports
+// focus, the mouse and item changes (51, 53, 55, 57); it draws a
 // red image from an image list that the ImageList object then replaces
 // and releases, and draws it on until function 38 removes it. Beside it a
 // tab whose page is changed by function 14 (no event 20) and by a click on
@@ -399,6 +410,8 @@ const char* const kInputProgram =
     "  Rectangle r new\n"
     "  String log\n"
     "  Integer refuse\n"
+    "  Integer changed\n"
+    "  String seen\n"
     "function Void Note(String s)\n"
     "  log+=s\n"
     "  d.Dialog.84(log)\n"
@@ -475,10 +488,20 @@ const char* const kInputProgram =
     "    log+=\" removed\"\n"
     "  end\n"
     "  if key==122\n"
-    "    Global.33(log+\" |\"+x.ExList.23(0)+\",\"+x.ExList.23(1),\"Result\")\n"
+    "    Global.33(log+\" |\"+x.ExList.23(0)+\",\"+x.ExList.23(1)+\" changed=\"+(changed>0)+\" |\"+seen,\"Result\")\n"
     "    Global.35()\n"
     "  end\n"
     "  Note(\".\")\n"
+    "message Void ExList.51(Integer lost)\n"
+    "  seen+=\" f\"+lost\n"
+    "message Void ExList.53(Integer x, Integer y)\n"
+    "  seen+=\" in\"\n"
+    "message Void ExList.55(Integer x, Integer y)\n"
+    "  if seen.String.9()<60\n"
+    "    seen+=\" mv\"\n"
+    "  end\n"
+    "message Void ExList.57(Integer item)\n"
+    "  changed++\n"
     "message Void Tab.20(Integer page)\n"
     "  Note(\" p\"+page+\"v\"+b.Control.28()+y.Control.28())\n";
 
@@ -557,6 +580,10 @@ TEST(ExListTabClasses, ListAndTabAsAPersonUsesThem) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find(" |delta,beta"), std::string::npos) << text;
+  // The list's own window raised focus, mouse and change events.
+  EXPECT_NE(text.find(" changed=1 |"), std::string::npos) << text;
+  std::string seen = text.substr(text.rfind('|'));
+  for (const char* event : {" f0", " f1", " in", " mv"}) EXPECT_NE(seen.find(event), std::string::npos) << event;
   // Function 14 raised no event 20: the one page change is the click's.
   EXPECT_EQ(text.find(" p1"), std::string::npos) << text;
   ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
