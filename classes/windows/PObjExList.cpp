@@ -4,6 +4,7 @@
 #include "classes/windows/PObjExList.h"
 
 #include <new>
+#include <utility>
 
 #include "classes/PObjColor.h"
 #include "classes/PObjIntegerArray.h"
