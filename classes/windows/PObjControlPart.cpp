@@ -6,7 +6,7 @@
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjControl.h"
 #include "classes/windows/PObjDialog.h"
-#include "classes/windows/WindowArgs.h"
+#include "classes/windows/WindowFunctions.h"
 #include "dialogs/ControlFactory.h"
 #include "dialogs/StyleTexts.h"
 #include "engine/PObjectDefinition.h"
