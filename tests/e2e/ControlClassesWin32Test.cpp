@@ -54,6 +54,16 @@ bool MoveMouseTo(HWND window, int x, int y) {
       1000, 10);
 }
 
+// The screen's pixel at a client point of the window.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  COLORREF colour = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 HWND WaitForChild(HWND parent, const char* text, DWORD timeoutMs = 20000) {
   HWND found = nullptr;
   PollUntil([&] { return (found = FindWindowExA(parent, nullptr, "Button", text)) != nullptr; }, timeoutMs);
@@ -425,6 +435,85 @@ TEST(ControlClasses, SimpleClassesFromADescription) {
                            {"check=2104 groups=5,-1,5,-1,0 radios=0011 grp=1:255,0,1:255,255,0 mode=02 "
                             "back=1:65280 made=10 down5,5 c11 down5,5 c00 r1:1011 r1:0111 r1:0111 enter leave1 "
                             "enter f0 click"});
+}
+
+// What the frames look like on the screen: a Static with edge 10 on all
+// sides (31 keeps the low four bits) draws a sunken edge around its blue
+// background and none of the text it was created with; edge 3 draws no
+// edge at all; a Group's caption shows its text colour.
+TEST(ControlClasses, FramesDrawTheirEdgesAndColours) {
+  const char* program =
+      "class Application\n"
+      "  Dialog d new\n"
+      "  Static s1 new\n"
+      "  Static s2 new\n"
+      "  Group g new\n"
+      "  Rectangle r new\n"
+      "  Color c new\n"
+      "function Void _00000000()\n"
+      "  r.Rectangle.17(60,60,300,200)\n"
+      "  d.Dialog.70(r,\"Frames\")\n"
+      "  c.Color.26(16711680)\n"
+      "  r.Rectangle.17(10,10,60,40)\n"
+      "  s1.Static.0(d,r,\"Hidden\")\n"
+      "  s1.Static.4(c)\n"
+      "  s1.Static.7(10,31)\n"
+      "  r.Rectangle.17(80,10,60,40)\n"
+      "  s2.Static.0(d,r)\n"
+      "  s2.Static.4(c)\n"
+      "  s2.Static.7(3)\n"
+      "  r.Rectangle.17(10,60,200,60)\n"
+      "  g.Group.0(d,r,\"WWWWWW\")\n"
+      "  c.Color.26(255)\n"
+      "  g.Group.3(c)\n"
+      "  s1.Control.34()\n"
+      "  s2.Control.34()\n"
+      "  g.Control.34()\n"
+      "message Integer Dialog.115()\n"
+      "  Global.35()\n"
+      "  return 0\n";
+  e2e::PackedApp app("ControlFrames");
+  std::string error;
+  ASSERT_TRUE(app.Pack(program, true, &error)) << error;
+  ASSERT_TRUE(app.Start());
+  HWND dialog = WaitForDialog(app.ProcessId(), "Frames", e2e::PackedApp::kBoxTimeout);
+  ASSERT_NE(dialog, nullptr);
+  SetForegroundWindow(dialog);
+  // The controls come after the dialog shows.
+  HWND edged = nullptr, plain = nullptr, group = nullptr;
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        edged = ChildWindowFromPoint(dialog, {20, 20});
+        plain = ChildWindowFromPoint(dialog, {90, 20});
+        group = ChildWindowFromPoint(dialog, {20, 70});
+        return edged && plain && group && edged != dialog && plain != dialog && group != dialog;
+      },
+      10000));
+  const COLORREF blue = RGB(0, 0, 255);
+  ASSERT_TRUE(PollUntil([&] { return ScreenPixel(edged, 30, 20) == blue && ScreenPixel(plain, 0, 0) == blue; }, 10000));
+
+  // EDGE_SUNKEN: shadow then dark shadow at the top left, highlight at the
+  // bottom right; the text is not drawn.
+  EXPECT_EQ(ScreenPixel(edged, 0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(ScreenPixel(edged, 1, 1), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(ScreenPixel(edged, 59, 39), GetSysColor(COLOR_BTNHIGHLIGHT));
+  for (int x = 2; x < 58; x += 2)
+    for (int y = 2; y < 38; y += 2) ASSERT_EQ(ScreenPixel(edged, x, y), blue) << x << "," << y;
+  for (POINT p : {POINT{0, 0}, POINT{1, 1}, POINT{59, 39}, POINT{0, 39}, POINT{59, 0}})
+    EXPECT_EQ(ScreenPixel(plain, p.x, p.y), blue) << p.x << "," << p.y;
+
+  int red = 0;
+  for (int x = 0; x < 120; x++)
+    for (int y = 0; y < 16; y++) {
+      COLORREF c = ScreenPixel(group, x, y);
+      if (GetRValue(c) > 200 && GetGValue(c) < 80 && GetBValue(c) < 80) red++;
+    }
+  EXPECT_GT(red, 10) << GrabWindow(dialog, "frames");
+
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(app.WaitForExit(&code));
+  EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
