@@ -106,6 +106,9 @@ bool TranslateListNotify(SWnd* parent, SWnd* child, NMHDR* header, LRESULT* resu
       return SendEvent(parent, k, kListItemDoubleClicked, child, item);
     }
     case LVN_ITEMCHANGED: {
+      // The item's value alone is bookkeeping (the sort's), no change a
+      // user sees.
+      if (reinterpret_cast<NMLISTVIEW*>(header)->uChanged == LVIF_PARAM) return true;
       int index = reinterpret_cast<NMLISTVIEW*>(header)->iItem;
       // An item that keeps only the focus is no selection at all.
       if (index != -1) {

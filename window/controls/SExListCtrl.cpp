@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "window/ControlNotify.h"
 #include "window/controls/ControlWindow.h"
@@ -11,35 +12,54 @@ namespace {
 
 const UINT kListMouseMessage = ControlNotifyMessage(kControlClassExtendedList, 1);
 
-// What the sort callback needs: the list view hands it only item indexes.
+// What the sort callback needs: the texts of the sort column, read before
+// the sort, by the index each item had then (which the item carries as its
+// value while the sort runs).
 struct SortRecord {
-  const SExListCtrl* list;
-  int32_t column;
+  const std::vector<SString>* texts;
+  const std::vector<double>* numbers;  // numeric sorts only
   bool ascending;
   bool caseSensitive;
   bool numeric;
 };
 
-// Blanks are thousands separators here ("1 000").
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal number a text begins with, 0 when it begins with none.
+// Blanks are thousands separators here ("1 000"). Only the decimal form is
+// read: a column of names beginning "nan", "inf" or "0x" holds no numbers.
 double NumberOf(const SString& text) {
-  std::string digits;
+  std::string s;
   for (const char* c = text.GetText(); *c; c++)
-    if (*c != ' ') digits += *c;
-  return std::atof(digits.c_str());
+    if (*c != ' ') s += *c;
+  size_t end = 0, digits = 0;
+  if (end < s.size() && (s[end] == '+' || s[end] == '-')) end++;
+  for (; end < s.size() && IsDigit(s[end]); end++) digits++;
+  if (end < s.size() && s[end] == '.')
+    for (end++; end < s.size() && IsDigit(s[end]); end++) digits++;
+  if (digits == 0) return 0;
+  if (end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+    size_t exponent = end + 1;
+    if (exponent < s.size() && (s[exponent] == '+' || s[exponent] == '-')) exponent++;
+    if (exponent < s.size() && IsDigit(s[exponent])) {
+      end = exponent;
+      while (end < s.size() && IsDigit(s[end])) end++;
+    }
+  }
+  return std::strtod(s.substr(0, end).c_str(), nullptr);
 }
 
 int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM sort) {
   const SortRecord* record = reinterpret_cast<const SortRecord*>(sort);
-  SString first = record->list->GetItemText(int(a), record->column);
-  SString second = record->list->GetItemText(int(b), record->column);
   int d;
   if (record->numeric) {
     // Equal values are never reported equal: the list view keeps no order
     // of its own for them.
-    d = NumberOf(first) <= NumberOf(second) ? -1 : 1;
+    d = (*record->numbers)[size_t(a)] <= (*record->numbers)[size_t(b)] ? -1 : 1;
   } else {
-    int c = record->caseSensitive ? std::strcmp(first.GetText(), second.GetText())
-                                  : _stricmp(first.GetText(), second.GetText());
+    const char* first = (*record->texts)[size_t(a)].GetText();
+    const char* second = (*record->texts)[size_t(b)].GetText();
+    int c = record->caseSensitive ? std::strcmp(first, second) : _stricmp(first, second);
     d = c < 0 ? -1 : c > 0 ? 1 : 0;
   }
   return record->ascending ? d : -d;
@@ -300,9 +320,43 @@ int SExListCtrl::GetStringWidth(const char* text) const {
 void SExListCtrl::SetIconSpacing(int cx, int cy) { SendMessage(LVM_SETICONSPACING, 0, MAKELONG(cx, cy)); }
 DWORD SExListCtrl::GetItemSpacing(bool small) const { return DWORD(SendMessage(LVM_GETITEMSPACING, small, 0)); }
 
+LPARAM SExListCtrl::GetItemValue(int item) const {
+  LVITEMA info = {};
+  info.mask = LVIF_PARAM;
+  info.iItem = item;
+  return SendMessage(LVM_GETITEMA, 0, Pointer(&info)) ? info.lParam : 0;
+}
+
+void SExListCtrl::SetItemValue(int item, LPARAM value) {
+  LVITEMA info = {};
+  info.mask = LVIF_PARAM;
+  info.iItem = item;
+  info.lParam = value;
+  SendMessage(LVM_SETITEMA, 0, Pointer(&info));
+}
+
+// The list view moves its items while it sorts, and a comparison that read
+// the texts by index then would read some of them from the wrong items. So
+// every text is read first, each item carries the index it had as its
+// value during the sort, and gets its own value back afterwards.
 bool SExListCtrl::Sort(int column, bool ascending, bool caseSensitive, bool numeric) {
-  SortRecord record = {this, column, ascending, caseSensitive, numeric};
-  return SendMessage(LVM_SORTITEMSEX, Pointer(&record), reinterpret_cast<LPARAM>(&CompareItems)) != 0;
+  const int count = GetItemCount();
+  std::vector<SString> texts(static_cast<size_t>(count));
+  std::vector<double> numbers(numeric ? size_t(count) : 0);
+  std::vector<LPARAM> values(static_cast<size_t>(count));
+  for (int i = 0; i < count; i++) {
+    texts[size_t(i)] = GetItemText(i, column);
+    if (numeric) numbers[size_t(i)] = NumberOf(texts[size_t(i)]);
+    values[size_t(i)] = GetItemValue(i);
+    SetItemValue(i, i);
+  }
+  SortRecord record = {&texts, &numbers, ascending, caseSensitive, numeric};
+  bool sorted = SendMessage(LVM_SORTITEMS, Pointer(&record), reinterpret_cast<LPARAM>(&CompareItems)) != 0;
+  for (int i = 0; i < count; i++) {
+    LPARAM first = GetItemValue(i);
+    if (first >= 0 && first < count) SetItemValue(i, values[size_t(first)]);
+  }
+  return sorted;
 }
 
 LRESULT SExListCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -98,6 +98,9 @@ class SExListCtrl : public SWnd {
   // Numeric: blanks removed, compared as numbers (equal values never
   // compare equal); else as text, case-sensitive or not.
   bool Sort(int column, bool ascending, bool caseSensitive, bool numeric);
+  // The item's own value (LVIF_PARAM); 0 for an item out of range.
+  LPARAM GetItemValue(int item) const;
+  void SetItemValue(int item, LPARAM value);
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 

@@ -129,6 +129,25 @@ TEST_F(ExListCtrl, SortsByTextWithOrWithoutCaseAndByNumber) {
   EXPECT_EQ("b|a|C|B|", Column(0));
 }
 
+// Enough rows that the list view moves items between comparisons; each
+// item keeps its own value through the sort.
+TEST_F(ExListCtrl, SortsManyRowsWholeAndKeepsTheirValues) {
+  Fill({{"g", "1 000"}, {"c", "20"}, {"f", "3"}, {"a", "abc"}, {"e", "-5"}, {"b", "2 5"}, {"d", "1e1"},
+        {"h", "inf"}, {"i", "0x40"}});
+  for (int i = 0; i < list.GetItemCount(); i++) list.SetItemValue(i, 100 + i);
+  ASSERT_TRUE(list.Sort(1, true, false, true));
+  // Only decimals are read: "inf" and "0x40" count as 0 and 0, like "abc".
+  std::string numbers = Column(1);
+  EXPECT_EQ("3|1e1|20|2 5|1 000|", numbers.substr(numbers.size() - 19)) << numbers;
+  EXPECT_EQ("-5|", numbers.substr(0, 3)) << numbers;
+  ASSERT_TRUE(list.Sort(0, false, false, false));
+  EXPECT_EQ("i|h|g|f|e|d|c|b|a|", Column(0));
+  // Row "a" was inserted fourth, "i" last.
+  EXPECT_EQ(108, list.GetItemValue(0));
+  EXPECT_EQ(103, list.GetItemValue(8));
+  EXPECT_EQ(100, list.GetItemValue(2));
+}
+
 TEST_F(ExListCtrl, ARealClickReportsThePressTheClickAndTheSelection) {
   Fill({{"one", "1"}, {"two", "2"}});
   RECT row = list.GetItemRect(1, LVIR_LABEL);
