@@ -50,6 +50,8 @@
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjPaint.h"
+#include "classes/windows/PObjSelector.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -101,7 +103,7 @@ constexpr Row kRows[] = {
     /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
-    /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjSelector)},
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, Class(PObjTimer::Register, PObjTimer::Declare)},
     /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
@@ -137,7 +139,7 @@ constexpr Row kRows[] = {
     /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImage)},
     /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImageList)},
     /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},
-    /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjPaint)},
     /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 49 */ {Builtin("WAV"), "Wave", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 50 */ {Builtin("HTP"), "HttpServer", CATEGORY_NETWORK, "", -1, false, ToCome()},

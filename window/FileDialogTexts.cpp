@@ -4,6 +4,27 @@
 
 #include "files/SPath.h"
 
+SStringArray ParseFileDialogFilter(const char* text) {
+  SStringArray tokens;
+  SString token;
+  bool quoted = false;
+  for (const char* c = text ? text : ""; *c; c++) {
+    if (*c == '"') {
+      quoted = !quoted;
+    } else if (*c == '|' && !quoted) {
+      tokens.Add(token.GetText());
+      token = "";
+    } else {
+      token += *c;
+    }
+  }
+  tokens.Add(token.GetText());
+  SStringArray entries;
+  for (int i = 0; i + 1 < tokens.GetCount(); i += 2)
+    entries.Add((tokens.GetString(i) + "|" + tokens.GetString(i + 1)).GetText());
+  return entries;
+}
+
 std::vector<char> MakeFileDialogFilter(const SStringArray* filters) {
   std::vector<char> text;
   if (!filters) return text;

@@ -48,6 +48,35 @@ TEST(FileDialogTexts, FilterTextFromTheList) {
   EXPECT_TRUE(MakeFileDialogFilter(nullptr).empty());
 }
 
+TEST(FileDialogTexts, ProgramFilterTextBecomesPairs) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> entries;
+  };
+  const Case cases[] = {
+      {"All Files|*.*", {"All Files|*.*"}},
+      {"Text|*.txt|Pictures|*.bmp;*.png", {"Text|*.txt", "Pictures|*.bmp;*.png"}},
+      // A "|" between quotes stays in its token; the quotes go.
+      {"Either|\"a|b\"", {"Either|a|b"}},
+      {"\"Say \"\"hi\"|*.x", {"Say hi|*.x"}},
+      // An odd last token has no pattern and is dropped.
+      {"Text|*.txt|Lonely", {"Text|*.txt"}},
+      {"Lonely", {}},
+      {"", {}},
+      {"||", {"|"}},
+  };
+  for (const Case& c : cases) {
+    SStringArray list = ParseFileDialogFilter(c.text);
+    std::vector<std::string> got;
+    for (int i = 0; i < list.GetCount(); i++) got.push_back(list.GetString(i).GetText());
+    EXPECT_EQ(c.entries, got) << c.text;
+  }
+  // Indexes into the parsed list: inside selects, outside keeps the first.
+  SStringArray two = ParseFileDialogFilter("A|*.a|B|*.b");
+  EXPECT_EQ(2, FileDialogFilterIndex(&two, 1));
+  EXPECT_EQ(1, FileDialogFilterIndex(&two, 5));
+}
+
 TEST(FileDialogTexts, FilterIndexFallsBackToTheFirst) {
   SStringArray list = List({"A|*.a", "B|*.b"});
   EXPECT_EQ(1, FileDialogFilterIndex(&list, 0));
