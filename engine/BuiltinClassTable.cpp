@@ -52,6 +52,8 @@
 #include "classes/windows/PObjImageList.h"
 #include "classes/windows/PObjPaint.h"
 #include "classes/windows/PObjSelector.h"
+#include "classes/windows/PObjSplash.h"
+#include "classes/windows/PObjTrayIcon.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -106,7 +108,7 @@ constexpr Row kRows[] = {
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjSelector)},
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, Class(PObjTimer::Register, PObjTimer::Declare)},
-    /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjTrayIcon)},
     /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
     /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, Class(PObjColor::Register, PObjColor::Declare)},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
@@ -140,7 +142,7 @@ constexpr Row kRows[] = {
     /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImageList)},
     /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},
     /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjPaint)},
-    /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjSplash)},
     /* 49 */ {Builtin("WAV"), "Wave", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 50 */ {Builtin("HTP"), "HttpServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 51 */ {Builtin("MA1"), "MailMsg", CATEGORY_NETWORK, "", -1, false, ToCome()},
