@@ -33,7 +33,8 @@ std::vector<char> MakeFileDialogFilter(const SStringArray* filters) {
     size_t start = text.size();
     text.insert(text.end(), entry.GetText(), entry.GetText() + entry.GetLength());
     text.push_back('\0');
-    int bar = entry.FindChar('|', 0);
+    // A pattern never holds a "|" (no file name can); a description may.
+    int bar = entry.ReverseFindChar(-1, '|');
     if (bar >= 0) text[start + bar] = '\0';
   }
   text.push_back('\0');

@@ -12,7 +12,7 @@
 // tokens go in pairs, a description and a pattern, each pair one
 // "description|pattern" entry; an odd last token is dropped.
 SStringArray ParseFileDialogFilter(const char* text);
-// The filter text: each entry's bytes with its NUL, its first '|' turned
+// The filter text: each entry's bytes with its NUL, its last '|' turned
 // into a NUL (an entry without one is a description whose pattern is the
 // next entry's text), and one more NUL at the end. Empty (no filter) for a
 // null list.

@@ -65,6 +65,16 @@ PObjPaint::PObjPaint(PObjectDefinition* definition)
       m_alignment(0),
       m_wrap(0) {
   m_defaultFont.reset(new Gdiplus::Font(kDefaultFace, kDefaultPoints));
+  // A system without that face still draws text, in what GDI maps it to.
+  if (!m_defaultFont || !m_defaultFont->IsAvailable()) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA face = {};
+    face.lfHeight = -MulDiv(int(kDefaultPoints), GetDeviceCaps(screen, LOGPIXELSY), 72);
+    face.lfWeight = FW_NORMAL;
+    lstrcpynA(face.lfFaceName, "arial", LF_FACESIZE);
+    m_defaultFont.reset(new Gdiplus::Font(screen, &face));
+    ReleaseDC(nullptr, screen);
+  }
   Reset();
 }
 
@@ -138,6 +148,10 @@ void PObjPaint::OnBitmapGoing(SImage*) {
 
 bool PObjPaint::BeginOnDC(HDC dc) {
   EndPainting();
+  // Any number may arrive here; GDI+ would take a handle that is no device
+  // context and fail only once it draws.
+  const DWORD type = GetObjectType(dc);
+  if (type != OBJ_DC && type != OBJ_MEMDC && type != OBJ_METADC && type != OBJ_ENHMETADC) return false;
   std::unique_ptr<Gdiplus::Graphics> graphics(new Gdiplus::Graphics(dc));
   if (!graphics || graphics->GetLastStatus() != Gdiplus::Ok) return false;
   m_graphics = std::move(graphics);

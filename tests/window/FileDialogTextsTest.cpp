@@ -36,8 +36,9 @@ TEST(FileDialogTexts, FilterTextFromTheList) {
       // Without "|" the entry is a description; the next entry's text
       // becomes its pattern.
       {{"Text", "*.txt", "All|*.*"}, Literal("Text\0*.txt\0All\0*.*\0\0")},
-      // Only the first "|" of an entry separates.
-      {{"Odd|a|b"}, Literal("Odd\0a|b\0\0")},
+      // Only the last "|" of an entry separates: a description may hold
+      // one, a pattern never does.
+      {{"Odd|a|b"}, Literal("Odd|a\0b\0\0")},
       {{}, Literal("\0")},
   };
   for (const Case& c : cases) {
