@@ -56,6 +56,7 @@
 #include "classes/windows/PObjSelector.h"
 #include "classes/windows/PObjSplash.h"
 #include "classes/windows/PObjTrayIcon.h"
+#include "classes/windows/PObjWindow.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -187,7 +188,7 @@ constexpr Row kRows[] = {
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
     /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, ToCome()},
     /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},
-    /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, ToCome()},
+    /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, WIN32_CLASS(PObjWindow)},
     /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},
     /* 93 */ {Builtin("ED2"), "WaveEditor", CATEGORY_EDITORS, "Control", 34 /* WAVEEDITOR */, false, ToCome()},
     /* 94 */ {Builtin("DLL"), "Dll", CATEGORY_MODULES, "", -1, false, WIN32_CLASS(PObjDll)},
