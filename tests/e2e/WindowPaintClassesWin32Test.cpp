@@ -187,10 +187,10 @@ TEST(WindowPaintClasses, WindowPaintsItsEraseAndReportsButtons) {
                       MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP})
     SendButton(flags);
   const std::string text = ResultThenExit(app);
-  EXPECT_EQ(text.rfind("create=1 back=116777215 mode=0,0,8 desc=1 m9:100,100 m17:100,100 ", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("create=1 back=116777215 mode=0,0,8 desc=1 m9:100,100 ", 0), 0u) << text;
   // The framework reports a click once it knows no double click follows:
   // when that is depends on the timing, so only their presence counts.
-  for (const char* record : {" m9:5,6", " m17:5,6", " m33:", " m10:5,6", " m18:5,6", " m34:5,6", " m12:5,6",
+  for (const char* record : {" m17:100,100", " m9:5,6", " m17:5,6", " m33:", " m10:5,6", " m18:5,6", " m34:5,6", " m12:5,6",
                              " m20:5,6", " m68:5,6"})
     EXPECT_NE(text.find(record), std::string::npos) << record << " in " << text;
 }
