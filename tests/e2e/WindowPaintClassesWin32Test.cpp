@@ -316,13 +316,6 @@ TEST(WindowPaintClasses, PaintDrawsOnImages) {
 
 // ---- Selector -------------------------------------------------------------------------------
 
-std::string WideText(HWND window) {
-  wchar_t text[256] = L"";
-  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  char bytes[256] = "";
-  WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-  return bytes;
-}
 
 // Puts the name into a file dialog and presses OK.
 void ChooseFileName(HWND dialog, const std::string& name) {
@@ -333,20 +326,31 @@ void ChooseFileName(HWND dialog, const std::string& name) {
   ASSERT_TRUE(e2e::PackedApp::Press(dialog, IDOK));
 }
 
-// The dialogs' own controls are Unicode: the item is read as such.
-std::string ComboItem(HWND combo, int index) {
-  wchar_t text[256] = L"";
-  SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text));
+// The dialogs' own controls are Unicode: their texts are read as such.
+std::string Narrow(const wchar_t* text) {
   char bytes[256] = "";
   WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
   return bytes;
+}
+
+std::string WideText(HWND window) {
+  wchar_t text[256] = L"";
+  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return Narrow(text);
+}
+
+std::string ComboItem(HWND combo, int index) {
+  wchar_t text[256] = L"";
+  SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text));
+  return Narrow(text);
 }
 
 // Each picker of the Selector in turn, as the program opens them: two files
 // chosen at once (the second filter preselected, its quoted "|" kept), a
 // filter index past the list falling back to the first and the dialog
 // cancelled, a name saved, the folder browser and the date popup
-// cancelled, the colour and font dialogs confirmed with what they were
+// cancelled, the popup of named colours refused without an owner and
+// cancelled with one, the colour and font dialogs confirmed with what they were
 // started with.
 TEST(WindowPaintClasses, SelectorPickersAsAPersonUsesThem) {
   const char* program =
@@ -362,8 +366,9 @@ TEST(WindowPaintClasses, SelectorPickersAsAPersonUsesThem) {
       "  String log\n"
       "  r.Rectangle.17(40,40,300,200)\n"
       "  d.Dialog.70(r,\"Owner\")\n"
+      "  log=\"bare=\"+s.Selector.4(\"Bare\")\n"
       "  s.Selector.18(d)\n"
-      "  log=\"open=\"+s.Selector.16(\"Text|*.txt|%22All|Any%22|*.*\",\"\",\"PickOpen\",1,true)\n"
+      "  log+=\" open=\"+s.Selector.16(\"Text|*.txt|%22All|Any%22|*.*\",\"\",\"PickOpen\",1,true)\n"
       "  log+=\",\"+s.Selector.13()+\",\"+s.Selector.14(a)+\",\"+s.Selector.12()\n"
       "  log+=\" other=\"+s.Selector.16(\"Text|*.txt|All|*.*\",\"\",\"PickOther\",5)+s.Selector.13()+s.Selector.12()\n"
       "  log+=\" save=\"+s.Selector.17(\"Text|*.txt\",\"\",\"PickSave\")+\",\"+s.Selector.15()\n"
@@ -371,6 +376,7 @@ TEST(WindowPaintClasses, SelectorPickersAsAPersonUsesThem) {
       "  log+=\" date=\"+s.Selector.1()\n"
       "  s.Selector.6(t)\n"
       "  log+=\",\"+t.Timer.42()\n"
+      "  log+=\" named=\"+s.Selector.4(\"PickNamed\")\n"
       "  c.Color.34(10,20,30)\n"
       "  log+=\" colour=\"+s.Selector.0(c)\n"
       "  c.Color.34(0,0,0)\n"
@@ -417,6 +423,9 @@ TEST(WindowPaintClasses, SelectorPickersAsAPersonUsesThem) {
       },
       kDialogWait));
   PostMessageA(date, WM_CLOSE, 0, 0);
+  HWND named = WaitForDialog(id, "PickNamed", kDialogWait);
+  ASSERT_NE(named, nullptr);
+  PostMessageA(named, WM_CLOSE, 0, 0);
 
   HWND colour = WaitForDialog(id, "Color", kDialogWait);
   ASSERT_NE(colour, nullptr);
@@ -436,8 +445,8 @@ TEST(WindowPaintClasses, SelectorPickersAsAPersonUsesThem) {
   GetFullPathNameA(app.Folder().string().c_str(), MAX_PATH, folderName, nullptr);
   std::string base = folderName;
   if (base.back() != '\\') base += "\\";
-  EXPECT_EQ(text, "open=1,2,2," + base + "a.txt other=00 save=1," + base + "saved.txt folder=|| date=0," +
-                      std::to_string(now.wYear) + " colour=11,1971210 font=1" + face + "," + size + ",1" + face + " style=" +
+  EXPECT_EQ(text, "bare=0 open=1,2,2," + base + "a.txt other=00 save=1," + base + "saved.txt folder=|| date=0," +
+                      std::to_string(now.wYear) + " named=0 colour=11,1971210 font=1" + face + "," + size + ",1" + face + " style=" +
                       (text.back() == '1' ? "1" : "0"));
 }
 
