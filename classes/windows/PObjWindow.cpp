@@ -15,7 +15,7 @@ void PObjWindow::_PWindowCtrl::RaiseEvents(UINT message, WPARAM wparam, LPARAM l
   PObject* object = GetScriptObject();
   if (!object) return;
   const bool button = message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK;
-  const bool click = message >= kLeftClickMessage && message <= kMiddleClickMessage;
+  const bool click = message >= kLeftClickMessage && message <= kRightClickMessage;
   if (button || click) {
     const ControlMouseRecord record = MakeControlMouseRecord(m_hwnd, MouseEventCodeFor(message), lparam);
     PObject::RaiseEvent(object, ON_MOUSE, nullptr, uint32_t(record.code), record.x, record.y, record.screenX,
