@@ -57,10 +57,15 @@
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
 #include "classes/windows/PObjMenu.h"
+#include "classes/windows/PObjPaint.h"
 #include "classes/windows/PObjRadio.h"
+#include "classes/windows/PObjSelector.h"
+#include "classes/windows/PObjSplash.h"
 #include "classes/windows/PObjStatic.h"
 #include "classes/windows/PObjTab.h"
 #include "classes/windows/PObjToolBar.h"
+#include "classes/windows/PObjTrayIcon.h"
+#include "classes/windows/PObjWindow.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -112,10 +117,10 @@ constexpr Row kRows[] = {
     /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
     /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
-    /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjSelector)},
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, Class(PObjTimer::Register, PObjTimer::Declare)},
-    /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, ToCome()},
+    /* 14 */ {Builtin("TRA"), "TrayIcon", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjTrayIcon)},
     /* 15 */ {Builtin("UND"), "UndoRedo", CATEGORY_SERVICES, "", -1, false, Class(PObjUndoRedo::Register, PObjUndoRedo::Declare)},
     /* 16 */ {Builtin("CLR"), "Color", CATEGORY_VALUES, "", -1, false, Class(PObjColor::Register, PObjColor::Declare)},
     /* 17 */ {Builtin("FLT"), "Float", CATEGORY_VALUES, "", -1, false, Class(PObjFloat::Register, PObjFloat::Declare)},
@@ -148,8 +153,8 @@ constexpr Row kRows[] = {
     /* 44 */ {Builtin("IMG"), "Image", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImage)},
     /* 45 */ {Builtin("ILS"), "ImageList", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjImageList)},
     /* 46 */ {Builtin("WMP"), "MediaPlayer", CATEGORY_CONTROLS, "Control", 19 /* MEDIAPLAYER */, false, ToCome()},
-    /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
-    /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 47 */ {Builtin("PNT"), "Paint", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjPaint)},
+    /* 48 */ {Builtin("SPL"), "Splash", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjSplash)},
     /* 49 */ {Builtin("WAV"), "Wave", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
     /* 50 */ {Builtin("HTP"), "HttpServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 51 */ {Builtin("MA1"), "MailMsg", CATEGORY_NETWORK, "", -1, false, ToCome()},
@@ -192,7 +197,7 @@ constexpr Row kRows[] = {
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
     /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, WIN32_CLASS(PObjToolBar)},
     /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},
-    /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, ToCome()},
+    /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, WIN32_CLASS(PObjWindow)},
     /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},
     /* 93 */ {Builtin("ED2"), "WaveEditor", CATEGORY_EDITORS, "Control", 34 /* WAVEEDITOR */, false, ToCome()},
     /* 94 */ {Builtin("DLL"), "Dll", CATEGORY_MODULES, "", -1, false, WIN32_CLASS(PObjDll)},

@@ -4,6 +4,27 @@
 
 #include "files/SPath.h"
 
+SStringArray ParseFileDialogFilter(const char* text) {
+  SStringArray tokens;
+  SString token;
+  bool quoted = false;
+  for (const char* c = text ? text : ""; *c; c++) {
+    if (*c == '"') {
+      quoted = !quoted;
+    } else if (*c == '|' && !quoted) {
+      tokens.Add(token.GetText());
+      token = "";
+    } else {
+      token += *c;
+    }
+  }
+  tokens.Add(token.GetText());
+  SStringArray entries;
+  for (int i = 0; i + 1 < tokens.GetCount(); i += 2)
+    entries.Add((tokens.GetString(i) + "|" + tokens.GetString(i + 1)).GetText());
+  return entries;
+}
+
 std::vector<char> MakeFileDialogFilter(const SStringArray* filters) {
   std::vector<char> text;
   if (!filters) return text;
@@ -12,7 +33,8 @@ std::vector<char> MakeFileDialogFilter(const SStringArray* filters) {
     size_t start = text.size();
     text.insert(text.end(), entry.GetText(), entry.GetText() + entry.GetLength());
     text.push_back('\0');
-    int bar = entry.FindChar('|', 0);
+    // A pattern never holds a "|" (no file name can); a description may.
+    int bar = entry.ReverseFindChar(-1, '|');
     if (bar >= 0) text[start + bar] = '\0';
   }
   text.push_back('\0');

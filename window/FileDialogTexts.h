@@ -7,7 +7,12 @@
 
 #include "core/SStringArray.h"
 
-// The filter text: each entry's bytes with its NUL, its first '|' turned
+// The entries of a program's filter text: "|" separates tokens (a "|"
+// between double quotes does not, and the quotes themselves are dropped);
+// tokens go in pairs, a description and a pattern, each pair one
+// "description|pattern" entry; an odd last token is dropped.
+SStringArray ParseFileDialogFilter(const char* text);
+// The filter text: each entry's bytes with its NUL, its last '|' turned
 // into a NUL (an entry without one is a description whose pattern is the
 // next entry's text), and one more NUL at the end. Empty (no filter) for a
 // null list.

@@ -56,13 +56,45 @@ SImage::SImage()
       m_bitmap(nullptr),
       m_backColor(kNoImageColor),
       m_transparentColor(kNoImageColor),
-      m_drawMode(DRAW_TOPLEFT) {}
+      m_drawMode(DRAW_TOPLEFT),
+      m_bitmapUsers(nullptr) {}
 
 SImage::SImage(int width, int height) : SImage() { Create(width, height, PixelFormat32bppARGB); }
 
-SImage::~SImage() { delete m_bitmap; }
+SImage::~SImage() {
+  ReleaseBitmapUsers();
+  delete m_bitmap;
+}
+
+void SImage::AddBitmapUser(SImageBitmapUser* user) {
+  RemoveBitmapUser(user);
+  user->m_nextUser = m_bitmapUsers;
+  m_bitmapUsers = user;
+}
+
+void SImage::RemoveBitmapUser(SImageBitmapUser* user) {
+  for (SImageBitmapUser** link = &m_bitmapUsers; *link; link = &(*link)->m_nextUser) {
+    if (*link == user) {
+      *link = user->m_nextUser;
+      user->m_nextUser = nullptr;
+      return;
+    }
+  }
+}
+
+void SImage::ReleaseBitmapUsers() {
+  // Each user is unlinked before it is told, so that it may add itself to
+  // this or another image from inside.
+  while (SImageBitmapUser* user = m_bitmapUsers) {
+    m_bitmapUsers = user->m_nextUser;
+    user->m_nextUser = nullptr;
+    user->OnBitmapGoing(this);
+  }
+}
 
 void SImage::SetBitmap(Bitmap* bitmap) {
+  // Users draw into the present bitmap: they let go before it is deleted.
+  if (m_bitmap != bitmap) ReleaseBitmapUsers();
   delete m_bitmap;
   // The GDI+ wrapper exists even when GDI+ made nothing; its size then
   // reads 0, and the image would only look loaded.

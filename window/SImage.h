@@ -85,6 +85,23 @@ void AlignImageRect(int mode, const Gdiplus::Rect& dest, const Gdiplus::Rect& so
 // empty region when all of them are. Null when the bitmap cannot be read.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key);
 
+class SImage;
+
+// One that draws into an image's bitmap without owning it (a painting
+// context) learns here that the bitmap is about to be replaced or deleted,
+// and must stop using it. Each user is with one image at a time.
+class SImageBitmapUser {
+ public:
+  virtual void OnBitmapGoing(SImage* image) = 0;
+
+ protected:
+  ~SImageBitmapUser() = default;
+
+ private:
+  friend class SImage;
+  SImageBitmapUser* m_nextUser = nullptr;
+};
+
 class SImage {
  public:
   SImage();
@@ -104,6 +121,9 @@ class SImage {
   bool IsLoaded() const { return m_bitmap != nullptr; }
   // The bitmap itself, for the holders that draw it; null when empty.
   Gdiplus::Bitmap* GetBitmap() const { return m_bitmap; }
+  // The user is told (once, and forgotten) before the present bitmap goes.
+  void AddBitmapUser(SImageBitmapUser* user);
+  void RemoveBitmapUser(SImageBitmapUser* user);
 
   int GetWidth() const;
   int GetHeight() const;
@@ -245,6 +265,8 @@ class SImage {
   // Installs a new bitmap, or none: the old one is deleted, and a bitmap
   // that GDI+ could not make is deleted too.
   void SetBitmap(Gdiplus::Bitmap* bitmap);
+  // Tells every user that the bitmap goes, and forgets them.
+  void ReleaseBitmapUsers();
   // Draw by an explicit mode, answering whether the picture was drawn.
   bool DrawWithMode(Gdiplus::Graphics* graphics, int mode, const Gdiplus::Rect* source, const Gdiplus::Rect* dest);
   // A blank bitmap of the size and format with the picture drawn into it by
@@ -260,4 +282,5 @@ class SImage {
   COLORREF m_backColor;         // 0xFF000000 and 0xFF000001: none
   COLORREF m_transparentColor;  // 0xFF000000: none
   int32_t m_drawMode;           // DrawMode
+  SImageBitmapUser* m_bitmapUsers;  // not owned
 };

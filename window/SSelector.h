@@ -51,6 +51,8 @@ class SSelector {
   bool PickDate(const STimer* initialDate);
 
   HWND GetOwner() const { return m_owner; }
+  // The window that owns the following pickers (null: none).
+  void SetOwner(HWND owner) { m_owner = owner; }
   const SString& GetFolder() const { return m_folder; }
   const SStringArray& GetFiles() const { return m_files; }
   const SString& GetSavePath() const { return m_savePath; }

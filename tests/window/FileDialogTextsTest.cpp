@@ -36,8 +36,9 @@ TEST(FileDialogTexts, FilterTextFromTheList) {
       // Without "|" the entry is a description; the next entry's text
       // becomes its pattern.
       {{"Text", "*.txt", "All|*.*"}, Literal("Text\0*.txt\0All\0*.*\0\0")},
-      // Only the first "|" of an entry separates.
-      {{"Odd|a|b"}, Literal("Odd\0a|b\0\0")},
+      // Only the last "|" of an entry separates: a description may hold
+      // one, a pattern never does.
+      {{"Odd|a|b"}, Literal("Odd|a\0b\0\0")},
       {{}, Literal("\0")},
   };
   for (const Case& c : cases) {
@@ -46,6 +47,35 @@ TEST(FileDialogTexts, FilterTextFromTheList) {
     EXPECT_EQ(c.expected, Bytes(MakeFileDialogFilter(&list))) << c.entries.size();
   }
   EXPECT_TRUE(MakeFileDialogFilter(nullptr).empty());
+}
+
+TEST(FileDialogTexts, ProgramFilterTextBecomesPairs) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> entries;
+  };
+  const Case cases[] = {
+      {"All Files|*.*", {"All Files|*.*"}},
+      {"Text|*.txt|Pictures|*.bmp;*.png", {"Text|*.txt", "Pictures|*.bmp;*.png"}},
+      // A "|" between quotes stays in its token; the quotes go.
+      {"Either|\"a|b\"", {"Either|a|b"}},
+      {"\"Say \"\"hi\"|*.x", {"Say hi|*.x"}},
+      // An odd last token has no pattern and is dropped.
+      {"Text|*.txt|Lonely", {"Text|*.txt"}},
+      {"Lonely", {}},
+      {"", {}},
+      {"||", {"|"}},
+  };
+  for (const Case& c : cases) {
+    SStringArray list = ParseFileDialogFilter(c.text);
+    std::vector<std::string> got;
+    for (int i = 0; i < list.GetCount(); i++) got.push_back(list.GetString(i).GetText());
+    EXPECT_EQ(c.entries, got) << c.text;
+  }
+  // Indexes into the parsed list: inside selects, outside keeps the first.
+  SStringArray two = ParseFileDialogFilter("A|*.a|B|*.b");
+  EXPECT_EQ(2, FileDialogFilterIndex(&two, 1));
+  EXPECT_EQ(1, FileDialogFilterIndex(&two, 5));
 }
 
 TEST(FileDialogTexts, FilterIndexFallsBackToTheFirst) {

@@ -224,3 +224,41 @@ TEST_F(ImageValue, FromPixelsFillsRowByRowAndCentres) {
 }
 
 }  // namespace
+
+// One drawing into the bitmap is told before the bitmap goes (replaced,
+// cleared, or with the image), and only once; an operation that keeps the
+// bitmap, or a user that left, tells nothing.
+TEST_F(ImageValue, BitmapUsersAreToldBeforeTheBitmapGoes) {
+  struct Counter : SImageBitmapUser {
+    int told = 0;
+    Gdiplus::Bitmap* seen = nullptr;
+    void OnBitmapGoing(SImage* image) override {
+      told++;
+      seen = image->GetBitmap();  // still there while the user is told
+    }
+  };
+  Counter first, second;
+  {
+    SImage image(4, 4);
+    Gdiplus::Bitmap* bitmap = image.GetBitmap();
+    image.AddBitmapUser(&first);
+    image.AddBitmapUser(&second);
+    image.AddBitmapUser(&first);  // once only
+    image.FillRect(0xFF00FF00, nullptr);
+    EXPECT_FALSE(image.Resize(4, 4));
+    EXPECT_EQ(first.told + second.told, 0);
+    EXPECT_TRUE(image.Resize(6, 6));
+    EXPECT_EQ(first.told, 1);
+    EXPECT_EQ(second.told, 1);
+    EXPECT_EQ(first.seen, bitmap);
+    image.Clear();
+    EXPECT_EQ(first.told, 1);  // forgotten once told
+
+    image.Create(2, 2, PixelFormat32bppARGB);
+    image.AddBitmapUser(&first);
+    image.AddBitmapUser(&second);
+    image.RemoveBitmapUser(&second);
+  }
+  EXPECT_EQ(first.told, 2);  // the image's end
+  EXPECT_EQ(second.told, 1);
+}
