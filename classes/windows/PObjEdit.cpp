@@ -6,7 +6,7 @@
 #include "classes/PObjColor.h"
 #include "classes/PObjPoint.h"
 #include "classes/PObjRectangle.h"
-#include "classes/windows/WindowArgs.h"
+#include "classes/windows/WindowFunctions.h"
 #include "engine/PObjectDefinition.h"
 
 void PObjEdit::Register(PObjectDefinition* definition) {
