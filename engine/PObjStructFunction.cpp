@@ -20,6 +20,7 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_stringClass(nullptr),
       m_member(-1),
       m_loaded(false),
+      m_hasAutoLocals(false),
       m_resultType(TYPE_VOID),
       m_resultClass(nullptr),
       m_busy(false),
@@ -58,6 +59,7 @@ bool PObjStruct::_PFunction::Materialise() {
       delete cell;
       return false;
     }
+    if (cell->GetDeclaration()->IsAutoCreate()) m_hasAutoLocals = true;
   }
   return LoadCode();
 }
@@ -136,6 +138,7 @@ bool PObjStruct::_PFunction::Unload() {
   m_freeSpares.clear();
   for (int i = 0; i < m_cells.GetCount(); i++) delete m_cells.GetAt(i);
   m_cells.RemoveAll();
+  m_hasAutoLocals = false;
   m_code.clear();
   m_blockStart.clear();
   m_stack.reset();
@@ -183,6 +186,7 @@ void PObjStruct::_PFunction::GiveBackSpare(_PFunction* copy) {
 // ==== Running ===================================================================================
 
 bool PObjStruct::_PFunction::CreateLocals() {
+  if (!m_hasAutoLocals) return true;
   for (int i = 0; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);
     if (!cell->GetDeclaration()->IsAutoCreate()) continue;
@@ -195,6 +199,7 @@ bool PObjStruct::_PFunction::CreateLocals() {
 }
 
 bool PObjStruct::_PFunction::ReleaseLocals() {
+  if (!m_hasAutoLocals) return true;
   bool ok = true;
   for (int i = 0; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);

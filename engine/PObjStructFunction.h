@@ -156,6 +156,7 @@ class PObjStruct::_PFunction {
   bool m_loaded;
 
   SArray<PObjectRef*> m_cells;  // parameters first, then locals; owned
+  bool m_hasAutoLocals;         // a cell declared with "new": locals to make per run
   TypeCode m_resultType;
   PObjectDefinition* m_resultClass;
 
