@@ -42,12 +42,20 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
   }
 }
 
-// The operators whose integer form is plain arithmetic; false leaves the
-// operation to the SValue rules (division and remainder).
+// The operators on two integers, computed as the SValue rules would; false
+// leaves the operation to those rules (a remainder by zero, which fails).
 inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
   const int64_t a = left.GetInt64Value(), b = right.GetInt64Value();
   int64_t r;
   switch (opcode) {
+    // A quotient is a Float, whatever its operands.
+    case OP_DIVIDE: left.SetDouble(double(a) / double(b)); return true;
+    // The one quotient that overflows (the most negative value by -1)
+    // leaves no remainder.
+    case OP_MODULO:
+      if (b == 0) return false;
+      r = b == -1 ? 0 : a % b;
+      break;
     case OP_ADD: r = Wrap(uint64_t(a) + uint64_t(b)); break;
     case OP_SUBTRACT: r = Wrap(uint64_t(a) - uint64_t(b)); break;
     case OP_MULTIPLY: r = Wrap(uint64_t(a) * uint64_t(b)); break;

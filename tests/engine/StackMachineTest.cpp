@@ -240,6 +240,11 @@ TEST_F(StackMachine, NumbersKeepTheirRulesOnTheFastPaths) {
       "  i=9223372036854775807\n"
       "  i+=1\n"
       "  return i\n"
+      "function Integer Remainder()\n"
+      "  Integer i\n"
+      "  i=9223372036854775807\n"
+      "  i+=1\n"
+      "  return (7%3)*100+(-7%3)*10+i%(0-1)\n"
       "function String FloatText()\n"
       "  Float f\n"
       "  f=2.5\n"
@@ -264,6 +269,9 @@ TEST_F(StackMachine, NumbersKeepTheirRulesOnTheFastPaths) {
   EXPECT_EQ(CallInt("Infinite"), 111);
   EXPECT_EQ(CallInt("Negated"), -9);
   EXPECT_EQ(CallInt("Wrapped"), INT64_MIN);
+  // The remainder takes the dividend's sign; the most negative value by -1
+  // leaves none.
+  EXPECT_EQ(CallInt("Remainder"), 90);
   // A double's text is printed in a field of 16 before its trailing zeros go.
   EXPECT_EQ(CallText("FloatText"), "f=        2.5 g=        5");
   EXPECT_EQ(CallInt("Raised"), 73);
