@@ -1,6 +1,8 @@
-// The stack machine on four small programs (interpreter/programs.txt): deep
-// recursion, a counted loop, member calls on a user object and a text grown
-// by appends. Prints one line per program, the same as
+// The stack machine on small programs (interpreter/programs.txt): deep
+// recursion, a counted loop, member calls on a user object, a text grown by
+// appends, Float arithmetic, String building and searching, user objects
+// made and deleted, calls with three arguments of different classes, events
+// handled by the owner and an insertion sort over an IntegerArray. Prints one line per program, the same as
 // interpreter/programs.lua prints for Lua so that bench/lua-compare can set
 // them side by side: name, size, median seconds of the runs after a warm-up
 // run (process CPU time, as Lua's os.clock), and the program's result.
@@ -36,6 +38,12 @@ const Program kPrograms[] = {
     {"Loop", "loop", 10000000},
     {"Calls", "calls", 1000000},
     {"Appends", "appends", 1048576},
+    {"Floats", "floats", 5000000},
+    {"Strings", "strings", 200000},
+    {"Objects", "objects", 1000000},
+    {"Mixed", "mixed", 1000000},
+    {"Events", "events", 1000000},
+    {"Sort", "sort", 2000},
 };
 
 bool Build(PEngine& engine, const char* path) {

@@ -120,3 +120,52 @@ function(tavrin_fuzzer name)
   add_test(NAME fuzz.${name} COMMAND ${name} ${args})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# tavrin_delayable(out lib dll): the system library lib (the file dll) as a
+# link item that binds at the first call of each of its functions (the C
+# run-time's delay-load helper) in an executable whose TAVRIN_DELAY_LOAD
+# property is set, and as usual in every other. The process then pays for
+# loading and initialising the library only when a program uses it. The
+# delay-import library is made at configure time from the functions of the
+# toolchain's own import library; data cannot be delay-loaded and still comes
+# from that library.
+function(tavrin_delayable out lib dll)
+  set(${out} ${lib} PARENT_SCOPE)
+  set(delay_target delay_${lib})
+  if(NOT TARGET ${delay_target})
+    find_library(import_library NAMES ${lib} NO_CACHE)
+    if(NOT import_library OR NOT CMAKE_DLLTOOL OR NOT CMAKE_NM)
+      return()
+    endif()
+    execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${import_library}
+                    OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+    string(REGEX MATCHALL " T _[A-Za-z0-9_]+@[0-9]+" functions "${symbols}")
+    if(failed OR NOT functions)
+      return()
+    endif()
+    list(TRANSFORM functions REPLACE "^ T _" "")
+    list(REMOVE_DUPLICATES functions)
+    list(JOIN functions "\n" exports)
+    set(dir ${CMAKE_BINARY_DIR}/delay-imports)
+    file(MAKE_DIRECTORY ${dir})
+    file(WRITE ${dir}/${lib}.def "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
+    execute_process(COMMAND ${CMAKE_DLLTOOL} -k -d ${dir}/${lib}.def -y ${dir}/lib${lib}_delay.a
+                    RESULT_VARIABLE failed)
+    if(failed)
+      return()
+    endif()
+    # The linker drops the stub of a function that the code calls through
+    # its import pointer (every function declared dllimport), although the
+    # delay-import pointer starts out pointing into that stub: each stub is
+    # kept by naming it as a needed symbol (a linker script of EXTERNs).
+    list(TRANSFORM functions REPLACE "^(.+)$" "\"_\\1\"")
+    list(JOIN functions " " needed)
+    file(WRITE ${dir}/${lib}.keep "EXTERN(${needed})\n")
+    add_library(${delay_target} STATIC IMPORTED GLOBAL)
+    set_target_properties(${delay_target} PROPERTIES IMPORTED_LOCATION ${dir}/lib${lib}_delay.a
+      INTERFACE_LINK_OPTIONS ${dir}/${lib}.keep
+      # The ordinary library after it gives what is data (GUIDs, say).
+      INTERFACE_LINK_LIBRARIES ${lib})
+  endif()
+  set(${out} "$<IF:$<BOOL:$<TARGET_PROPERTY:TAVRIN_DELAY_LOAD>>,${delay_target},${lib}>" PARENT_SCOPE)
+endfunction()

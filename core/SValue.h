@@ -61,6 +61,7 @@ class SValue {
 
   // The payloads themselves, whatever the kind.
   int64_t GetInt64Value() const { return m_int; }
+  double GetDoubleValue() const { return m_double; }
   const SString& GetStringValue() const { return m_string; }
 
   // ---- Copies -------------------------------------------------------------------------

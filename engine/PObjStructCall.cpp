@@ -79,14 +79,14 @@ bool PObjStruct::_PFunction::FillArguments(PObjectDefinition* definition, int me
       case TYPE_INTEGER: {
         if (integers >= m_integers.size()) return false;
         PObjInt* t = m_integers[integers++];
-        t->SetValue(value.ToInt64());
+        t->SetValue(value.IsInt64() ? value.GetInt64Value() : value.ToInt64());
         args->Set(i, t);
         break;
       }
       case TYPE_FLOAT: {
         if (floats >= m_floats.size()) return false;
         PObjFloat* t = m_floats[floats++];
-        t->SetValue(value.ToDouble());
+        t->SetValue(value.IsDouble() ? value.GetDoubleValue() : value.ToDouble());
         args->Set(i, t);
         break;
       }

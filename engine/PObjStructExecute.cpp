@@ -42,12 +42,20 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
   }
 }
 
-// The operators whose integer form is plain arithmetic; false leaves the
-// operation to the SValue rules (division and remainder).
+// The operators on two integers, computed as the SValue rules would; false
+// leaves the operation to those rules (a remainder by zero, which fails).
 inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
   const int64_t a = left.GetInt64Value(), b = right.GetInt64Value();
   int64_t r;
   switch (opcode) {
+    // A quotient is a Float, whatever its operands.
+    case OP_DIVIDE: left.SetDouble(double(a) / double(b)); return true;
+    // The one quotient that overflows (the most negative value by -1)
+    // leaves no remainder.
+    case OP_MODULO:
+      if (b == 0) return false;
+      r = b == -1 ? 0 : a % b;
+      break;
     case OP_ADD: r = Wrap(uint64_t(a) + uint64_t(b)); break;
     case OP_SUBTRACT: r = Wrap(uint64_t(a) - uint64_t(b)); break;
     case OP_MULTIPLY: r = Wrap(uint64_t(a) * uint64_t(b)); break;
@@ -65,6 +73,34 @@ inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) 
   left.SetInt64(r);
   return true;
 }
+
+// Two numbers of which one at least is a double, the common case of Float
+// arithmetic, computed as doubles as the SValue rules would; false leaves
+// every other pair, and the operators without a double form, to those rules.
+inline bool DoubleOperation(int32_t opcode, SValue& left, const SValue& right) {
+  if (!(left.IsDouble() || left.IsInt64()) || !(right.IsDouble() || right.IsInt64())) return false;
+  const double a = left.IsDouble() ? left.GetDoubleValue() : double(left.GetInt64Value());
+  const double b = right.IsDouble() ? right.GetDoubleValue() : double(right.GetInt64Value());
+  switch (opcode) {
+    case OP_ADD: left.SetDouble(a + b); return true;
+    case OP_SUBTRACT: left.SetDouble(a - b); return true;
+    case OP_MULTIPLY: left.SetDouble(a * b); return true;
+    case OP_DIVIDE: left.SetDouble(a / b); return true;
+    // NaN is unordered: every comparison but "not equal" is false.
+    case OP_EQUAL: left.SetInt64(a == b); return true;
+    case OP_NOT_EQUAL: left.SetInt64(a != b); return true;
+    case OP_GREATER: left.SetInt64(a > b); return true;
+    case OP_GREATER_EQUAL: left.SetInt64(a >= b); return true;
+    case OP_LESS: left.SetInt64(a < b); return true;
+    case OP_LESS_EQUAL: left.SetInt64(a <= b); return true;
+    default: return false;
+  }
+}
+
+// The value of a number slot as the other kind needs it, without the call
+// that texts need.
+inline int64_t Int64Of(const SValue& v) { return v.IsInt64() ? v.GetInt64Value() : v.ToInt64(); }
+inline double DoubleOf(const SValue& v) { return v.IsDouble() ? v.GetDoubleValue() : v.ToDouble(); }
 
 // The object of a cell when it is of the given value class, else null.
 template <class T>
@@ -112,6 +148,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       case OP_CONSTANT:
         if (!Push()) return false;
         if (code.constant->IsInt64()) Top().SetInt64(code.constant->GetInt64Value());
+        else if (code.constant->IsDouble()) Top().SetDouble(code.constant->GetDoubleValue());
         else Top().AssignValue(*code.constant);
         break;
       case OP_VARIABLE:
@@ -142,8 +179,20 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         if (!PushObject(part)) return false;
         break;
       }
-      case OP_INTEGER_VALUE: case OP_FLOAT_VALUE: case OP_STRING_VALUE: case OP_UNISTRING_VALUE:
-      case OP_STRING_QUOTED:
+      // The declared class makes the object's class certain.
+      case OP_INTEGER_VALUE: {
+        const PObject* object = code.cell->GetRefObject();
+        if (!object || !Push()) return false;
+        Top().SetInt64(static_cast<const PObjInt*>(object)->GetValue());
+        break;
+      }
+      case OP_FLOAT_VALUE: {
+        const PObject* object = code.cell->GetRefObject();
+        if (!object || !Push()) return false;
+        Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
+        break;
+      }
+      case OP_STRING_VALUE: case OP_UNISTRING_VALUE: case OP_STRING_QUOTED:
         if (!PushCellValue(code.cell, code.opcode)) return false;
         break;
       case OP_MEMBER_INTEGER: case OP_MEMBER_FLOAT: case OP_MEMBER_STRING: case OP_MEMBER_UNISTRING:
@@ -172,7 +221,8 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         // (o==p), and never to be used as one.
         left.SetFlag(SLOT_VALUE);
         // Two integers, the common case, go without the general rules.
-        if (left.IsInt64() && right.IsInt64() && IntegerOperation(code.opcode, left, right)) {
+        if (left.IsInt64() && right.IsInt64() ? IntegerOperation(code.opcode, left, right)
+                                              : DoubleOperation(code.opcode, left, right)) {
           m_top--;
           break;
         }
@@ -227,6 +277,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         if (m_top < 1) return false;
         if (code.opcode == OP_NOT) Top().LogicalNot();
         else if (code.opcode == OP_COMPLEMENT) Top().BitwiseNot();
+        else if (Top().IsDouble()) Top().SetDouble(-Top().GetDoubleValue());
         else Top().Negate();
         Top().SetFlag(SLOT_VALUE);
         break;
@@ -507,7 +558,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
     case TYPE_INTEGER: {
       PObjInt* n = static_cast<PObjInt*>(target);
       const uint64_t v = uint64_t(n->GetValue());
-      const int64_t x = source.ToInt64();
+      const int64_t x = Int64Of(source);
       switch (opcode) {
         case OP_ASSIGN_VALUE: n->SetValue(x); break;
         case OP_MULTIPLY_ASSIGN: n->SetValue(Wrap(v * uint64_t(x))); break;
@@ -530,7 +581,7 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
     case TYPE_FLOAT: {
       PObjFloat* f = static_cast<PObjFloat*>(target);
       const double v = f->GetValue();
-      const double x = source.ToDouble();
+      const double x = DoubleOf(source);
       switch (opcode) {
         case OP_ASSIGN_VALUE: f->SetValue(x); break;
         case OP_MULTIPLY_ASSIGN: f->SetValue(v * x); break;

@@ -20,6 +20,7 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_stringClass(nullptr),
       m_member(-1),
       m_loaded(false),
+      m_hasAutoLocals(false),
       m_resultType(TYPE_VOID),
       m_resultClass(nullptr),
       m_busy(false),
@@ -58,6 +59,7 @@ bool PObjStruct::_PFunction::Materialise() {
       delete cell;
       return false;
     }
+    if (cell->GetDeclaration()->IsAutoCreate()) m_hasAutoLocals = true;
   }
   return LoadCode();
 }
@@ -136,6 +138,7 @@ bool PObjStruct::_PFunction::Unload() {
   m_freeSpares.clear();
   for (int i = 0; i < m_cells.GetCount(); i++) delete m_cells.GetAt(i);
   m_cells.RemoveAll();
+  m_hasAutoLocals = false;
   m_code.clear();
   m_blockStart.clear();
   m_stack.reset();
@@ -183,6 +186,7 @@ void PObjStruct::_PFunction::GiveBackSpare(_PFunction* copy) {
 // ==== Running ===================================================================================
 
 bool PObjStruct::_PFunction::CreateLocals() {
+  if (!m_hasAutoLocals) return true;
   for (int i = 0; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);
     if (!cell->GetDeclaration()->IsAutoCreate()) continue;
@@ -195,6 +199,7 @@ bool PObjStruct::_PFunction::CreateLocals() {
 }
 
 bool PObjStruct::_PFunction::ReleaseLocals() {
+  if (!m_hasAutoLocals) return true;
   bool ok = true;
   for (int i = 0; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);
@@ -223,44 +228,4 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
   if (!ReleaseLocals()) ok = false;
   m_busy = false;
   return ok;
-}
-
-// ==== The operand stack =========================================================================
-
-bool PObjStruct::_PFunction::PushInt64(int64_t value) {
-  if (!Push()) return false;
-  Top().SetInt64(value);
-  return true;
-}
-
-bool PObjStruct::_PFunction::PushObject(PObject* object) {
-  if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(object)))) return false;
-  Top().SetFlag(SLOT_OBJECT);
-  return true;
-}
-
-bool PObjStruct::_PFunction::PushCell(PObjectRef* cell) {
-  if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(cell)))) return false;
-  Top().SetFlag(SLOT_CELL);
-  return true;
-}
-
-void PObjStruct::_PFunction::SetObject(SValue& slot, PObject* object) {
-  slot.SetInt64(int64_t(reinterpret_cast<intptr_t>(object)));
-  slot.SetFlag(SLOT_OBJECT);
-}
-
-PObject* PObjStruct::_PFunction::AsObject(const SValue& value) {
-  if (value.GetFlag() != SLOT_OBJECT || !value.IsInt64()) return nullptr;
-  return reinterpret_cast<PObject*>(intptr_t(value.GetInt64Value()));
-}
-
-bool PObjStruct::_PFunction::TakeObject(const SValue& value, PObject*& object) {
-  object = AsObject(value);
-  return object || (value.IsInt64() && value.GetInt64Value() == 0);
-}
-
-PObjectRef* PObjStruct::_PFunction::AsCell(const SValue& value) {
-  if (value.GetFlag() != SLOT_CELL || !value.IsInt64()) return nullptr;
-  return reinterpret_cast<PObjectRef*>(intptr_t(value.GetInt64Value()));
 }

@@ -134,18 +134,44 @@ class PObjStruct::_PFunction {
   }
   SValue& Top() { return m_stack[m_top - 1]; }
   SValue& Below() { return m_stack[m_top - 2]; }
-  bool PushInt64(int64_t value);
-  bool PushObject(PObject* object);
-  bool PushCell(PObjectRef* cell);
-  static void SetObject(SValue& slot, PObject* object);
+  // Defined here, since every instruction uses them: they are to cost no
+  // call.
+  bool PushInt64(int64_t value) {
+    if (!Push()) return false;
+    Top().SetInt64(value);
+    return true;
+  }
+  bool PushObject(PObject* object) {
+    if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(object)))) return false;
+    Top().SetFlag(SLOT_OBJECT);
+    return true;
+  }
+  bool PushCell(PObjectRef* cell) {
+    if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(cell)))) return false;
+    Top().SetFlag(SLOT_CELL);
+    return true;
+  }
+  static void SetObject(SValue& slot, PObject* object) {
+    slot.SetInt64(int64_t(reinterpret_cast<intptr_t>(object)));
+    slot.SetFlag(SLOT_OBJECT);
+  }
   // The object of a slot; null for a null object and for a slot that holds
   // no object at all.
-  static PObject* AsObject(const SValue& value);
+  static PObject* AsObject(const SValue& value) {
+    if (value.GetFlag() != SLOT_OBJECT || !value.IsInt64()) return nullptr;
+    return reinterpret_cast<PObject*>(intptr_t(value.GetInt64Value()));
+  }
   // Where an object or none is taken (assignment, argument, result): the
   // object, or null for a null object or a plain 0 ("null" is the number
   // 0); false for any other number or a text, which is no object.
-  static bool TakeObject(const SValue& value, PObject*& object);
-  static PObjectRef* AsCell(const SValue& value);
+  static bool TakeObject(const SValue& value, PObject*& object) {
+    object = AsObject(value);
+    return object || (value.IsInt64() && value.GetInt64Value() == 0);
+  }
+  static PObjectRef* AsCell(const SValue& value) {
+    if (value.GetFlag() != SLOT_CELL || !value.IsInt64()) return nullptr;
+    return reinterpret_cast<PObjectRef*>(intptr_t(value.GetInt64Value()));
+  }
 
   PObjStruct* m_owner;
   PObjectDefinition* m_definition;
@@ -156,6 +182,7 @@ class PObjStruct::_PFunction {
   bool m_loaded;
 
   SArray<PObjectRef*> m_cells;  // parameters first, then locals; owned
+  bool m_hasAutoLocals;         // a cell declared with "new": locals to make per run
   TypeCode m_resultType;
   PObjectDefinition* m_resultClass;
 

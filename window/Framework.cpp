@@ -18,6 +18,7 @@
 #include "files/SKeyboard.h"
 #include "files/SRegistry.h"
 #include "window/FrameworkCommandLine.h"
+#include "window/FrameworkDelayLoad.h"
 #include "window/FrameworkSound.h"
 #include "window/FrameworkWindowClasses.h"
 #include "window/MessageLoop.h"
@@ -33,7 +34,6 @@ struct FrameworkState {
   int flags;
   bool winSockStarted;
   bool comInitialised;
-  ULONG_PTR gdiplusToken;
   HFONT defaultFont;
   int screenColorDepth;
   UINT findReplaceMessage;
@@ -60,12 +60,6 @@ int ReadScreenColorDepth() {
   int depth = GetDeviceCaps(screen, BITSPIXEL);
   ReleaseDC(nullptr, screen);
   return depth;
-}
-
-void StartGdiplus() {
-  Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread
-  g.gdiplusToken = 0;
-  if (Gdiplus::GdiplusStartup(&g.gdiplusToken, &input, nullptr) != Gdiplus::Ok) g.gdiplusToken = 0;
 }
 
 // Everything but the optional services and GDI+.
@@ -105,7 +99,9 @@ void FrameworkInit(HINSTANCE instance, int showCommand, int flags) {
   g.flags = flags;
 
   CoreStart();
-  StartGdiplus();
+  // GDI+ starts with its library: at once where it is loaded already, else
+  // at its first use.
+  SetGdiplusStartOnLoad(true);
 
   if (flags & kStartWinSock) {
     WSADATA data;
@@ -119,8 +115,8 @@ void FrameworkExit() {
   ReleaseSoundDevices();
   if (g.winSockStarted) WSACleanup();
   g.winSockStarted = false;
-  if (g.gdiplusToken) Gdiplus::GdiplusShutdown(g.gdiplusToken);
-  g.gdiplusToken = 0;
+  SetGdiplusStartOnLoad(false);
+  if (ULONG_PTR token = TakeGdiplusToken()) Gdiplus::GdiplusShutdown(token);
   SKeyboard::FreeKeyNames();
   RichEditLibrary.Free();
   // Only a successful initialisation is balanced.

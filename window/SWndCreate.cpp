@@ -5,6 +5,7 @@
 // default processing; the framework's own initialisation runs on the
 // created message, which also lets a window class refuse the creation.
 #include "window/Framework.h"
+#include "window/FrameworkDelayLoad.h"
 #include "window/FrameworkMessage.h"
 #include "window/FrameworkWindowClasses.h"
 #include "window/SWnd.h"
@@ -33,6 +34,11 @@ bool SWnd::CreateWindowObject(const RECT* rect, DWORD style, const char* classNa
     width = rect->right - rect->left;
     height = rect->bottom - rect->top;
   }
+  // Any class but the framework's own may be one of the common controls,
+  // which exist only once their library is loaded.
+  if (IS_INTRESOURCE(className) ||
+      (lstrcmpiA(className, kFrameworkClass) != 0 && lstrcmpiA(className, kFrameworkNoCloseClass) != 0))
+    LoadCommonControls();
   HWND window = CreateWindowExA(exStyle, className, text ? text : "", style, x, y, width, height, parent,
                                 menuOrId, instance, nullptr);
   if (!window) return false;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "window/Framework.h"
+#include "window/FrameworkDelayLoad.h"
 #include "window/SWnd.h"
 
 namespace {
@@ -25,6 +26,7 @@ bool SWnd::EnableToolTip(bool enable) {
     return true;
   }
   HINSTANCE instance = GetInstanceHandle();
+  LoadCommonControls();
   HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, instance,
                              nullptr);

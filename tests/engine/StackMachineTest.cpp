@@ -207,6 +207,76 @@ TEST_F(StackMachine, ControlFlow) {
   EXPECT_EQ(CallInt("Depth", {1500}), 15000);
 }
 
+// Numbers keep their rules where the machine computes them itself: Integer
+// and Float mixed, NaN unordered, division by zero infinite, wrapping at 64
+// bits, a Float read as text, and a variable that a handler changes while
+// the member that raised the event runs.
+TEST_F(StackMachine, NumbersKeepTheirRulesOnTheFastPaths) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "  Integer seen\n"
+      "  Counter counter new\n"
+      "function Integer Mixed()\n"
+      "  Float f\n"
+      "  Integer i\n"
+      "  i=3\n"
+      "  f=0.5\n"
+      "  return (i+f)*4+(f*i)*2-i/2\n"
+      "function Integer Unordered()\n"
+      "  Float z\n"
+      "  Float n\n"
+      "  n=z/z\n"
+      "  return (n==n)+(n!=n)*10+(n<1)*100+(n>=1)*1000+(1.5>1)*10000+(2==2.0)*100000\n"
+      "function Integer Infinite()\n"
+      "  Float z\n"
+      "  return (1/z>1000000)+((0-1)/z<0)*10+(z*(0-1)==0)*100\n"
+      "function Integer Negated()\n"
+      "  Float f\n"
+      "  f=2.5\n"
+      "  f=-f*4\n"
+      "  return f-(-0.5)\n"
+      "function Integer Wrapped()\n"
+      "  Integer i\n"
+      "  i=9223372036854775807\n"
+      "  i+=1\n"
+      "  return i\n"
+      "function Integer Remainder()\n"
+      "  Integer i\n"
+      "  i=9223372036854775807\n"
+      "  i+=1\n"
+      "  return (7%3)*100+(-7%3)*10+i%(0-1)\n"
+      "function String FloatText()\n"
+      "  Float f\n"
+      "  f=2.5\n"
+      "  return \"f=\"+f+\" g=\"+(f*2)\n"
+      "function Integer Raised()\n"
+      "  seen=1\n"
+      "  counter.Fire()\n"
+      "  return seen*10+counter.total\n"
+      "message Void Counter.Changed()\n"
+      "  seen=7\n"
+      "class Counter\n"
+      "  Integer total\n"
+      "event Void Changed()\n"
+      "function Void Fire()\n"
+      "  total=2\n"
+      "  Changed()\n"
+      "  total+=1\n"))
+      << FailureOf(engine);
+  // A division's result is a Float: 14 + 3 - 1.5, truncated.
+  EXPECT_EQ(CallInt("Mixed"), 15);
+  EXPECT_EQ(CallInt("Unordered"), 110010);
+  EXPECT_EQ(CallInt("Infinite"), 111);
+  EXPECT_EQ(CallInt("Negated"), -9);
+  EXPECT_EQ(CallInt("Wrapped"), INT64_MIN);
+  // The remainder takes the dividend's sign; the most negative value by -1
+  // leaves none.
+  EXPECT_EQ(CallInt("Remainder"), 90);
+  // A double's text is printed in a field of 16 before its trailing zeros go.
+  EXPECT_EQ(CallText("FloatText"), "f=        2.5 g=        5");
+  EXPECT_EQ(CallInt("Raised"), 73);
+}
+
 // Recursion without end fails at a fixed depth instead of overflowing the
 // machine stack, and the program ends.
 TEST_F(StackMachine, RunawayRecursionFailsCleanly) {
