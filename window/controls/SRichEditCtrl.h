@@ -33,7 +33,8 @@ class SRichEditCtrl : public SWnd {
               void* creationData = nullptr);
 
   // The whole content becomes what the stream holds from its position on.
-  // False without a stream.
+  // False without a stream (the content stays) or when the stream failed
+  // to give what it holds (the content is what came before the failure).
   bool LoadStream(SFile* stream, bool rtf);
   // Writes the whole content at the stream's position. False without a
   // stream or when the stream took less than it was given; what it took
