@@ -50,6 +50,11 @@
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjLabel.h"
+#include "classes/windows/PObjProgress.h"
+#include "classes/windows/PObjRichEdit.h"
+#include "classes/windows/PObjScroll.h"
+#include "classes/windows/PObjSlider.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -162,18 +167,18 @@ constexpr Row kRows[] = {
     /* 69 */ {Builtin("GRA"), "Graph", CATEGORY_CONTROLS, "Control", 10 /* GRAPH */, false, ToCome()},
     /* 70 */ {Builtin("GRP"), "Group", CATEGORY_CONTROLS, "Control", 11 /* GROUP */, false, ToCome()},
     /* 71 */ {Builtin("GUI"), "Gui", CATEGORY_CONTROLS, "Control", 12 /* GUI */, false, ToCome()},
-    /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, ToCome()},
+    /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, WIN32_CLASS(PObjLabel)},
     /* 73 */ {Builtin("LCD"), "Lcd", CATEGORY_CONTROLS, "Control", 15 /* LCD */, false, ToCome()},
     /* 74 */ {Builtin("LVL"), "Level", CATEGORY_CONTROLS, "Control", 16 /* LEVEL */, false, ToCome()},
     /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, ToCome()},
     /* 76 */ {Builtin("MED"), "Media", CATEGORY_CONTROLS, "Control", 18 /* MEDIA */, false, ToCome()},
     /* 77 */ {Builtin("PNL"), "Panel", CATEGORY_CONTROLS, "Control", 20 /* PANEL */, false, ToCome()},
-    /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, ToCome()},
+    /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, WIN32_CLASS(PObjProgress)},
     /* 79 */ {Builtin("PRT"), "Property", CATEGORY_CONTROLS, "Control", 22 /* PROPERTY */, false, ToCome()},
     /* 80 */ {Builtin("RAD"), "Radio", CATEGORY_CONTROLS, "Control", 23 /* RADIO */, false, ToCome()},
-    /* 81 */ {Builtin("RED"), "RichEdit", CATEGORY_CONTROLS, "Control", 24 /* RICHEDIT */, false, ToCome()},
-    /* 82 */ {Builtin("SCR"), "Scroll", CATEGORY_CONTROLS, "Control", 25 /* SCROLL */, false, ToCome()},
-    /* 83 */ {Builtin("SLD"), "Slider", CATEGORY_CONTROLS, "Control", 26 /* SLIDER */, false, ToCome()},
+    /* 81 */ {Builtin("RED"), "RichEdit", CATEGORY_CONTROLS, "Control", 24 /* RICHEDIT */, false, WIN32_CLASS(PObjRichEdit)},
+    /* 82 */ {Builtin("SCR"), "Scroll", CATEGORY_CONTROLS, "Control", 25 /* SCROLL */, false, WIN32_CLASS(PObjScroll)},
+    /* 83 */ {Builtin("SLD"), "Slider", CATEGORY_CONTROLS, "Control", 26 /* SLIDER */, false, WIN32_CLASS(PObjSlider)},
     /* 84 */ {Builtin("SPT"), "Splitter", CATEGORY_CONTROLS, "Control", 27 /* SPLITTER */, false, ToCome()},
     /* 85 */ {Builtin("SPR"), "Spread", CATEGORY_CONTROLS, "Control", 28 /* SPREAD */, false, ToCome()},
     /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, ToCome()},
