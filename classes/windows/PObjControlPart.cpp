@@ -93,11 +93,14 @@ void PObjControlPart::RegisterControl(PObjectDefinition* definition, PObject* (*
 }
 
 bool PObjControlPart::DeclareCreateDestroy(PObjectDefinition* d, uint16_t create, uint16_t destroy) {
+  return DeclareCreate(d, create) && d->AddMember(MEMBER_FUNCTION, destroy, TYPE_VOID);
+}
+
+bool PObjControlPart::DeclareCreate(PObjectDefinition* d, uint16_t create) {
   const TypeCode S = TYPE_STRING;
   return d->AddMember(MEMBER_FUNCTION, create, TYPE_INTEGER,
                       {PParamDecl(PObjDialog::kTypeCode), PParamDecl(PObjRectangle::kTypeCode, nullptr),
-                       PParamDecl(S, ""), PParamDecl(S, "WS_VISIBLE"), PParamDecl(S, "")}) &&
-         d->AddMember(MEMBER_FUNCTION, destroy, TYPE_VOID);
+                       PParamDecl(S, ""), PParamDecl(S, "WS_VISIBLE"), PParamDecl(S, "")});
 }
 
 bool PObjControlPart::DeclareMouseRecordEvent(PObjectDefinition* d, uint16_t event) {

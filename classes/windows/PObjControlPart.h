@@ -43,6 +43,9 @@ class PObjControlPart : public PObject {
   // The create function (Dialog parent, Rectangle = null, text = "", style =
   // "WS_VISIBLE", extended style = "" -> Integer) and the destroy function.
   static bool DeclareCreateDestroy(PObjectDefinition* definition, uint16_t create, uint16_t destroy);
+  // The create function alone, for classes whose destroy function does not
+  // follow it (members are declared in number order).
+  static bool DeclareCreate(PObjectDefinition* definition, uint16_t create);
   // The mouse-record event (five Integers).
   static bool DeclareMouseRecordEvent(PObjectDefinition* definition, uint16_t event);
   // The four events of the inner window from firstEvent on: focus (Integer),

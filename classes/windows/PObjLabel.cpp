@@ -5,7 +5,6 @@
 #include "classes/ClassArgs.h"
 #include "classes/PObjColor.h"
 #include "classes/PObjFile.h"
-#include "classes/windows/ControlDeclareHelpers.h"
 #include "classes/windows/PObjImage.h"
 #include "engine/PEngine.h"
 #include "engine/PObjectDefinition.h"
@@ -22,7 +21,8 @@ void RedrawNow(SWnd* window) { window->Redraw(RDW_ERASE | RDW_INVALIDATE | RDW_U
 }  // namespace
 
 void PObjLabel::Register(PObjectDefinition* definition) {
-  RegisterControlClass(definition, New, kTypeCode, "Label", kControlNumber, NewInnerWindow<_PLabelCtrl>);
+  RegisterControl(definition, New, kTypeCode, "Label", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PLabelCtrl; });
 }
 
 bool PObjLabel::Declare(PObjectDefinition* d) {
@@ -32,7 +32,7 @@ bool PObjLabel::Declare(PObjectDefinition* d) {
   const PParamDecl colour(PObjColor::kTypeCode), text(TYPE_STRING), file(PObjFile::kTypeCode);
   // The default of SET_ALIGNMENT is written as a name no constant has;
   // its value is what counts.
-  return DeclareControlCreate(d, CREATE) && d->AddMember(F, DESTROY, V) && d->AddMember(F, GET_ALIGNMENT, I) &&
+  return DeclareCreateDestroy(d, CREATE, DESTROY) && d->AddMember(F, GET_ALIGNMENT, I) &&
          d->AddMember(F, GET_BACK_COLOR, I, {colour}) && d->AddMember(F, GET_DRAW_MODE, I) &&
          d->AddMember(F, GET_HORIZONTAL, I) && d->AddMember(F, GET_TEXT_COLOR, I, {colour}) &&
          d->AddMember(F, GET_VERTICAL, I) && d->AddMember(F, LOAD_FROM_FILE, I, {file}) &&
@@ -44,13 +44,13 @@ bool PObjLabel::Declare(PObjectDefinition* d) {
          d->AddMember(F, SET_HORIZONTAL, V, {PParamDecl(I, "ALIGN_LEFT", kLabelLeft)}) &&
          d->AddMember(F, SET_TEXT_COLOR, V, {colour}) &&
          d->AddMember(F, SET_VERTICAL, V, {PParamDecl(I, "ALIGN_MIDDLE", kLabelMiddle)}) &&
-         DeclareControlMouseEvent(d, EVENT_MOUSE) && DeclareControlCommonEvents(d, EVENT_FOCUS);
+         DeclareMouseRecordEvent(d, EVENT_MOUSE) && DeclareWindowEvents(d, EVENT_FOCUS);
 }
 
 PObject* PObjLabel::New(PObjectDefinition* definition) { return new (std::nothrow) PObjLabel(definition); }
 
 bool PObjLabel::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (member == CREATE) return CreateControl(args, result, NewInnerWindow<_PLabelCtrl>());
+  if (member == CREATE) return CreateControl(args, result, new (std::nothrow) _PLabelCtrl);
   SLabelCtrl* label = Window<SLabelCtrl>();
   if (member < MEMBER_COUNT) return label ? CallOnWindow(label, member, args, result) : true;
   return PObject::Call(member, args, result, caller);

@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "classes/ClassArgs.h"
 #include "classes/PObjColor.h"
-#include "classes/windows/ControlDeclareHelpers.h"
 
 void PObjProgress::Register(PObjectDefinition* definition) {
-  RegisterControlClass(definition, New, kTypeCode, "Progress", kControlNumber, NewInnerWindow<_PProgressCtrl>);
+  RegisterControl(definition, New, kTypeCode, "Progress", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PProgressCtrl; });
 }
 
 bool PObjProgress::Declare(PObjectDefinition* d) {
@@ -15,19 +17,18 @@ bool PObjProgress::Declare(PObjectDefinition* d) {
   const int F = MEMBER_FUNCTION;
   const TypeCode I = TYPE_INTEGER, V = TYPE_VOID;
   const PParamDecl integer(I), colour(PObjColor::kTypeCode);
-  return d->AddMember(F, DELTA_POS, I, {integer}) && DeclareControlCreate(d, CREATE) &&
-         d->AddMember(F, DESTROY, V) && d->AddMember(F, GET_MAX, I) && d->AddMember(F, GET_MIN, I) &&
-         d->AddMember(F, GET_POS, I) && d->AddMember(F, SET_BACK_COLOR, V, {colour}) &&
-         d->AddMember(F, SET_BAR_COLOR, V, {colour}) &&
+  return d->AddMember(F, DELTA_POS, I, {integer}) && DeclareCreateDestroy(d, CREATE, DESTROY) &&
+         d->AddMember(F, GET_MAX, I) && d->AddMember(F, GET_MIN, I) && d->AddMember(F, GET_POS, I) &&
+         d->AddMember(F, SET_BACK_COLOR, V, {colour}) && d->AddMember(F, SET_BAR_COLOR, V, {colour}) &&
          d->AddMember(F, SET_MARQUEE, V, {PParamDecl(I, "true", 1), PParamDecl(I, "20", 20)}) &&
          d->AddMember(F, SET_RANGE, V, {integer, integer}) && d->AddMember(F, SET_POS, V, {integer}) &&
-         DeclareControlMouseEvent(d, EVENT_MOUSE) && DeclareControlCommonEvents(d, EVENT_FOCUS);
+         DeclareMouseRecordEvent(d, EVENT_MOUSE) && DeclareWindowEvents(d, EVENT_FOCUS);
 }
 
 PObject* PObjProgress::New(PObjectDefinition* definition) { return new (std::nothrow) PObjProgress(definition); }
 
 bool PObjProgress::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (member == CREATE) return CreateControl(args, result, NewInnerWindow<_PProgressCtrl>(), false);
+  if (member == CREATE) return CreateControl(args, result, new (std::nothrow) _PProgressCtrl, false);
   SProgressCtrl* bar = Window<SProgressCtrl>();
   if (member < MEMBER_COUNT) return bar ? CallOnWindow(bar, member, args, result) : true;
   return PObject::Call(member, args, result, caller);

@@ -6,7 +6,6 @@
 #include "classes/PObjColor.h"
 #include "classes/PObjFile.h"
 #include "classes/PObjFont.h"
-#include "classes/windows/ControlDeclareHelpers.h"
 #include "engine/PEngine.h"
 #include "engine/PObjectDefinition.h"
 #include "files/SFileMem.h"
@@ -14,7 +13,8 @@
 #include "window/FontFunctions.h"
 
 void PObjRichEdit::Register(PObjectDefinition* definition) {
-  RegisterControlClass(definition, New, kTypeCode, "RichEdit", kControlNumber, NewInnerWindow<_PRichEditCtrl>);
+  RegisterControl(definition, New, kTypeCode, "RichEdit", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PRichEditCtrl; });
 }
 
 bool PObjRichEdit::Declare(PObjectDefinition* d) {
@@ -24,27 +24,26 @@ bool PObjRichEdit::Declare(PObjectDefinition* d) {
   const PParamDecl text(S), file(PObjFile::kTypeCode);
   const PParamDecl noFont(PObjFont::kTypeCode, nullptr), noColour(PObjColor::kTypeCode, nullptr);
   const PParamDecl no(I, "false", 0), zero(I, "0", 0);
-  return d->AddMember(F, COLLAPSE_SELECTION, V) && d->AddMember(F, COPY, V) &&
-         DeclareControlCreate(d, CREATE) &&
+  return d->AddMember(F, COLLAPSE_SELECTION, V) && d->AddMember(F, COPY, V) && DeclareCreate(d, CREATE) &&
          d->AddMember(F, CUT, V) && d->AddMember(F, DELETE_SELECTION, V) && d->AddMember(F, DESTROY, V) &&
          d->AddMember(F, GET_SEL_START, I) && d->AddMember(F, GET_FORMAT, V, {noFont, noColour}) &&
          d->AddMember(F, GET_SEL_LENGTH, I) && d->AddMember(F, GET_SEL_TEXT, S) &&
          d->AddMember(F, LOAD_FROM_FILE, I, {file, no}) && d->AddMember(F, LOAD_FROM_PATH, I, {text, no}) &&
-         d->AddMember(F, LOAD_FROM_RESOURCE, I, {text, no}) && d->AddMember(F, CLEAR, I) &&
-         d->AddMember(F, PASTE, V) && d->AddMember(F, REDO, V) && d->AddMember(F, SAVE_TO_FILE, I, {file, no}) &&
+         d->AddMember(F, LOAD_FROM_RESOURCE, I, {text, no}) && d->AddMember(F, CLEAR, I) && d->AddMember(F, PASTE, V) &&
+         d->AddMember(F, REDO, V) && d->AddMember(F, SAVE_TO_FILE, I, {file, no}) &&
          d->AddMember(F, SAVE_TO_PATH, I, {text, no}) && d->AddMember(F, SELECT_ALL, V) &&
          d->AddMember(F, SET_SEL, V, {zero, zero}) && d->AddMember(F, SET_FORMAT, I, {noFont, noColour}) &&
          d->AddMember(F, SET_FORMAT_VALUES, I,
                       {PParamDecl(S, ""), PParamDecl(TYPE_FLOAT, "-1", -1.0), PParamDecl(I, "-1", -1), noColour}) &&
          d->AddMember(F, REPLACE_SELECTION, V, {text}) && d->AddMember(F, UNDO, V) &&
-         DeclareControlMouseEvent(d, EVENT_MOUSE) && d->AddMember(E, EVENT_CHANGED, V) &&
-         DeclareControlCommonEvents(d, EVENT_FOCUS);
+         DeclareMouseRecordEvent(d, EVENT_MOUSE) && d->AddMember(E, EVENT_CHANGED, V) &&
+         DeclareWindowEvents(d, EVENT_FOCUS);
 }
 
 PObject* PObjRichEdit::New(PObjectDefinition* definition) { return new (std::nothrow) PObjRichEdit(definition); }
 
 bool PObjRichEdit::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (member == CREATE) return CreateControl(args, result, NewInnerWindow<_PRichEditCtrl>());
+  if (member == CREATE) return CreateControl(args, result, new (std::nothrow) _PRichEditCtrl);
   SRichEditCtrl* edit = Window<SRichEditCtrl>();
   if (!edit) return member == GET_SEL_START ? ReturnInt64(result, -1) : true;
   if (member < MEMBER_COUNT) return CallOnWindow(edit, member, args, result);
@@ -62,7 +61,8 @@ bool PObjRichEdit::CallOnWindow(SRichEditCtrl* edit, uint16_t member, PArgs* arg
     case GET_FORMAT: {
       LOGFONTA font;
       COLORREF colour = edit->GetSelectionFormat(font);
-      if (PObjFont* f = GetArgOfClass<PObjFont>(args, 0)) f->SetFont(font.lfFaceName, font.lfHeight, LogFontStyle(font), true);
+      if (PObjFont* f = GetArgOfClass<PObjFont>(args, 0))
+        f->SetFont(font.lfFaceName, font.lfHeight, LogFontStyle(font), true);
       if (PObjColor* c = GetArgOfClass<PObjColor>(args, 1)) c->SetColorRef(colour);
       return true;
     }
@@ -102,7 +102,8 @@ bool PObjRichEdit::CallStreams(SRichEditCtrl* edit, uint16_t member, PArgs* args
     case SAVE_TO_FILE: {
       SFile* stream = PObjFile::GetArgStream(args, 0);
       if (!stream) return true;
-      return ReturnBool(result, member == LOAD_FROM_FILE ? edit->LoadStream(stream, rtf) : edit->SaveStream(stream, rtf));
+      return ReturnBool(result,
+                        member == LOAD_FROM_FILE ? edit->LoadStream(stream, rtf) : edit->SaveStream(stream, rtf));
     }
     case LOAD_FROM_PATH: {
       SFilePath file;

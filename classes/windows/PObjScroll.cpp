@@ -1,10 +1,12 @@
 #include "classes/windows/PObjScroll.h"
 
+#include <new>
+
 #include "classes/ClassArgs.h"
-#include "classes/windows/ControlDeclareHelpers.h"
 
 void PObjScroll::Register(PObjectDefinition* definition) {
-  RegisterControlClass(definition, New, kTypeCode, "Scroll", kControlNumber, NewInnerWindow<_PScrollCtrl>);
+  RegisterControl(definition, New, kTypeCode, "Scroll", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PScrollCtrl; });
 }
 
 bool PObjScroll::Declare(PObjectDefinition* d) {
@@ -12,18 +14,17 @@ bool PObjScroll::Declare(PObjectDefinition* d) {
   const int F = MEMBER_FUNCTION;
   const TypeCode I = TYPE_INTEGER, V = TYPE_VOID;
   const PParamDecl integer(I);
-  return DeclareControlCreate(d, CREATE) && d->AddMember(F, DESTROY, V) && d->AddMember(F, GET_MAX, I) &&
-         d->AddMember(F, GET_MIN, I) && d->AddMember(F, GET_POS, I) &&
-         d->AddMember(F, SET_RANGE, V, {integer, integer}) && d->AddMember(F, SET_POS, V, {integer}) &&
-         DeclareControlMouseEvent(d, EVENT_MOUSE) &&
+  return DeclareCreateDestroy(d, CREATE, DESTROY) && d->AddMember(F, GET_MAX, I) && d->AddMember(F, GET_MIN, I) &&
+         d->AddMember(F, GET_POS, I) && d->AddMember(F, SET_RANGE, V, {integer, integer}) &&
+         d->AddMember(F, SET_POS, V, {integer}) && DeclareMouseRecordEvent(d, EVENT_MOUSE) &&
          d->AddMember(MEMBER_EVENT, EVENT_POSITION_CHANGED, V, {integer, integer}) &&
-         DeclareControlCommonEvents(d, EVENT_FOCUS);
+         DeclareWindowEvents(d, EVENT_FOCUS);
 }
 
 PObject* PObjScroll::New(PObjectDefinition* definition) { return new (std::nothrow) PObjScroll(definition); }
 
 bool PObjScroll::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (member == CREATE) return CreateControl(args, result, NewInnerWindow<_PScrollCtrl>(), false);
+  if (member == CREATE) return CreateControl(args, result, new (std::nothrow) _PScrollCtrl, false);
   SScrollCtrl* bar = Window<SScrollCtrl>();
   if (member < MEMBER_COUNT) return bar ? CallOnWindow(bar, member, args, result) : true;
   return PObject::Call(member, args, result, caller);

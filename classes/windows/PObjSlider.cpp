@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "classes/ClassArgs.h"
-#include "classes/windows/ControlDeclareHelpers.h"
 
 void PObjSlider::Register(PObjectDefinition* definition) {
-  RegisterControlClass(definition, New, kTypeCode, "Slider", kControlNumber, NewInnerWindow<_PSliderCtrl>);
+  RegisterControl(definition, New, kTypeCode, "Slider", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PSliderCtrl; });
 }
 
 bool PObjSlider::Declare(PObjectDefinition* d) {
@@ -14,20 +16,19 @@ bool PObjSlider::Declare(PObjectDefinition* d) {
   const int F = MEMBER_FUNCTION;
   const TypeCode I = TYPE_INTEGER, V = TYPE_VOID;
   const PParamDecl integer(I);
-  return DeclareControlCreate(d, CREATE) && d->AddMember(F, DESTROY, V) && d->AddMember(F, GET_LINE_SIZE, I) &&
-         d->AddMember(F, GET_MAX, I) && d->AddMember(F, GET_MIN, I) && d->AddMember(F, GET_PAGE_SIZE, I) &&
-         d->AddMember(F, GET_TIC, I, {integer}) && d->AddMember(F, GET_TIC_COUNT, I) &&
-         d->AddMember(F, GET_POS, I) && d->AddMember(F, CLEAR_TICS, V) &&
+  return DeclareCreateDestroy(d, CREATE, DESTROY) && d->AddMember(F, GET_LINE_SIZE, I) && d->AddMember(F, GET_MAX, I) &&
+         d->AddMember(F, GET_MIN, I) && d->AddMember(F, GET_PAGE_SIZE, I) && d->AddMember(F, GET_TIC, I, {integer}) &&
+         d->AddMember(F, GET_TIC_COUNT, I) && d->AddMember(F, GET_POS, I) && d->AddMember(F, CLEAR_TICS, V) &&
          d->AddMember(F, SET_LINE_SIZE, V, {integer}) && d->AddMember(F, SET_PAGE_SIZE, V, {integer}) &&
          d->AddMember(F, SET_RANGE, V, {integer, integer}) && d->AddMember(F, ADD_TIC, V, {integer}) &&
-         d->AddMember(F, SET_POS, V, {integer}) && DeclareControlMouseEvent(d, EVENT_MOUSE) &&
-         d->AddMember(MEMBER_EVENT, EVENT_POSITION_CHANGED, V) && DeclareControlCommonEvents(d, EVENT_FOCUS);
+         d->AddMember(F, SET_POS, V, {integer}) && DeclareMouseRecordEvent(d, EVENT_MOUSE) &&
+         d->AddMember(MEMBER_EVENT, EVENT_POSITION_CHANGED, V) && DeclareWindowEvents(d, EVENT_FOCUS);
 }
 
 PObject* PObjSlider::New(PObjectDefinition* definition) { return new (std::nothrow) PObjSlider(definition); }
 
 bool PObjSlider::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (member == CREATE) return CreateControl(args, result, NewInnerWindow<_PSliderCtrl>(), false);
+  if (member == CREATE) return CreateControl(args, result, new (std::nothrow) _PSliderCtrl, false);
   SSliderCtrl* slider = Window<SSliderCtrl>();
   if (member < MEMBER_COUNT) return slider ? CallOnWindow(slider, member, args, result) : true;
   return PObject::Call(member, args, result, caller);
