@@ -216,7 +216,8 @@ const char kRichEditResource[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 From
 // without argument giving 16), colours, the background image's draw mode,
 // and the text from a path, a File and a resource (a missing source keeps
 // the text and answers nothing). The description's label is shown in red on
-// white at each placement, for the test to find its text on screen.
+// white at each placement, for the test to find its text on screen; the
+// dialog is large, so that the boxes centred on it leave the label in view.
 const char kLabelProgram[] =
     "class Application\n"
     "  Dialog d new\n"
@@ -287,7 +288,7 @@ const char kLabelProgram[] =
 
 const char kLabelDescription[] =
     "TAVRIN DIALOG 1.0.0.0\r\n\r\n"
-    "[DIALOG]\r\nCAPTION=LabelHost\r\nPOSITION=0 0 320 200\r\nSTYLE=WS_VISIBLE WS_CAPTION\r\n\r\n"
+    "[DIALOG]\r\nCAPTION=LabelHost\r\nPOSITION=0 0 640 520\r\nSTYLE=WS_VISIBLE WS_CAPTION\r\n\r\n"
     "[LABEL]\r\nID=7\r\nNAME=Shown\r\nCAPTION=Wg\r\nPOSITION=10 10 200 80\r\nSTYLE=WS_VISIBLE\r\n\r\n";
 
 // The range controls' members, made in code: the progress bar's delta,
@@ -403,9 +404,9 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
     for (const char* part : {
              "idle=-1000 create=10 text=[Hello world]",
              " sel=2,3,llo collapsed=2,0 end=11,0",
-             " base=1 size=1 f1=Arial,10.5,0,0 none=0 red=1 f2=Arial,10.5,0,255",
-             " font=1 f3=Courier New,14,3,0",
-             " rtf=111 k1=Arial,10.5,0,255 k2=Courier New,14,3,0 source=1,{\\rtf",
+             " base=1 size=1 f1=Arial,       10.5,0,0 none=0 red=1 f2=Arial,       10.5,0,255",
+             " font=1 f3=Courier New,       14.25,3,0",
+             " rtf=111 k1=Arial,       10.5,0,255 k2=Courier New,       14.25,3,0 source=1,{\\rtf",
              " plain=111 p=[Plain: 1 < 2 & 3 > 2]",
              " missing=00 m=[Plain: 1 < 2 & 3 > 2]",
              " res=1 r=[From the pack",
@@ -453,6 +454,7 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
     EXPECT_GE(right.right, client.right - 4);
     EXPECT_GT(right.left, centre.left);
     // Centred at the bottom.
+    for (const RECT& ink : boxes) std::printf("ink %ld,%ld,%ld,%ld of %ld,%ld\n", ink.left, ink.top, ink.right, ink.bottom, client.right, client.bottom);
     EXPECT_GE(bottom.bottom, client.bottom - 6);
     EXPECT_NEAR((bottom.left + bottom.right) / 2, client.right / 2, 3);
     // Horizontal 3 is drawn as left.
@@ -461,8 +463,8 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
     e2e::ExpectBoxesThenExit(
         label, "Result",
         {"load=1 first=16,0,16,1" + std::to_string(RGB(255, 0, 0)) +
-         " idle=00 create=1 three=3,3 x30=32,32 default=16 h=18 v=34 text=1,255 back=1,255,4278190080 nullout=0"
-         " mode=5,0 path=1from a file missing=0from a file empty=1[] file=1 a file res=1from the pack "
+         " idle=000 create=1 three=3,3 x30=32,32 default=16 h=18 v=34 text=1,255 back=1,255,0 nullout=0"
+         " mode=5,0 path=1from a file missing=0from a file empty=1[] file=1a file res=1from the pack "
          "nores=0from the pack"});
   }
 
@@ -490,7 +492,7 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
     e2e::ExpectBoxesThenExit(app, "Result",
                              {"idle=00000 create=10 initial=0,100,0 delta=250,350 range=0,1000 clamped=1000 "
                               "scroll=1 range=0,100 pos=40,100 big=-5,200000,150000 slider=1 k=10,90,3,20,50 "
-                              "tics=2,30,60,-1,0 kclamp=90 gone=0"});
+                              "tics=4,30,60,-1,2 kclamp=90 gone=0"});
   }
 }
 
@@ -573,9 +575,12 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
   ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == host; }, 5000));
 
   ASSERT_TRUE(ClickAt(text, 20, 20));
-  ASSERT_TRUE(PollUntil([&] { return GetFocus() == text || GetForegroundWindow() == host; }, 2000));
-  TypeText("typed");
-  ASSERT_TRUE(PollUntil([&] { return ReadText(text) == "typed"; }, 10000)) << ReadText(text);
+  GUITHREADINFO gui = {sizeof gui};
+  DWORD thread = GetWindowThreadProcessId(host, nullptr);
+  ASSERT_TRUE(PollUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == text; }, 5000))
+      << gui.hwndFocus << " " << text << " fg " << (GetForegroundWindow() == host);
+  for (char c : std::string("TYPED")) PressKey(WORD(c));  // the letter keys, unshifted
+  EXPECT_TRUE(PollUntil([&] { return ReadText(text) == "typed"; }, 10000)) << ReadText(text);
 
   // The scroll thumb from its start to past the bar's right end.
   RECT barClient = ClientRect(bar);

@@ -167,6 +167,9 @@ COLORREF SRichEditCtrl::GetSelectionFormat(LOGFONTA& font) const {
   format.szFaceName[LF_FACESIZE - 1] = '\0';
   FillLogFont(format.szFaceName, format.yHeight / 20.0,
               int(format.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT)), font);
+  // Text in the automatic colour carries no colour of its own (RTF loaded
+  // without one leaves any value there): it shows in the window text colour.
+  if (format.dwEffects & CFE_AUTOCOLOR) return GetSysColor(COLOR_WINDOWTEXT);
   return format.crTextColor;
 }
 

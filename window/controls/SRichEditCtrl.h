@@ -66,7 +66,7 @@ class SRichEditCtrl : public SWnd {
   // control refuses.
   bool SetSelectionFormat(double points, uint32_t color, const char* face, int effects);
   // The face, size and style of the selection into font; answers the text
-  // colour.
+  // colour (the window text colour for the automatic one).
   COLORREF GetSelectionFormat(LOGFONTA& font) const;
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
