@@ -361,6 +361,14 @@ const char kRangeProgram[] =
     "  Global.33(log,\"Result\")\n"
     "  Global.35()\n";
 
+// A control's text through WM_GETTEXT, which reaches another process's
+// control (GetWindowText gives only a window's caption there).
+std::string ControlText(HWND control) {
+  char text[256] = "";
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 // The pixels of a control's client area.
 std::vector<uint32_t> Pixels(HWND control) { return Screenshot(control).Pixels(); }
 
@@ -511,7 +519,8 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
       "[RICHEDIT]\r\nID=1\r\nNAME=Text\r\nCAPTION=\r\nPOSITION=10 10 300 60\r\nSTYLE=WS_VISIBLE\r\n\r\n"
       "[SCROLL]\r\nID=3\r\nNAME=Bar\r\nPOSITION=10 90 380 20\r\nSTYLE=WS_VISIBLE\r\n\r\n"
       "[SLIDER]\r\nID=4\r\nNAME=Knob\r\nPOSITION=10 130 300 40\r\nSTYLE=WS_VISIBLE\r\n\r\n"
-      "[PROGRESS]\r\nID=5\r\nNAME=Done\r\nPOSITION=10 190 300 20\r\nSTYLE=WS_VISIBLE\r\n\r\n";
+      "[PROGRESS]\r\nID=5\r\nNAME=Done\r\nPOSITION=10 190 300 20\r\nSTYLE=WS_VISIBLE\r\n"
+      "PROGRESS_MINVALUE=0\r\nPROGRESS_MAXVALUE=100\r\nPROGRESS_VALUE=10\r\n\r\n";
   const char program[] =
       "class Application\n"
       "  Dialog d new\n"
@@ -536,8 +545,9 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
       "  s.Scroll.5(0,200000)\n"
       "  k.Slider.12(0,100)\n"
       "  k.Slider.14(50)\n"
+      "  log+=\" made=\"+p.Progress.5()\n"
       "  p.Progress.10(40)\n"
-      "  log+=\" made=\"+s.Scroll.2()+\",\"+k.Slider.8()+\",\"+p.Progress.5()+\",\"+e.RichEdit.6()\n"
+      "  log+=\",\"+s.Scroll.2()+\",\"+k.Slider.8()+\",\"+p.Progress.5()+\",\"+e.RichEdit.6()\n"
       "message Void RichEdit.25()\n"
       "  changes+=1\n"
       "message Void RichEdit.26(Integer lost)\n"
@@ -580,13 +590,14 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
   ASSERT_TRUE(PollUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == text; }, 5000))
       << gui.hwndFocus << " " << text << " fg " << (GetForegroundWindow() == host);
   for (char c : std::string("TYPED")) PressKey(WORD(c));  // the letter keys, unshifted
-  EXPECT_TRUE(PollUntil([&] { return ReadText(text) == "typed"; }, 10000)) << ReadText(text);
+  ASSERT_TRUE(PollUntil([&] { return ControlText(text) == "typed"; }, 10000)) << ControlText(text);
 
-  // The scroll thumb from its start to past the bar's right end.
+  // The scroll thumb from its start to the bar's right arrow, staying on
+  // the bar (a thumb dragged far off it goes back where it was). The arrows
+  // are as wide as the bar is high.
   RECT barClient = ClientRect(bar);
-  int arrow = GetSystemMetrics(SM_CXHSCROLL);
-  int middle = barClient.bottom / 2;
-  ASSERT_TRUE(Drag(bar, {arrow + 3, middle}, {barClient.right + 40, middle}, 12));
+  int arrow = barClient.bottom, middle = barClient.bottom / 2;
+  ASSERT_TRUE(Drag(bar, {arrow + 2, middle}, {barClient.right - arrow - 1, middle}, 12));
   ASSERT_TRUE(PollUntil([&] { return SendMessageA(bar, SBM_GETPOS, 0, 0) == 200000; }, 5000))
       << SendMessageA(bar, SBM_GETPOS, 0, 0);
 
@@ -602,7 +613,7 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
   HWND box = app.WaitForBox("Result");
   ASSERT_NE(box, nullptr);
   std::string report = appboxes::ReadBox(box).text;
-  EXPECT_EQ(report.rfind("load=1 made=200000,50,40,0 text=typed changes=5 focus=1 scroll=200000,200000,0,1", 0), 0u)
+  EXPECT_EQ(report.rfind("load=1 made=10,200000,50,40,0 text=typed changes=5 focus=1 scroll=200000,200000,0,1", 0), 0u)
       << report;
   // Every tracking step and the end: more events than the one a click gives.
   size_t at = report.find(" slides=");
