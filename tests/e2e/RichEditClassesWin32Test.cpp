@@ -462,7 +462,6 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
     EXPECT_GE(right.right, client.right - 4);
     EXPECT_GT(right.left, centre.left);
     // Centred at the bottom.
-    for (const RECT& ink : boxes) std::printf("ink %ld,%ld,%ld,%ld of %ld,%ld\n", ink.left, ink.top, ink.right, ink.bottom, client.right, client.bottom);
     EXPECT_GE(bottom.bottom, client.bottom - 6);
     EXPECT_NEAR((bottom.left + bottom.right) / 2, client.right / 2, 3);
     // Horizontal 3 is drawn as left.
