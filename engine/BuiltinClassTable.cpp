@@ -46,6 +46,7 @@
 #include "classes/PObjFont.h"
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
+#include "classes/PObjPrinter.h"
 #include "classes/PObjSystem.h"
 #include "classes/windows/PObjButton.h"
 #include "classes/windows/PObjControl.h"
@@ -107,7 +108,7 @@ constexpr Row kRows[] = {
     /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
-    /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjPrinter)},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, ToCome()},
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, Class(PObjTimer::Register, PObjTimer::Declare)},
