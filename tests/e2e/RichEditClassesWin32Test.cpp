@@ -211,7 +211,8 @@ const char kRichEditProgram[] =
 
 const char kRichEditResource[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 From {\\b the} pack\\par}";
 
-// The Label's members on one label from a description and one from code:
+// The Label's members on one label from a description (placed right and at
+// the bottom by the description) and one from code:
 // the alignment word's rules (3 stored, 0x30 kept as bottom, function 11
 // without argument giving 16), colours, the background image's draw mode,
 // and the text from a path, a File and a resource (a missing source keeps
@@ -289,7 +290,8 @@ const char kLabelProgram[] =
 const char kLabelDescription[] =
     "TAVRIN DIALOG 1.0.0.0\r\n\r\n"
     "[DIALOG]\r\nCAPTION=LabelHost\r\nPOSITION=0 0 640 520\r\nSTYLE=WS_VISIBLE WS_CAPTION\r\n\r\n"
-    "[LABEL]\r\nID=7\r\nNAME=Shown\r\nCAPTION=Wg\r\nPOSITION=10 10 200 80\r\nSTYLE=WS_VISIBLE\r\n\r\n";
+    "[LABEL]\r\nID=7\r\nNAME=Shown\r\nCAPTION=Wg\r\nPOSITION=10 10 200 80\r\nSTYLE=WS_VISIBLE\r\n"
+    "LABEL_HALIGN=_RIGHT\r\nLABEL_VALIGN=_BOTTOM\r\n\r\n";
 
 // The range controls' members, made in code: the progress bar's delta,
 // range and clamping, its marquee on and off (the test watches the bar
@@ -469,7 +471,7 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
     EXPECT_EQ(three.top, left.top);
     e2e::ExpectBoxesThenExit(
         label, "Result",
-        {"load=1 first=16,0,16,1" + std::to_string(RGB(255, 0, 0)) +
+        {"load=1 first=34,2,32,1" + std::to_string(RGB(255, 0, 0)) +
          " idle=000 create=1 three=3,3 x30=32,32 default=16 h=18 v=34 text=1,255 back=1,255,0 nullout=0"
          " mode=5,0 path=1from a file missing=0from a file empty=1[] file=1a file res=1from the pack "
          "nores=0from the pack"});
