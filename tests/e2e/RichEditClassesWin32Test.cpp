@@ -107,7 +107,8 @@ RECT InkBox(HWND label) {
 // The RichEdit's members on a control made in code: selection, the
 // character format set by 20 and 21 and read by 7, RTF and plain text
 // through paths, Files and a resource (a missing source keeps the text, a
-// File that takes no writes answers false), undo and redo, and the real
+// File that takes no writes and a path that cannot be made answer false),
+// undo and redo, and the real
 // clipboard, which the test reads and fills between the program's boxes.
 const char kRichEditProgram[] =
     "class Application\n"
@@ -165,7 +166,7 @@ const char kRichEditProgram[] =
     "  e.RichEdit.22(\"Plain: 1 < 2 & 3 > 2\")\n"
     "  log+=\" plain=\"+e.RichEdit.17(\"p.txt\")+e.RichEdit.13()+e.RichEdit.11(\"p.txt\")\n"
     "  Show(\"p\")\n"
-    "  log+=\" missing=\"+e.RichEdit.11(\"none.txt\")+e.RichEdit.12(\"none\")\n"
+    "  log+=\" missing=\"+e.RichEdit.11(\"none.txt\")+e.RichEdit.12(\"none\")+e.RichEdit.17(\"nodir/x.rtf\",1)\n"
     "  Show(\"m\")\n"
     "  log+=\" res=\"+e.RichEdit.12(\"doc\",1)\n"
     "  Show(\"r\")\n"
@@ -418,7 +419,7 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
              " font=1 f3=Courier New,       14.25,3,0",
              " rtf=111 k1=Arial,       10.5,0,255 k2=Courier New,       14.25,3,0 source=1,{\\rtf",
              " plain=111 p=[Plain: 1 < 2 & 3 > 2]",
-             " missing=00 m=[Plain: 1 < 2 & 3 > 2]",
+             " missing=000 m=[Plain: 1 < 2 & 3 > 2]",
              " res=1 r=[From the pack",
              " readonly=01 f=[Plain: 1 < 2 & 3 > 2]",
              " undo=[one] redo=[two] deleted=[]",
