@@ -23,30 +23,10 @@ using e2e::dialogs::PollUntil;
 // The print dialog's printer list (cmb4 of the system's template).
 const int kPrinterList = 0x473;
 
-struct PrintDialogSearch {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK FindPrintDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<PrintDialogSearch*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char className[16] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (process == search->process && IsWindowVisible(window) && std::string(className) == "#32770" &&
-      GetDlgItem(window, kPrinterList)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The app's print dialog on screen, null when there is none.
 HWND PrintDialogOf(const e2e::PackedApp& app) {
-  PrintDialogSearch search = {app.ProcessId(), nullptr};
-  EnumWindows(FindPrintDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND dialog = appboxes::FindBox(app.ProcessId(), "Print");
+  return dialog && GetDlgItem(dialog, kPrinterList) ? dialog : nullptr;
 }
 
 // Waits for the app's print dialog and presses the button; false when none
@@ -54,8 +34,7 @@ HWND PrintDialogOf(const e2e::PackedApp& app) {
 bool AnswerPrintDialog(const e2e::PackedApp& app, int button) {
   HWND dialog = nullptr;
   if (!PollUntil([&] { return (dialog = PrintDialogOf(app)) != nullptr; }, 60000)) return false;
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-  return PollUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10000);
+  return appboxes::PressButton(dialog, button, 10000);
 }
 
 // The text of the app's next box with the caption, which is then closed.
