@@ -509,7 +509,7 @@ TEST(RichEditClasses, ProgramsCallTheMembers) {
 // ---- A person's input -------------------------------------------------------------------------
 
 // Controls from a description, driven as a person does: text typed into
-// the RichEdit (its change and focus events), the Scroll's thumb dragged
+// the RichEdit (its change, focus and mouse-record events), the Scroll's thumb dragged
 // over a range of 0-200000 to its end (each change reported by event 8 with
 // its 32-bit position), and the Slider's thumb dragged (event 16 for every
 // step and once at the end). The test asks for the report by posting the
@@ -531,6 +531,7 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
       "  Slider k\n"
       "  Progress p\n"
       "  String log\n"
+      "  String mice\n"
       "  Integer changes\n"
       "  Integer focus\n"
       "  Integer scrolls\n"
@@ -550,6 +551,12 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
       "  log+=\" made=\"+p.Progress.5()\n"
       "  p.Progress.10(40)\n"
       "  log+=\",\"+s.Scroll.2()+\",\"+k.Slider.8()+\",\"+p.Progress.5()+\",\"+e.RichEdit.6()\n"
+      "message Void RichEdit.24(Integer code, Integer x, Integer y, Integer sx, Integer sy)\n"
+      "  mice+=\" r\"+code+\":\"+x+\",\"+y\n"
+      "message Void Scroll.7(Integer code, Integer x, Integer y, Integer sx, Integer sy)\n"
+      "  mice+=\" s\"+code\n"
+      "message Void Slider.15(Integer code, Integer x, Integer y, Integer sx, Integer sy)\n"
+      "  mice+=\" k\"+code\n"
       "message Void RichEdit.25()\n"
       "  changes+=1\n"
       "message Void RichEdit.26(Integer lost)\n"
@@ -568,6 +575,7 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
       "  log+=\" text=\"+e.RichEdit.9()+\" changes=\"+changes+\" focus=\"+focus\n"
       "  log+=\" scroll=\"+s.Scroll.4()+\",\"+last+\",\"+second+\",\"+(scrolls>1)\n"
       "  log+=\" slides=\"+slides+\" slider=\"+k.Slider.8()+\",\"+slidAt\n"
+      "  log+=\" mice=\"+mice\n"
       "  Global.33(log,\"Result\")\n"
       "  Global.35()\n";
   e2e::PackedApp app("RichEditInput");
@@ -622,6 +630,10 @@ TEST(RichEditClasses, TypingScrollingAndDraggingReachTheEvents) {
   ASSERT_NE(at, std::string::npos) << report;
   EXPECT_GE(std::atoi(report.c_str() + at + 8), 3) << report;
   EXPECT_NE(report.find(" slider=" + std::to_string(slid) + "," + std::to_string(slid)), std::string::npos) << report;
+  // The mouse records: the rich edit's release where it was clicked (its
+  // press goes to the control alone), the presses on the bars.
+  for (const char* record : {" r17:20,20", " s9", " k9"})
+    EXPECT_NE(report.find(record, report.find(" mice=")), std::string::npos) << record << " in " << report;
   ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
   DWORD code = 1;
   ASSERT_TRUE(app.WaitForExit(&code));
