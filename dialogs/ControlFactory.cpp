@@ -17,6 +17,7 @@
 #include "window/controls/SEditCtrl.h"
 #include "window/controls/SExListCtrl.h"
 #include "window/controls/SGroupCtrl.h"
+#include "window/controls/SLabelCtrl.h"
 #include "window/controls/SListCtrl.h"
 #include "window/controls/SProgressCtrl.h"
 #include "window/controls/SRadioCtrl.h"
@@ -110,6 +111,8 @@ SWnd* CreateByType(SWnd* supplied, const ControlPlacement& p, const _SCtrl& reco
       return CreatePlain<SExListCtrl>(supplied, p);
     case kControlGroup:
       return CreateWithText<SGroupCtrl>(supplied, p, caption);
+    case kControlLabel:
+      return CreateWithText<SLabelCtrl>(supplied, p, caption);
     case kControlList:
       return CreatePlain<SListCtrl>(supplied, p);
     case kControlProgress:

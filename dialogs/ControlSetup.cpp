@@ -8,6 +8,7 @@
 #include "window/controls/SComboCtrl.h"
 #include "window/controls/SEditCtrl.h"
 #include "window/controls/SExListCtrl.h"
+#include "window/controls/SLabelCtrl.h"
 #include "window/controls/SListCtrl.h"
 #include "window/controls/SProgressCtrl.h"
 #include "window/controls/SRadioCtrl.h"
@@ -114,6 +115,18 @@ int EdgeFromName(const SString& name) {
   return 0;
 }
 
+// The draw mode named by one key, then the picture of the resource another
+// key names, when it decodes.
+void SetUpBackgroundImage(SWnd* window, SResource* resources, const _SCtrl& record, const char* drawModeKey,
+                          const char* imageKey) {
+  window->SetBackgroundDrawMode(ImageDrawModeFromName(&record, drawModeKey));
+  SFileMem picture;
+  if (!ReadResourceEntry(resources, record.GetExtra(imageKey), &picture)) return;
+  SImage image;
+  if (image.LoadFromStream(&picture, -1))
+    window->SetBackgroundImage(image.GetBitmap(), kColorNone, -1, nullptr, true);
+}
+
 void SetUpStatic(SWnd* window, SResource* resources, const _SCtrl& record) {
   auto* frame = As<SStaticCtrl>(window);
   frame->SetEdge(EdgeFromName(record.GetExtra("STATIC_EDGE")));
@@ -123,12 +136,31 @@ void SetUpStatic(SWnd* window, SResource* resources, const _SCtrl& record) {
                 (record.GetExtraBool("STATIC_BOTTOMBORDER") ? BF_BOTTOM : 0);
   frame->SetBorderFlags(borders);
   ApplyRecordBackColor(window, record.backColor);
-  window->SetBackgroundDrawMode(ImageDrawModeFromName(&record, "STATIC_IMAGEDRAWMODE"));
-  SFileMem picture;
-  if (!ReadResourceEntry(resources, record.GetExtra("STATIC_IMAGE"), &picture)) return;
-  SImage image;
-  if (image.LoadFromStream(&picture, -1))
-    window->SetBackgroundImage(image.GetBitmap(), kColorNone, -1, nullptr, true);
+  SetUpBackgroundImage(window, resources, record, "STATIC_IMAGEDRAWMODE", "STATIC_IMAGE");
+}
+
+// The alignment names of the designer; any other name is left, or top.
+int32_t LabelAlignment(const _SCtrl& record) {
+  const SString horizontal = record.GetExtra("LABEL_HALIGN"), vertical = record.GetExtra("LABEL_VALIGN");
+  int32_t flags = horizontal == "_JUSTIFY"  ? 3
+                  : horizontal == "_CENTER" ? kLabelCenter
+                  : horizontal == "_RIGHT"  ? kLabelRight
+                                            : kLabelLeft;
+  return flags | (vertical == "_MIDDLE" ? kLabelMiddle : vertical == "_BOTTOM" ? kLabelBottom : kLabelTop);
+}
+
+void SetUpLabel(SWnd* window, SResource* resources, const _SCtrl& record) {
+  auto* label = As<SLabelCtrl>(window);
+  if (record.textColor != kColorDefault) label->SetTextColor(ResolveColorWord(record.textColor));
+  if (record.transparent)
+    window->SetBackColor(kColorParentPaints);
+  else
+    ApplyRecordBackColor(window, record.backColor);
+  label->SetAlignment(LabelAlignment(record));
+  SFileMem text;
+  if (ReadResourceEntry(resources, record.GetExtra("LABEL_TEXT"), &text))
+    label->SetText(text.ReadString(-1).GetText());
+  SetUpBackgroundImage(window, resources, record, "LABEL_IMAGEDRAWMODE", "LABEL_IMAGE");
 }
 
 void SetUpTab(SWnd* window, const _SCtrl& record, bool runMode) {
@@ -220,6 +252,9 @@ void SetUpControl(SWnd* window, SResource* resources, const _SCtrl& record, bool
       window->SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, bits);
       break;
     }
+    case kControlLabel:
+      SetUpLabel(window, resources, record);
+      break;
     case kControlList:
       SetUpList(window, resources, record);
       break;

@@ -46,6 +46,7 @@
 #include "classes/PObjFont.h"
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
+#include "classes/PObjPrinter.h"
 #include "classes/PObjSystem.h"
 #include "classes/windows/PObjButton.h"
 #include "classes/windows/PObjCheck.h"
@@ -56,10 +57,15 @@
 #include "classes/windows/PObjGroup.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjLabel.h"
 #include "classes/windows/PObjMenu.h"
 #include "classes/windows/PObjPaint.h"
+#include "classes/windows/PObjProgress.h"
 #include "classes/windows/PObjRadio.h"
+#include "classes/windows/PObjRichEdit.h"
+#include "classes/windows/PObjScroll.h"
 #include "classes/windows/PObjSelector.h"
+#include "classes/windows/PObjSlider.h"
 #include "classes/windows/PObjSplash.h"
 #include "classes/windows/PObjStatic.h"
 #include "classes/windows/PObjTab.h"
@@ -116,7 +122,7 @@ constexpr Row kRows[] = {
     /*  7 */ {Builtin("MNU"), "Menu", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMenu)},
     /*  8 */ {Builtin("MOU"), "Mouse", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjMouse)},
     /*  9 */ {Builtin("PTR"), "Pointer", CATEGORY_GLOBAL, "", -1, false, TypeOnly()},
-    /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, ToCome()},
+    /* 10 */ {Builtin("PRI"), "Printer", CATEGORY_GRAPHICS, "", -1, false, WIN32_CLASS(PObjPrinter)},
     /* 11 */ {Builtin("SEL"), "Selector", CATEGORY_SERVICES, "", -1, false, WIN32_CLASS(PObjSelector)},
     /* 12 */ {Builtin("THD"), "Thread", CATEGORY_SERVICES, "", -1, false, Class(PObjThread::Register, PObjThread::Declare)},
     /* 13 */ {Builtin("TIM"), "Timer", CATEGORY_SERVICES, "", -1, false, Class(PObjTimer::Register, PObjTimer::Declare)},
@@ -178,18 +184,18 @@ constexpr Row kRows[] = {
     /* 69 */ {Builtin("GRA"), "Graph", CATEGORY_CONTROLS, "Control", 10 /* GRAPH */, false, ToCome()},
     /* 70 */ {Builtin("GRP"), "Group", CATEGORY_CONTROLS, "Control", 11 /* GROUP */, false, WIN32_CLASS(PObjGroup)},
     /* 71 */ {Builtin("GUI"), "Gui", CATEGORY_CONTROLS, "Control", 12 /* GUI */, false, ToCome()},
-    /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, ToCome()},
+    /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, WIN32_CLASS(PObjLabel)},
     /* 73 */ {Builtin("LCD"), "Lcd", CATEGORY_CONTROLS, "Control", 15 /* LCD */, false, ToCome()},
     /* 74 */ {Builtin("LVL"), "Level", CATEGORY_CONTROLS, "Control", 16 /* LEVEL */, false, ToCome()},
     /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, ToCome()},
     /* 76 */ {Builtin("MED"), "Media", CATEGORY_CONTROLS, "Control", 18 /* MEDIA */, false, ToCome()},
     /* 77 */ {Builtin("PNL"), "Panel", CATEGORY_CONTROLS, "Control", 20 /* PANEL */, false, ToCome()},
-    /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, ToCome()},
+    /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, WIN32_CLASS(PObjProgress)},
     /* 79 */ {Builtin("PRT"), "Property", CATEGORY_CONTROLS, "Control", 22 /* PROPERTY */, false, ToCome()},
     /* 80 */ {Builtin("RAD"), "Radio", CATEGORY_CONTROLS, "Control", 23 /* RADIO */, false, WIN32_CLASS(PObjRadio)},
-    /* 81 */ {Builtin("RED"), "RichEdit", CATEGORY_CONTROLS, "Control", 24 /* RICHEDIT */, false, ToCome()},
-    /* 82 */ {Builtin("SCR"), "Scroll", CATEGORY_CONTROLS, "Control", 25 /* SCROLL */, false, ToCome()},
-    /* 83 */ {Builtin("SLD"), "Slider", CATEGORY_CONTROLS, "Control", 26 /* SLIDER */, false, ToCome()},
+    /* 81 */ {Builtin("RED"), "RichEdit", CATEGORY_CONTROLS, "Control", 24 /* RICHEDIT */, false, WIN32_CLASS(PObjRichEdit)},
+    /* 82 */ {Builtin("SCR"), "Scroll", CATEGORY_CONTROLS, "Control", 25 /* SCROLL */, false, WIN32_CLASS(PObjScroll)},
+    /* 83 */ {Builtin("SLD"), "Slider", CATEGORY_CONTROLS, "Control", 26 /* SLIDER */, false, WIN32_CLASS(PObjSlider)},
     /* 84 */ {Builtin("SPT"), "Splitter", CATEGORY_CONTROLS, "Control", 27 /* SPLITTER */, false, ToCome()},
     /* 85 */ {Builtin("SPR"), "Spread", CATEGORY_CONTROLS, "Control", 28 /* SPREAD */, false, ToCome()},
     /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, WIN32_CLASS(PObjStatic)},

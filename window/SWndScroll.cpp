@@ -16,7 +16,19 @@ struct ScrollSteps {
   int line, page, unit;
 };
 
-int NextPosition(WPARAM request, int current, int minimum, int maximum, const ScrollSteps& steps) {
+// The thumb's position of a thumb request. The message carries only its low
+// 16 bits, so a bar with a range above 65535 would jump back on a drag; the
+// bar's own 32-bit tracking position serves when it matches them (a request
+// sent by a program rather than a drag carries the position alone).
+int ThumbPosition(HWND window, int bar, WPARAM request) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  if (GetScrollInfo(window, bar, &info) && (UINT(info.nTrackPos) & 0xFFFF) == HIWORD(request)) return info.nTrackPos;
+  return HIWORD(request);
+}
+
+int NextPosition(WPARAM request, int thumb, int current, int minimum, int maximum, const ScrollSteps& steps) {
   int position;
   switch (LOWORD(request)) {
     case SB_LINEUP:
@@ -39,7 +51,7 @@ int NextPosition(WPARAM request, int current, int minimum, int maximum, const Sc
       break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-      position = HIWORD(request);
+      position = thumb;
       break;
     default:
       position = current;
@@ -72,7 +84,7 @@ LRESULT SWnd::OnScrollMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       int current = int(::SendMessageA(control, SBM_GETPOS, 0, 0));
       int minimum = 0, maximum = 0;
       ::SendMessageA(control, SBM_GETRANGE, reinterpret_cast<WPARAM>(&minimum), reinterpret_cast<LPARAM>(&maximum));
-      int position = NextPosition(wparam, current, minimum, maximum, steps);
+      int position = NextPosition(wparam, ThumbPosition(control, SB_CTL, wparam), current, minimum, maximum, steps);
       if (position != current) {
         ::SendMessageA(control, SBM_SETPOS, position, TRUE);
         SendToSelf(ControlNotifyMessage(kControlClassScroll, kScrollChanged), reinterpret_cast<WPARAM>(child), 0);
@@ -91,7 +103,7 @@ LRESULT SWnd::OnScrollMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   int current = GetScrollPos(m_hwnd, bar);
   int minimum = 0, maximum = 0;
   GetScrollRange(m_hwnd, bar, &minimum, &maximum);
-  int position = NextPosition(wparam, current, minimum, maximum, steps);
+  int position = NextPosition(wparam, ThumbPosition(m_hwnd, bar, wparam), current, minimum, maximum, steps);
   if (position != current) {
     if (horizontal)
       SetHorzScrollPos(position);

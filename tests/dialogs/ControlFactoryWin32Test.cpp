@@ -86,6 +86,7 @@ TEST_F(FactoryTest, EveryTypeOnAStandardControlGetsItsWindow) {
       {kControlEdit, "Edit", "Caption", 0},
       {kControlExtendedList, "SysListView32", "", LVS_SHAREIMAGELISTS},
       {kControlGroup, "Button", "Caption", BS_GROUPBOX},
+      {kControlLabel, "", "Caption", 0},
       {kControlList, "ListBox", "", LBS_OWNERDRAWVARIABLE},
       {kControlProgress, "msctls_progress32", "", 0},
       {kControlRadio, "Button", "Caption", BS_RADIOBUTTON},
@@ -128,7 +129,7 @@ TEST_F(FactoryTest, EveryTypeOnAStandardControlGetsItsWindow) {
 }
 
 TEST_F(FactoryTest, RecordsWithoutAWindowGiveNull) {
-  for (int number : {0, -1, 37, int(kControlLabel), int(kControlPanel)}) {
+  for (int number : {0, -1, 37, int(kControlLcd), int(kControlPanel)}) {
     SCOPED_TRACE(number);
     auto record = MakeControl(number);
     EXPECT_EQ(nullptr, Create(*record));

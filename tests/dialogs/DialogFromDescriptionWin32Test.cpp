@@ -143,9 +143,9 @@ TEST_F(BuilderTest, TheDialogSuppliesControlObjectsAndHearsItIsBuilt) {
 
 TEST_F(BuilderTest, ARecordTheFactoryCannotMakeFailsTheDialog) {
   TestDialog dialog;
-  // LABEL is an owner-drawn type, not made by this factory yet.
+  // LCD is an owner-drawn type, not made by this factory yet.
   EXPECT_FALSE(LoadDescription(dialog, {DialogRecord(200, 100), ControlRecord("BUTTON", 1, "Before", "b", 10, 10, 80, 20),
-                                        ControlRecord("LABEL", 2, "Label", "l", 10, 40, 80, 20),
+                                        ControlRecord("LCD", 2, "Lcd", "l", 10, 40, 80, 20),
                                         ControlRecord("BUTTON", 3, "After", "a", 10, 70, 80, 20)}));
   // The window and the controls made so far stay for the caller.
   EXPECT_NE(nullptr, dialog.GetHwnd());

@@ -183,6 +183,23 @@ class DialogAnswerer {
   std::thread m_thread;
 };
 
+// The words of a printed page's text; Ghostscript writes a space between
+// words as a no-break space.
+inline std::vector<std::string> Words(std::string text) {
+  for (size_t at; (at = text.find("\xC2\xA0")) != std::string::npos;) text.replace(at, 2, " ");
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : text + " ") {
+    if (isspace(static_cast<unsigned char>(c))) {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  return words;
+}
+
 // Runs a host command through /bin/sh and waits, at most ms, for it to end;
 // false when it did not start or end in time. Wine gives a Unix program no
 // pipe or waitable handle of ours, so a marker file tells its end.

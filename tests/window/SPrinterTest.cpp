@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,14 +19,6 @@ using namespace printer_testing;
 
 // The words of a text, in order, whatever the spacing Ghostscript gives
 // (printed spaces come back as no-break spaces, U+00A0 in UTF-8).
-std::vector<std::string> Words(std::string text) {
-  for (size_t at; (at = text.find("\xC2\xA0")) != std::string::npos;) text.replace(at, 2, " ");
-  std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
-
 std::vector<std::string> WordsOfPages(const std::vector<std::string>& pages) {
   std::vector<std::string> all;
   for (const std::string& page : pages)

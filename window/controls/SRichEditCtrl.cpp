@@ -27,10 +27,13 @@ const DWORD kEffectsMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT
 // A character of the ANSI code page takes at most two bytes.
 const int kMaxBytesPerChar = 2;
 
+// A read that brings nothing while the stream still holds bytes failed:
+// it ends the streaming with an error, and the load answers false.
 DWORD CALLBACK ReadFromStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* read) {
-  int n = reinterpret_cast<SFile*>(cookie)->Read(buffer, int(wanted));
+  SFile* stream = reinterpret_cast<SFile*>(cookie);
+  int n = stream->Read(buffer, int(wanted));
   *read = n > 0 ? n : 0;
-  return 0;
+  return *read == 0 && wanted > 0 && stream->GetRemaining() > 0 ? 1 : 0;
 }
 
 // A write the stream took only in part ends the streaming with an error.
@@ -55,7 +58,7 @@ bool SRichEditCtrl::LoadStream(SFile* stream, bool rtf) {
   Clear();
   EDITSTREAM edit = {reinterpret_cast<DWORD_PTR>(stream), 0, ReadFromStream};
   SendMessage(EM_STREAMIN, rtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&edit));
-  return true;
+  return edit.dwError == 0;
 }
 
 bool SRichEditCtrl::SaveStream(SFile* stream, bool rtf) {
@@ -164,6 +167,9 @@ COLORREF SRichEditCtrl::GetSelectionFormat(LOGFONTA& font) const {
   format.szFaceName[LF_FACESIZE - 1] = '\0';
   FillLogFont(format.szFaceName, format.yHeight / 20.0,
               int(format.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT)), font);
+  // Text in the automatic colour carries no colour of its own (RTF loaded
+  // without one leaves any value there): it shows in the window text colour.
+  if (format.dwEffects & CFE_AUTOCOLOR) return GetSysColor(COLOR_WINDOWTEXT);
   return format.crTextColor;
 }
 

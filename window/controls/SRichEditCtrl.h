@@ -33,7 +33,8 @@ class SRichEditCtrl : public SWnd {
               void* creationData = nullptr);
 
   // The whole content becomes what the stream holds from its position on.
-  // False without a stream.
+  // False without a stream (the content stays) or when the stream failed
+  // to give what it holds (the content is what came before the failure).
   bool LoadStream(SFile* stream, bool rtf);
   // Writes the whole content at the stream's position. False without a
   // stream or when the stream took less than it was given; what it took
@@ -65,7 +66,7 @@ class SRichEditCtrl : public SWnd {
   // control refuses.
   bool SetSelectionFormat(double points, uint32_t color, const char* face, int effects);
   // The face, size and style of the selection into font; answers the text
-  // colour.
+  // colour (the window text colour for the automatic one).
   COLORREF GetSelectionFormat(LOGFONTA& font) const;
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -37,6 +37,20 @@ class ShortStream : public SFileMem {
   int m_limit;
 };
 
+// A memory stream that gives at most limit bytes and then nothing, though
+// it still holds more, as a failing disk would.
+class BrokenStream : public SFileMem {
+ public:
+  explicit BrokenStream(int limit) : m_limit(limit) {}
+  int Read(void* buffer, int n) override {
+    int room = m_limit - GetPosition();
+    return room > 0 ? SFileMem::Read(buffer, n < room ? n : room) : 0;
+  }
+
+ private:
+  int m_limit;
+};
+
 // The stream holds the bytes, its position at the start.
 void Fill(SFileMem& stream, const std::string& bytes) {
   stream.Allocate(0);
@@ -102,6 +116,10 @@ TEST_F(RichEditControl, LoadingReplacesTheWholeContent) {
   EXPECT_EQ("plain bold", Text());
   EXPECT_FALSE(FormatAt(0, 5).dwEffects & CFE_BOLD);
   EXPECT_TRUE(FormatAt(6, 4).dwEffects & CFE_BOLD);
+  // Without a colour of its own the text shows in the window text colour.
+  rich.SetSel(6, 4);
+  LOGFONTA font;
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), rich.GetSelectionFormat(font));
 
   // An empty stream leaves an empty control.
   SFileMem empty;
@@ -162,6 +180,20 @@ TEST_F(RichEditControl, AStreamThatFailsToWriteIsReported) {
     EXPECT_GT(roomy.GetSize(), 10);
   }
   EXPECT_FALSE(rich.SaveStream(nullptr, true));
+}
+
+TEST_F(RichEditControl, AStreamThatFailsToReadIsReported) {
+  std::string bytes(900, 'x');
+  for (bool asRtf : {false, true}) {
+    SCOPED_TRACE(asRtf);
+    BrokenStream broken(300);
+    Fill(broken, asRtf ? "{\\rtf1\\ansi " + bytes + "}" : bytes);
+    EXPECT_FALSE(rich.LoadStream(&broken, asRtf));
+    BrokenStream whole(1 << 20);
+    Fill(whole, asRtf ? "{\\rtf1\\ansi " + bytes + "}" : bytes);
+    EXPECT_TRUE(rich.LoadStream(&whole, asRtf));
+    EXPECT_EQ(bytes, Text());
+  }
 }
 
 TEST_F(RichEditControl, SelectionRanges) {
