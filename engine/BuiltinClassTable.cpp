@@ -47,9 +47,12 @@
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
+#include "classes/windows/PObjCombo.h"
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
+#include "classes/windows/PObjList.h"
+#include "classes/windows/PObjTree.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
 #define WIN32_CLASS(C) ToCome()
@@ -155,7 +158,7 @@ constexpr Row kRows[] = {
     /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, ToCome()},
     /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, ToCome()},
     /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
-    /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, ToCome()},
+    /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, WIN32_CLASS(PObjCombo)},
     /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, ToCome()},
     /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, ToCome()},
     /* 68 */ {Builtin("SWF"), "Flash", CATEGORY_CONTROLS, "Control", 9 /* FLASH */, false, ToCome()},
@@ -165,7 +168,7 @@ constexpr Row kRows[] = {
     /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, ToCome()},
     /* 73 */ {Builtin("LCD"), "Lcd", CATEGORY_CONTROLS, "Control", 15 /* LCD */, false, ToCome()},
     /* 74 */ {Builtin("LVL"), "Level", CATEGORY_CONTROLS, "Control", 16 /* LEVEL */, false, ToCome()},
-    /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, ToCome()},
+    /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, WIN32_CLASS(PObjList)},
     /* 76 */ {Builtin("MED"), "Media", CATEGORY_CONTROLS, "Control", 18 /* MEDIA */, false, ToCome()},
     /* 77 */ {Builtin("PNL"), "Panel", CATEGORY_CONTROLS, "Control", 20 /* PANEL */, false, ToCome()},
     /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, ToCome()},
@@ -180,7 +183,7 @@ constexpr Row kRows[] = {
     /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, ToCome()},
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
     /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, ToCome()},
-    /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},
+    /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, WIN32_CLASS(PObjTree)},
     /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, ToCome()},
     /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},
     /* 93 */ {Builtin("ED2"), "WaveEditor", CATEGORY_EDITORS, "Control", 34 /* WAVEEDITOR */, false, ToCome()},
