@@ -186,6 +186,19 @@ SWnd* CreateControlFromRecord(SDialog* dialog, SResource* resources, HWND parent
   return window;
 }
 
+SWnd* CreateControlOfNumber(SWnd* window, int controlNumber, const RECT* rect, DWORD style, DWORD exStyle,
+                            HWND parent, const char* text) {
+  if (!window || !parent) {
+    delete window;
+    return nullptr;
+  }
+  ControlPlacement placement = {rect ? *rect : RECT{}, style, exStyle, parent, 0};
+  _SCtrl record;
+  record.SetControlNumber(controlNumber);
+  record.caption = text ? text : "";
+  return CreateByType(window, placement, record, true);
+}
+
 // ---- Shared with the dialog builder ---------------------------------------------------
 
 void ApplyRecordBackColor(SWnd* window, uint32_t word) {

@@ -27,6 +27,13 @@ class SWnd;
 SWnd* CreateControlFromRecord(SDialog* dialog, SResource* resources, HWND parent, const SDialogModel::_SCtrl* record,
                               bool runMode);
 
+// The window of a ControlNumber made by a program rather than a record: window
+// (of the type's framework class) is created as a child of parent, WS_CHILD
+// added unless the style has WS_POPUP, with id 0 and the text; a null rect
+// gives an empty one. The window, or null with window deleted.
+SWnd* CreateControlOfNumber(SWnd* window, int controlNumber, const RECT* rect, DWORD style, DWORD exStyle,
+                            HWND parent, const char* text);
+
 // ---- Shared with the dialog builder ---------------------------------------------------
 
 // The record colour rule: the default word is not applied; a system colour

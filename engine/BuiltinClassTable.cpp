@@ -47,7 +47,9 @@
 #include "classes/PObjKeyboard.h"
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
+#include "classes/windows/PObjButton.h"
 #include "classes/windows/PObjCombo.h"
+#include "classes/windows/PObjControl.h"
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
@@ -152,10 +154,10 @@ constexpr Row kRows[] = {
     /* 56 */ {Builtin("SRV"), "SocketServer", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 57 */ {Builtin("CLT"), "SocketClient", CATEGORY_NETWORK, "", -1, false, ToCome()},
     /* 58 */ {Builtin("DLG"), "Dialog", CATEGORY_SERVICES, "", 0 /* DIALOG */, false, WIN32_CLASS(PObjDialog)},
-    /* 59 */ {Builtin("CTR"), "Control", CATEGORY_CONTROLS, "", -1, true, ToCome()},
+    /* 59 */ {Builtin("CTR"), "Control", CATEGORY_CONTROLS, "", -1, true, WIN32_CLASS(PObjControl)},
     /* 60 */ {Builtin("BIN"), "Binary", CATEGORY_CONTROLS, "Control", 1 /* BINARY */, false, ToCome()},
     /* 61 */ {Builtin("BRW"), "Browser", CATEGORY_CONTROLS, "Control", 2 /* BROWSER */, false, ToCome()},
-    /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, ToCome()},
+    /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, WIN32_CLASS(PObjButton)},
     /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, ToCome()},
     /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
     /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, WIN32_CLASS(PObjCombo)},

@@ -75,6 +75,8 @@ bool PObjModule::Release() {
 void PObjModule::AttachWindow(SWnd* window) {
   m_window = window;
   m_attached = window != nullptr;
+  // A control's Control part holds the same window.
+  if (PObject* control = GetBase()) control->AttachWindow(window);
 }
 
 PObjModule* PObjModule::PartOf(PObject* object) {

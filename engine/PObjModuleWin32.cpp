@@ -20,6 +20,7 @@ void PObjModule::DeleteWindow() {
   }
   m_window = nullptr;
   m_attached = false;
+  if (PObject* control = GetBase()) control->AttachWindow(nullptr);
 }
 
 void PObjModule::Create() {

@@ -141,10 +141,6 @@ bool PObjDialog::LoadDescription(SFile* stream, SWnd* parent, PObject* owner, bo
       definition = engine->FindDefinition(TypeCodeForWindowType(control->GetType()));
     }
     PObject* object = definition ? definition->CreateInstance() : nullptr;
-    // While the Control class has no objects of its own, a module control's
-    // module part stands alone rather than leaving the module without its
-    // window.
-    if (!object && definition && definition->IsModuleControl()) object = PObjModule::New(definition);
     m_controls.Add(object);
     if (!object) continue;
     object->AttachWindow(control);

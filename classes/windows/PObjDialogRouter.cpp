@@ -11,6 +11,7 @@
 
 #include "classes/PObjStringArray.h"
 #include "classes/PObjValue.h"
+#include "classes/windows/PObjControlPart.h"
 #include "classes/windows/PObjDialog.h"
 #include "engine/PEngine.h"
 #include "engine/PObjStruct.h"
@@ -287,6 +288,8 @@ bool PObjDialog::_PDialog::RouteControlNotification(UINT message, WPARAM wparam,
   if (!row || !object) return false;
   bool refused = false;
   RaiseNotification(object, control, *row, lparam, &refused);
+  // A control object released by its handler goes now.
+  PObjControlPart::FinishEvent(object);
   return refused;
 }
 

@@ -1,0 +1,114 @@
+// The two-part control object: creating, attaching and destroying the
+// window that the class part and the Control part share.
+#include "classes/windows/PObjControlPart.h"
+
+#include "classes/ClassArgs.h"
+#include "classes/PObjRectangle.h"
+#include "classes/windows/PObjControl.h"
+#include "classes/windows/PObjDialog.h"
+#include "classes/windows/WindowArgs.h"
+#include "dialogs/ControlFactory.h"
+#include "dialogs/StyleTexts.h"
+#include "engine/PObjectDefinition.h"
+#include "window/SWnd.h"
+
+PObjControlPart::PObjControlPart(PObjectDefinition* definition)
+    : PObject(definition), m_window(nullptr), m_attached(false), m_releasePending(false) {}
+
+PObjControlPart::~PObjControlPart() { DestroyControl(); }
+
+void PObjControlPart::SetWindows(SWnd* window, bool attached) {
+  m_window = window;
+  m_attached = attached;
+  if (PObjControl* control = PObjControl::PartOf(this)) control->SetWindow(window);
+}
+
+bool PObjControlPart::Release() {
+  DestroyControl();
+  if (GetEventDepth() > 0) {
+    m_releasePending = true;
+    return false;
+  }
+  return PObject::Release();
+}
+
+bool PObjControlPart::FinishEvent(PObject* part) {
+  PObjControlPart* control = dynamic_cast<PObjControlPart*>(part);
+  if (!control || !control->m_releasePending || control->GetEventDepth() > 0) return true;
+  PObject::DeleteObject(control->GetLeafPart());
+  return false;
+}
+
+void PObjControlPart::AttachWindow(SWnd* window) { SetWindows(window, window != nullptr); }
+
+void PObjControlPart::DestroyControl() {
+  SWnd* window = m_window;
+  bool attached = m_attached;
+  SetWindows(nullptr, false);
+  if (!window) return;
+  // Cleared first: the window's last messages must not reach this part.
+  if (window->GetScriptObject() == this) window->SetScriptObject(nullptr);
+  if (!attached) delete window;
+}
+
+bool PObjControlPart::CreateControl(PArgs* args, PResultCell* result, SWnd* inner, bool hasText) {
+  PObjDialog* parent = GetArgOfClass<PObjDialog>(args, 0);
+  HWND parentHandle = parent ? parent->GetHwnd() : nullptr;
+  if (!inner || m_window || !parentHandle) {
+    delete inner;
+    return true;
+  }
+  const int number = GetDefinition()->GetControlNumber();
+  inner->SetControlNumber(number);
+  DWORD style = NamesToStyleBits(number, GetArgString(args, 3));
+  DWORD exStyle = NamesToExStyleBits(number, GetArgString(args, 4));
+  PObjRectangle* place = GetArgOfClass<PObjRectangle>(args, 1);
+  RECT rect = place ? RectOf(place) : RECT{};
+  SWnd* window = CreateFrameworkWindow(inner, place ? &rect : nullptr, style, exStyle, parentHandle,
+                                       hasText ? GetArgString(args, 2) : "");
+  if (!window) return true;
+  window->SetScriptObject(this);
+  SetWindows(window, false);
+  return ReturnBool(result, true);
+}
+
+SWnd* PObjControlPart::CreateFrameworkWindow(SWnd* inner, const RECT* rect, DWORD style, DWORD exStyle, HWND parent,
+                                             const char* text) {
+  return CreateControlOfNumber(inner, inner->GetControlNumber(), rect, style, exStyle, parent, text);
+}
+
+// ---- Registration pieces -------------------------------------------------------------------------
+
+void PObjControlPart::RegisterControl(PObjectDefinition* definition, PObject* (*factory)(PObjectDefinition*),
+                                      TypeCode typeCode, const char* name, int controlNumber,
+                                      SWnd* (*innerWindow)()) {
+  definition->SetFactory(factory);
+  definition->SetCategory(CATEGORY_CONTROLS);
+  definition->SetTypeCode(typeCode);
+  definition->SetName(name);
+  definition->SetControlNumber(int16_t(controlNumber));
+  definition->SetBaseName("Control");
+  if (innerWindow) PObjDialog::SetInnerWindowFactory(controlNumber, innerWindow);
+  PObject::Register(definition);
+}
+
+bool PObjControlPart::DeclareCreateDestroy(PObjectDefinition* d, uint16_t create, uint16_t destroy) {
+  const TypeCode S = TYPE_STRING;
+  return d->AddMember(MEMBER_FUNCTION, create, TYPE_INTEGER,
+                      {PParamDecl(PObjDialog::kTypeCode), PParamDecl(PObjRectangle::kTypeCode, nullptr),
+                       PParamDecl(S, ""), PParamDecl(S, "WS_VISIBLE"), PParamDecl(S, "")}) &&
+         d->AddMember(MEMBER_FUNCTION, destroy, TYPE_VOID);
+}
+
+bool PObjControlPart::DeclareMouseRecordEvent(PObjectDefinition* d, uint16_t event) {
+  const PParamDecl n(TYPE_INTEGER);
+  return d->AddMember(MEMBER_EVENT, event, TYPE_VOID, {n, n, n, n, n});
+}
+
+bool PObjControlPart::DeclareWindowEvents(PObjectDefinition* d, uint16_t firstEvent) {
+  const PParamDecl n(TYPE_INTEGER);
+  return d->AddMember(MEMBER_EVENT, firstEvent, TYPE_VOID, {n}) &&
+         d->AddMember(MEMBER_EVENT, uint16_t(firstEvent + 1), TYPE_VOID, {n, n}) &&
+         d->AddMember(MEMBER_EVENT, uint16_t(firstEvent + 2), TYPE_VOID) &&
+         d->AddMember(MEMBER_EVENT, uint16_t(firstEvent + 3), TYPE_VOID, {n, n});
+}
