@@ -1,6 +1,6 @@
 // Shorthands for declaring the members of the list, combo and tree classes:
-// their parameter types and the defaults they share, and the create
-// function's parameters that every control class declares alike.
+// their parameter types and the defaults they share, and a create function
+// declared apart from its destroy function.
 #pragma once
 
 #include <cstdint>
@@ -27,19 +27,10 @@ constexpr PParamDecl Null(TypeCode type) { return PParamDecl(type, static_cast<c
 constexpr PParamDecl kInt(I), kText(S), kColor(COLOR), kRect(RECT_);
 constexpr PParamDecl kTrue = Int("true", 1), kFalse = Int("false", 0), kZero = Int("0", 0), kMinusOne = Int("-1", -1);
 
-// The create function of every control: parent, place, text, style, extended style.
+// The create function (parent, place, text, style, extended style) where
+// the destroy function does not follow it directly.
 inline bool DeclareCreate(PObjectDefinition* d, uint16_t number) {
   return d->AddMember(F, number, I, {PParamDecl(DIALOG), Null(RECT_), Text(""), Text("WS_VISIBLE"), Text("")});
-}
-
-// The mouse record event and the four events of the inner window that
-// follow it: focus, mouse entered, mouse left, mouse moved.
-inline bool DeclareMouseEvent(PObjectDefinition* d, uint16_t number) {
-  return d->AddMember(E, number, V, {kInt, kInt, kInt, kInt, kInt});
-}
-inline bool DeclareWindowEvents(PObjectDefinition* d, uint16_t focus) {
-  return d->AddMember(E, focus, V, {kInt}) && d->AddMember(E, uint16_t(focus + 1), V, {kInt, kInt}) &&
-         d->AddMember(E, uint16_t(focus + 2), V) && d->AddMember(E, uint16_t(focus + 3), V, {kInt, kInt});
 }
 
 }  // namespace controldecl

@@ -6,14 +6,8 @@
 #include "classes/windows/ControlDecl.h"
 
 void PObjCombo::Register(PObjectDefinition* definition) {
-  definition->SetFactory(New);
-  definition->SetCategory(CATEGORY_CONTROLS);
-  definition->SetTypeCode(kTypeCode);
-  definition->SetName("Combo");
-  definition->SetBaseName("Control");
-  definition->SetControlNumber(kControlNumber);
-  PObjDialog::SetInnerWindowFactory(kControlNumber, []() -> SWnd* { return new (std::nothrow) _PComboCtrl; });
-  PObject::Register(definition);
+  RegisterControl(definition, New, kTypeCode, "Combo", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PComboCtrl; });
 }
 
 bool PObjCombo::Declare(PObjectDefinition* d) {
@@ -31,7 +25,7 @@ bool PObjCombo::Declare(PObjectDefinition* d) {
          d->AddMember(F, SET_ITEM_HEIGHT, V, {kInt, kInt}) && d->AddMember(F, SET_ITEM_TEXT, V, {kInt, kText}) &&
          d->AddMember(F, SET_SELECTION, I, {kInt}) && d->AddMember(F, SET_SELECTED_TEXT, V, {kText}) &&
          d->AddMember(F, SELECT_TEXT, I, {kText, kTrue, kMinusOne}) && d->AddMember(F, SET_TOP_INDEX, I, {kInt}) &&
-         DeclareMouseEvent(d, 25) && d->AddMember(E, 26, V) && DeclareWindowEvents(d, kFocusEvent) &&
+         DeclareMouseRecordEvent(d, 25) && d->AddMember(E, 26, V) && DeclareWindowEvents(d, kFocusEvent) &&
          d->AddMember(E, 31, V);
 }
 

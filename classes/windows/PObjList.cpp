@@ -34,25 +34,20 @@ void PObjList::_PListCtrl::RaiseEvents(UINT message, WPARAM, LPARAM lparam) {
   const int x = int16_t(LOWORD(lparam)), y = int16_t(HIWORD(lparam));
   switch (message) {
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: PObject::RaiseEvent(object, kFocusEvent, nullptr, message == WM_SETFOCUS ? 0 : 1); return;
-    case kMouseEnterMessage: PObject::RaiseEvent(object, kMouseEnteredEvent, nullptr, x, y); return;
-    case kMouseLeaveMessage: PObject::RaiseEvent(object, kMouseEnteredEvent + 1, nullptr); return;
-    case WM_MOUSEMOVE: PObject::RaiseEvent(object, kMouseEnteredEvent + 2, nullptr, x, y); return;
+    case WM_KILLFOCUS: PObject::RaiseEvent(object, kFocusEvent, nullptr, message == WM_SETFOCUS ? 0 : 1); break;
+    case kMouseEnterMessage: PObject::RaiseEvent(object, kMouseEnteredEvent, nullptr, x, y); break;
+    case kMouseLeaveMessage: PObject::RaiseEvent(object, kMouseEnteredEvent + 1, nullptr); break;
+    case WM_MOUSEMOVE: PObject::RaiseEvent(object, kMouseEnteredEvent + 2, nullptr, x, y); break;
     default: return;
   }
+  FinishEvent(object);
 }
 
 // ---- The class ----------------------------------------------------------------------------------
 
 void PObjList::Register(PObjectDefinition* definition) {
-  definition->SetFactory(New);
-  definition->SetCategory(CATEGORY_CONTROLS);
-  definition->SetTypeCode(kTypeCode);
-  definition->SetName("List");
-  definition->SetBaseName("Control");
-  definition->SetControlNumber(kControlNumber);
-  PObjDialog::SetInnerWindowFactory(kControlNumber, []() -> SWnd* { return new (std::nothrow) _PListCtrl; });
-  PObject::Register(definition);
+  RegisterControl(definition, New, kTypeCode, "List", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PListCtrl; });
 }
 
 bool PObjList::Declare(PObjectDefinition* d) {
@@ -84,7 +79,7 @@ bool PObjList::Declare(PObjectDefinition* d) {
          d->AddMember(F, SELECT_RANGE, V, {kInt, kInt, kTrue}) && d->AddMember(F, SET_SELECTION, V, {index}) &&
          d->AddMember(F, SET_SELECTED_TEXT, V, {kText}) && d->AddMember(F, SET_TEXT_COLOR, V, {kColor}) &&
          d->AddMember(F, SELECT_TEXT, I, {kText, kTrue}) && d->AddMember(F, SET_TOP_INDEX, I, {index}) &&
-         DeclareMouseEvent(d, 43) && d->AddMember(E, kFocusEvent, V, {kInt}) && d->AddMember(E, 45, V, {kInt}) &&
+         DeclareMouseRecordEvent(d, 43) && d->AddMember(E, kFocusEvent, V, {kInt}) && d->AddMember(E, 45, V, {kInt}) &&
          d->AddMember(E, 46, V, {kInt, kInt}) && d->AddMember(E, 47, V) && d->AddMember(E, 48, V, {kInt, kInt}) &&
          d->AddMember(E, 49, V) && d->AddMember(E, 50, V);
 }

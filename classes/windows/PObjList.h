@@ -70,8 +70,8 @@ class PObjList : public PObjControlPart {
 
   // The list's window: the framework list with the class's events and the
   // uses of its image lists. The key event 45 sits between the focus event
-  // and the three mouse events, so the list raises all four itself.
-  class _PListCtrl : public PObjInnerCtrl<SListCtrl, -1> {
+  // and the three mouse events, so the list numbers all four itself.
+  class _PListCtrl : public PObjInnerCtrl<SListCtrl, kFocusEvent> {
    public:
     ~_PListCtrl() override;
     // Takes the use (an empty one removes the side's list).

@@ -103,14 +103,8 @@ void PObjTree::_PTreeCtrl::SetImages(ImageListUse use) {
 // ---- The class ----------------------------------------------------------------------------------
 
 void PObjTree::Register(PObjectDefinition* definition) {
-  definition->SetFactory(New);
-  definition->SetCategory(CATEGORY_CONTROLS);
-  definition->SetTypeCode(kTypeCode);
-  definition->SetName("Tree");
-  definition->SetBaseName("Control");
-  definition->SetControlNumber(kControlNumber);
-  PObjDialog::SetInnerWindowFactory(kControlNumber, []() -> SWnd* { return new (std::nothrow) _PTreeCtrl; });
-  PObject::Register(definition);
+  RegisterControl(definition, New, kTypeCode, "Tree", kControlNumber,
+                  []() -> SWnd* { return new (std::nothrow) _PTreeCtrl; });
 }
 
 bool PObjTree::Declare(PObjectDefinition* d) {
@@ -164,7 +158,7 @@ bool PObjTree::Declare(PObjectDefinition* d) {
          d->AddMember(F, SELECT_ITEM, I, {kZero}) && d->AddMember(F, SET_SELECTED_TEXT, V, {kText}) &&
          d->AddMember(F, SET_TEXT_COLOR, V, {kColor}) &&
          // Events.
-         d->AddMember(E, 77, I, {kInt}) && d->AddMember(E, 78, I, {kInt}) && DeclareMouseEvent(d, 79) &&
+         d->AddMember(E, 77, I, {kInt}) && d->AddMember(E, 78, I, {kInt}) && DeclareMouseRecordEvent(d, 79) &&
          d->AddMember(E, 80, V, {kInt}) && d->AddMember(E, 81, V, {kInt}) && d->AddMember(E, 82, V, {kInt, kInt}) &&
          d->AddMember(E, 83, V, {kInt, kInt, PParamDecl(TREE)}) && d->AddMember(E, 84, V, {kInt, kInt}) &&
          d->AddMember(E, 85, I,

@@ -137,8 +137,6 @@ bool STreeCtrl::LoadElement(SXmlItem* element, bool isRoot, bool withAttributes)
     }
     HTREEITEM item = InsertItem(text.GetText(), image, selected, parent, TVI_LAST, uint32_t(data));
     if (!item) return false;
-    // Without attributes an item has no image, not the first one.
-    if (!withAttributes) SetItemImage(item, 2, -1);
     if (checked) SetCheck(item, true);
     if (bold) SetBold(item, true);
     open.push_back({source, item, expanded, 0});
