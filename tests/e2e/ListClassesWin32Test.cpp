@@ -7,6 +7,10 @@
 // synthesised input run alone, so that no other window takes their focus.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -294,7 +298,7 @@ const char kTreeProgram[] =
     "  log+=\",\"+u.Tree.55(\"plain.tree\")+u.Tree.30(u.Tree.18(0))\n"
     "  log+=\" bad=\"+u.Tree.55(\"bad.tree\")+u.Tree.27()+u.Tree.55(\"missing.tree\")+u.Tree.56(\"none\")\n"
     "  u.Tree.59()\n"
-    "  log+=\" xml=\"+t.Tree.62(x)+u.Tree.27()+\",\"+u.Tree.57(x)+\",\"+u.Tree.27()+u.Tree.57(null)+\",\"+x.Xml.12()\n"
+    "  log+=\" xml=\"+t.Tree.62(x)+u.Tree.27()+\",\"+u.Tree.57(x)+\",\"+u.Tree.27()+u.Tree.57(null)\n"
     "  log+=\" res=\"+u.Tree.56(\"tr\")+u.Tree.27()+u.Tree.25(u.Tree.18(0))+u.Tree.53(u.Tree.18(0))+u.Tree.28(u.Tree.18(0))\n"
     "  log+=\" desc=\"+e.Dialog.65(\"desc\",this)\n"
     "  dt=e.Dialog.25(\"T\")\n"
@@ -347,8 +351,8 @@ TEST(ListClasses, ProgramsCallTheMembersOfListComboAndTree) {
       trees, "Result",
       {"none=-1-100 create=1 count=7221-12 nav=MusicBooksJazzRockBooksJazzRock,020 find=ABC|0010RockMusicMusic "
        "path=Music\\Jazz\\miles,1Jazz0Jazz10 expand=1010110 branch=33miles copy=Music114Music own=0000001140 "
-       "move=MusicBooks1144 other=147 live=0000,006 kill=K07 save=11171 plain=1-1017 bad=0700 "
-       "xml=11170 res=13119 desc=13Root gone=0-1"});
+       "move=MusicBooks1144 other=147 live=0000,006 kill=K07 save=11171 plain=1,0,0,10 bad=0700 "
+       "xml=10,1,70 res=13119 desc=13Root gone=0-1"});
   // The file a tree wrote and the one its load wrote again are the same;
   // after the first line each is XML that a tool no one here wrote reads.
   std::string saved = e2e::ReadFileBytes(trees.Folder() / "a.tree");
@@ -362,6 +366,356 @@ TEST(ListClasses, ProgramsCallTheMembersOfListComboAndTree) {
   }
   EXPECT_NE(saved.find("<item text=\"Books\" data=\"5\" image=\"2\" imageSel=\"3\""), std::string::npos) << saved;
   EXPECT_NE(e2e::ReadFileBytes(trees.Folder() / "plain.tree").find("<item text=\"Books\">"), std::string::npos);
+}
+
+// ---- Driven as a person does ---------------------------------------------------------------------
+
+// A message whose lparam points at a T, sent to a window of the app: the T
+// is copied into the app's memory and back.
+template <class T>
+LRESULT SendToApp(HWND window, UINT message, WPARAM wparam, T* data) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return 0;
+  LRESULT answer = 0;
+  if (void* remote = VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE)) {
+    WriteProcessMemory(process, remote, data, sizeof(T), nullptr);
+    answer = SendMessageA(window, message, wparam, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, data, sizeof(T), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return answer;
+}
+
+// The label of a tree item, in the tree's client coordinates.
+RECT LabelRect(HWND tree, HTREEITEM item) {
+  RECT rect = {};
+  *reinterpret_cast<HTREEITEM*>(&rect) = item;
+  if (!SendToApp(tree, TVM_GETITEMRECT, TRUE, &rect)) return RECT{};
+  return rect;
+}
+
+POINT Middle(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+HTREEITEM Item(HWND tree, UINT relation, HTREEITEM from = nullptr) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+}
+
+bool IsRed(COLORREF colour) { return GetRValue(colour) > 200 && GetGValue(colour) < 60 && GetBValue(colour) < 60; }
+
+// Whether a red pixel shows on the window's client row y, from x 0 to width.
+bool ShowsRed(HWND window, int y, int width) {
+  HDC screen = GetDC(nullptr);
+  bool found = false;
+  for (int x = 0; x < width && !found; x += 2) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    found = IsRed(GetPixel(screen, p.x, p.y));
+  }
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+// Clicks and keys on a list and two combos; the list and a tree draw the
+// red image of an ImageList whose object destroyed its list before they
+// were shown.
+TEST(ListClasses, ListAndComboAnswerClicksAndKeys) {
+  const char* program =
+      "class Application\n"
+      "  Dialog d new\n"
+      "  List l new\n"
+      "  Combo ce new\n"
+      "  Combo cl new\n"
+      "  Tree t new\n"
+      "  Image img new\n"
+      "  ImageList il new\n"
+      "  StringArray s new\n"
+      "  Color c new\n"
+      "  Rectangle r new\n"
+      "  String ev\n"
+      "function Void _00000000()\n"
+      "  r.Rectangle.17(60,60,460,360)\n"
+      "  d.Dialog.70(r,\"ListInput\")\n"
+      "  img.Image.25(16,16)\n"
+      "  c.Color.26(255)\n"
+      "  img.Image.5(c)\n"
+      "  il.ImageList.11(16,16)\n"
+      "  il.ImageList.0(img)\n"
+      "  r.Rectangle.17(10,10,130,210)\n"
+      "  l.List.0(d,r,\"\",\"WS_VISIBLE WS_BORDER\")\n"
+      "  s.StringArray.14(\"one\")\n"
+      "  s.StringArray.14(\"two\")\n"
+      "  s.StringArray.14(\"three\")\n"
+      "  l.List.24(s,-1,0)\n"
+      "  l.List.30(il)\n"
+      "  r.Rectangle.17(140,10,260,200)\n"
+      "  ce.Combo.0(d,r,\"\",\"WS_VISIBLE CBS_DROPDOWN\")\n"
+      "  ce.Combo.15(\"alpha\")\n"
+      "  r.Rectangle.17(140,60,260,200)\n"
+      "  cl.Combo.0(d,r,\"\",\"WS_VISIBLE CBS_DROPDOWNLIST\")\n"
+      "  cl.Combo.15(\"x\")\n"
+      "  cl.Combo.15(\"y\")\n"
+      "  r.Rectangle.17(270,10,390,200)\n"
+      "  t.Tree.1(d,r)\n"
+      "  t.Tree.65(il)\n"
+      "  t.Tree.48(\"Red\",0,0)\n"
+      "  il.ImageList.2()\n"
+      "  ev=\"images=\"+il.ImageList.4()\n"
+      "message Void List.45(Integer key)\n"
+      "  ev+=\" k\"+key\n"
+      "  if key==113\n"
+      "    Global.33(ev,\"Result\")\n"
+      "    Global.35()\n"
+      "  end\n"
+      "message Void List.49()\n"
+      "  ev+=\" sel\"+l.List.19()\n"
+      "message Void List.50()\n"
+      "  ev+=\" dbl\"+l.List.19()\n"
+      "message Void List.44(Integer lost)\n"
+      "  ev+=\" f\"+lost\n"
+      "message Void Combo.26()\n"
+      "  ev+=\" edit:\"+ce.Combo.6()\n"
+      "message Void Combo.31()\n"
+      "  ev+=\" cs\"+cl.Combo.12()\n";
+  e2e::PackedApp app("ListInput");
+  std::string error;
+  ASSERT_TRUE(app.Pack(program, true, &error)) << error;
+  ASSERT_TRUE(app.Start());
+  HWND dialog = WaitForDialog(app.ProcessId(), "ListInput", e2e::PackedApp::kBoxTimeout);
+  ASSERT_NE(dialog, nullptr);
+  HWND list = FindWindowExA(dialog, nullptr, "ListBox", nullptr);
+  HWND editable = FindWindowExA(dialog, nullptr, "ComboBox", nullptr);
+  HWND dropList = editable ? FindWindowExA(dialog, editable, "ComboBox", nullptr) : nullptr;
+  HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+  ASSERT_TRUE(list && editable && dropList && tree);
+  HWND edit = FindWindowExA(editable, nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetForegroundWindow(dialog);
+
+  const int height = int(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GE(height, 18);  // the image's 16 pixels and the margins
+  EXPECT_TRUE(PollUntil([&] { return ShowsRed(list, height / 2, 24); }, 10000));
+  EXPECT_TRUE(PollUntil([&] { return ShowsRed(tree, 8, 60); }, 10000));
+
+  ASSERT_TRUE(ClickAt(list, 40, height + height / 2));
+  ASSERT_TRUE(PollUntil([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 1; }, 10000));
+  PressKey(VK_DOWN);
+  ASSERT_TRUE(PollUntil([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 2; }, 10000));
+  ASSERT_TRUE(DoubleClickAt(list, 40, 2 * height + height / 2));
+
+  ASSERT_TRUE(ClickAt(edit, 5, 5));
+  TypeText("hi");
+  ASSERT_TRUE(PollUntil([&] { return ReadText(edit) == "hi"; }, 10000));
+  ASSERT_TRUE(ClickAt(dropList, 10, 10));
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(PollUntil([&] { return SendMessageA(dropList, LB_GETCURSEL, 0, 0) >= 0 &&
+                                     SendMessageA(dropList, CB_GETCURSEL, 0, 0) >= 0; }, 10000));
+
+  ASSERT_TRUE(ClickAt(list, 40, height / 2));
+  PressKey(VK_F2);
+  HWND box = app.WaitForBox("Result");
+  ASSERT_NE(box, nullptr);
+  std::string text = appboxes::ReadBox(box).text;
+  EXPECT_EQ(text.rfind("images=0", 0), 0u) << text;
+  for (const char* seen : {" f0", " sel1", " sel2 k40", " dbl2", " edit:h edit:hi", " cs0", " sel0", " k113"})
+    EXPECT_NE(text.find(seen), std::string::npos) << seen << " in " << text;
+  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
+  DWORD code = 1;
+  ASSERT_TRUE(app.WaitForExit(&code));
+  EXPECT_EQ(code, 0u);
+}
+
+// Label editing refused and accepted by the handlers, a check box click
+// whose cascade raises one event, a drag inside a description's tree whose
+// drop handler turns the move into a copy before the target, and a folder
+// expanded by the keyboard, its "*" replaced by the sub-folder.
+TEST(ListClasses, TreeAnswersLabelEditsChecksDragsAndFolders) {
+  const char* program =
+      "class Application\n"
+      "  Dialog d new\n"
+      "  Dialog e new\n"
+      "  Tree t new\n"
+      "  Tree k new\n"
+      "  Tree f new\n"
+      "  Tree dt\n"
+      "  List lg new\n"
+      "  Rectangle r new\n"
+      "  Integer alpha\n"
+      "  Integer beta\n"
+      "  Integer p\n"
+      "  Integer c2\n"
+      "  String ev\n"
+      "function Void Log(String s)\n"
+      "  ev+=s\n"
+      "  lg.List.23(s)\n"
+      "function Void _00000000()\n"
+      "  r.Rectangle.17(20,20,620,440)\n"
+      "  d.Dialog.70(r,\"TreeInput\")\n"
+      "  r.Rectangle.17(10,10,150,200)\n"
+      "  t.Tree.1(d,r,\"\",\"WS_VISIBLE WS_BORDER TVS_EDITLABELS TVS_SHOWSELALWAYS\")\n"
+      "  alpha=t.Tree.48(\"Alpha\")\n"
+      "  beta=t.Tree.48(\"Beta\")\n"
+      "  r.Rectangle.17(160,10,300,200)\n"
+      "  k.Tree.1(d,r,\"\",\"WS_VISIBLE WS_BORDER TVS_CHECKBOXES TVS_HASBUTTONS TVS_LINESATROOT\")\n"
+      "  p=k.Tree.48(\"Parent\")\n"
+      "  k.Tree.48(\"C1\",-1,-1,p)\n"
+      "  c2=k.Tree.48(\"C2\",-1,-1,p)\n"
+      "  k.Tree.48(\"C21\",-1,-1,c2)\n"
+      "  k.Tree.9(p,1,1)\n"
+      "  r.Rectangle.17(310,10,450,200)\n"
+      "  f.Tree.1(d,r,\"\",\"WS_VISIBLE WS_BORDER TVS_HASBUTTONS TVS_LINESATROOT\")\n"
+      "  ev=\"folder=\"+f.Tree.10(\"fold\")+f.Tree.52()+f.Tree.19(0)+f.Tree.73(\"sub1\")\n"
+      "  ev+=f.Tree.34(f.Tree.18(f.Tree.43()))\n"
+      "  r.Rectangle.17(10,210,300,380)\n"
+      "  lg.List.0(d,r)\n"
+      "  e.Dialog.65(\"drag\",this)\n"
+      "  dt=e.Dialog.25(\"T\")\n"
+      "message Integer Tree.78(Integer item)\n"
+      "  Log(\" begin:\"+t.Tree.34(item))\n"
+      "  if item==alpha\n"
+      "    return 1\n"
+      "  end\n"
+      "  return 0\n"
+      "message Integer Tree.86(Integer item, String old, String new)\n"
+      "  Log(\" end:\"+old+\">\"+new)\n"
+      "  if new==\"Bx\"\n"
+      "    return 1\n"
+      "  end\n"
+      "  return 0\n"
+      "message Void Tree.81(Integer item)\n"
+      "  Log(\" cancel:\"+t.Tree.34(item))\n"
+      "message Void Tree.82(Integer item, Integer checked)\n"
+      "  Log(\" check:\"+k.Tree.34(item)+checked+k.Tree.26(k.Tree.18(p))+k.Tree.26(k.Tree.18(c2)))\n"
+      "message Integer Tree.77(Integer item)\n"
+      "  Log(\" drag:\"+dt.Tree.34(item))\n"
+      "  return 0\n"
+      "message Integer Tree.85(Integer source, Integer target, Tree other, Value move, Value child, Value after)\n"
+      "  Log(\" drop:\"+dt.Tree.34(source)+\">\"+dt.Tree.34(target))\n"
+      "  move.Value.17(0)\n"
+      "  child.Value.17(0)\n"
+      "  after.Value.17(0)\n"
+      "  return 0\n"
+      "message Void Tree.83(Integer source, Integer item, Tree other)\n"
+      "  Log(\" copied:\"+dt.Tree.34(item))\n"
+      "message Void Tree.80(Integer item)\n"
+      "  Log(\" nodrop\")\n"
+      "message Void Tree.87(Integer item, Integer expanded)\n"
+      "  Log(\" expanded:\"+f.Tree.34(item)+expanded+\":\"+f.Tree.34(f.Tree.18(item)))\n"
+      "message Void List.45(Integer key)\n"
+      "  if key==113\n"
+      "    ev+=\" final=\"+t.Tree.34(alpha)+\",\"+t.Tree.34(beta)+\" tree=\"+dt.Tree.34(dt.Tree.18(0))\n"
+      "    ev+=\",\"+dt.Tree.34(dt.Tree.38(dt.Tree.18(0)))+dt.Tree.19(0)+dt.Tree.31(dt.Tree.43())\n"
+      "    Global.33(ev,\"Result\")\n"
+      "    Global.35()\n"
+      "  end\n";
+  const std::string description =
+      "TAVRIN DIALOG 1.0.0.0\r\n\r\n"
+      "[DIALOG]\r\nCAPTION=DragTree\r\nPOSITION=640 40 200 240\r\nSTYLE=WS_VISIBLE WS_CAPTION\r\n\r\n"
+      "[TREE]\r\nID=30\r\nNAME=T\r\nPOSITION=10 10 170 200\r\nSTYLE=WS_VISIBLE TVS_HASBUTTONS TVS_LINESATROOT\r\n"
+      "TREE_FILE=text\\tr\r\n\r\n";
+  e2e::PackedApp app("TreeInput");
+  app.AddResource("dialog\\drag", description);
+  app.AddResource("text\\tr", kTreeFile);
+  std::filesystem::create_directories(app.Folder() / "fold" / "sub1" / "subsub");
+  std::filesystem::create_directories(app.Folder() / "fold" / "sub2");
+  std::string error;
+  ASSERT_TRUE(app.Pack(program, true, &error)) << error;
+  ASSERT_TRUE(app.Start());
+  HWND dialog = WaitForDialog(app.ProcessId(), "TreeInput", e2e::PackedApp::kBoxTimeout);
+  ASSERT_NE(dialog, nullptr);
+  HWND dragDialog = WaitForDialog(app.ProcessId(), "DragTree", 20000);
+  ASSERT_NE(dragDialog, nullptr);
+  HWND labels = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+  HWND checks = labels ? FindWindowExA(dialog, labels, WC_TREEVIEWA, nullptr) : nullptr;
+  HWND folders = checks ? FindWindowExA(dialog, checks, WC_TREEVIEWA, nullptr) : nullptr;
+  HWND log = FindWindowExA(dialog, nullptr, "ListBox", nullptr);
+  HWND drag = FindWindowExA(dragDialog, nullptr, WC_TREEVIEWA, nullptr);
+  ASSERT_TRUE(labels && checks && folders && log && drag);
+  auto logged = [&] { return int(SendMessageA(log, LB_GETCOUNT, 0, 0)); };
+  auto waitLogged = [&](int count) { return PollUntil([&] { return logged() >= count; }, 10000); };
+  auto editor = [&] { return reinterpret_cast<HWND>(SendMessageA(labels, TVM_GETEDITCONTROL, 0, 0)); };
+  auto clickItem = [&](HWND tree, HTREEITEM item) {
+    POINT at = Middle(LabelRect(tree, item));
+    return ClickAt(tree, at.x, at.y);
+  };
+  SetForegroundWindow(dialog);
+
+  // Label editing: Alpha's is refused by event 78; Beta's new text "Bx"
+  // by event 86, "Better" accepted; Escape cancels (event 81).
+  HTREEITEM alpha = Item(labels, TVGN_ROOT), beta = Item(labels, TVGN_NEXT, alpha);
+  ASSERT_TRUE(alpha && beta);
+  ASSERT_TRUE(clickItem(labels, alpha));
+  PressKey(VK_F2);
+  ASSERT_TRUE(waitLogged(1));
+  EXPECT_EQ(editor(), nullptr);
+  ASSERT_TRUE(clickItem(labels, beta));
+  PressKey(VK_F2);
+  ASSERT_TRUE(PollUntil([&] { return editor() != nullptr; }, 10000));
+  TypeText("Bx");
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(waitLogged(3));
+  ASSERT_TRUE(PollUntil([&] { return editor() == nullptr; }, 10000));
+  PressKey(VK_F2);
+  ASSERT_TRUE(PollUntil([&] { return editor() != nullptr; }, 10000));
+  TypeText("Better");
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(waitLogged(5));
+  ASSERT_TRUE(PollUntil([&] { return editor() == nullptr; }, 10000));
+  PressKey(VK_F2);
+  ASSERT_TRUE(PollUntil([&] { return editor() != nullptr; }, 10000));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(waitLogged(7));
+
+  // The parent's check box: found by hit testing left of its label.
+  HTREEITEM parent = Item(checks, TVGN_ROOT);
+  RECT label = LabelRect(checks, parent);
+  int boxX = -1;
+  for (int x = label.left - 1; x >= 0 && boxX < 0; x--) {
+    TVHITTESTINFO hit = {};
+    hit.pt = Middle(label);
+    hit.pt.x = x;
+    SendToApp(checks, TVM_HITTEST, 0, &hit);
+    if (hit.flags & TVHT_ONITEMSTATEICON) boxX = x;
+  }
+  ASSERT_GE(boxX, 0);
+  ASSERT_TRUE(ClickAt(checks, boxX - 6, Middle(label).y));
+  ASSERT_TRUE(waitLogged(8));
+
+  // Other dragged onto Root's label, step by step.
+  HTREEITEM root = Item(drag, TVGN_ROOT), leaf = Item(drag, TVGN_CHILD, root), other = Item(drag, TVGN_NEXT, root);
+  ASSERT_TRUE(root && leaf && other);
+  POINT from = Middle(LabelRect(drag, other)), to = Middle(LabelRect(drag, root));
+  SetForegroundWindow(dragDialog);
+  ASSERT_TRUE(MoveMouseTo(drag, from.x, from.y));
+  LeftButton(true);
+  ASSERT_TRUE(MoveMouseTo(drag, from.x, (from.y + to.y) / 2));
+  ASSERT_TRUE(MoveMouseTo(drag, to.x, to.y));
+  ASSERT_TRUE(waitLogged(9));  // the drag started
+  LeftButton(false);
+  ASSERT_TRUE(waitLogged(11));  // dropped and copied
+
+  // The folder sub1, selected by the program, expanded with the keyboard.
+  SetForegroundWindow(dialog);
+  RECT client = ClientRect(folders);
+  ASSERT_TRUE(ClickAt(folders, 5, client.bottom - 5));
+  PressKey(VK_RIGHT);
+  ASSERT_TRUE(waitLogged(12));
+
+  ASSERT_TRUE(ClickAt(log, 5, 5));
+  PressKey(VK_F2);
+  HWND box = app.WaitForBox("Result");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(appboxes::ReadBox(box).text,
+            "folder=1121* begin:Alpha begin:Beta end:Beta>Bx begin:Beta end:Beta>Better begin:Better cancel:Better"
+            " check:Parent111 drag:Other drop:Other>Root copied:Other expanded:sub11:subsub"
+            " final=Alpha,Better tree=Other,Root30");
+  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
+  DWORD code = 1;
+  ASSERT_TRUE(app.WaitForExit(&code));
+  EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
