@@ -272,7 +272,7 @@ LRESULT PObjDialog::_PDialog::WindowProc(UINT message, WPARAM wparam, LPARAM lpa
   return SDialog::WindowProc(message, wparam, lparam);
 }
 
-bool PObjDialog::_PDialog::RouteControlNotification(UINT message, WPARAM wparam, LPARAM lparam, LRESULT*) {
+bool PObjDialog::_PDialog::RouteControlNotification(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* answer) {
   PObjDialog* dialog = m_dialog;
   SWnd* control = reinterpret_cast<SWnd*>(wparam);
   // Commands of the dialog's menus, and of its own tool bar, are the
@@ -290,6 +290,8 @@ bool PObjDialog::_PDialog::RouteControlNotification(UINT message, WPARAM wparam,
   RaiseNotification(object, control, *row, lparam, &refused);
   // A control object released by its handler goes now.
   PObjControlPart::FinishEvent(object);
+  // The control reads a refusal from the notification's answer.
+  *answer = refused ? 1 : 0;
   return refused;
 }
 

@@ -19,12 +19,20 @@ PObjList::_PListCtrl::~_PListCtrl() {
 void PObjList::_PListCtrl::SetLeftImages(ImageListUse use) {
   SetLeftImageList(use.GetHandle());
   m_leftImages = std::move(use);
-  ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+  Remeasure();
 }
 
 void PObjList::_PListCtrl::SetRightImages(ImageListUse use) {
   SetRightImageList(use.GetHandle());
   m_rightImages = std::move(use);
+  Remeasure();
+}
+
+void PObjList::_PListCtrl::Remeasure() {
+  // The list box measured its items as they came; images of another size
+  // change every item's height.
+  const int height = GetItemHeight();
+  for (int i = 0, n = GetCount(); i < n; i++) SendMessage(LB_SETITEMHEIGHT, WPARAM(i), height);
   ::InvalidateRect(GetHwnd(), nullptr, TRUE);
 }
 

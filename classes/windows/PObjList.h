@@ -82,6 +82,8 @@ class PObjList : public PObjControlPart {
     void RaiseEvents(UINT message, WPARAM wparam, LPARAM lparam) override;
 
    private:
+    // Every item takes the height the images and the font now need.
+    void Remeasure();
     ImageListUse m_leftImages, m_rightImages;
   };
 
