@@ -5,6 +5,7 @@
 
 #include "classes/ClassArgs.h"
 #include "classes/windows/ControlDecl.h"
+#include "classes/windows/WindowArgs.h"
 #include "window/FrameworkMessage.h"
 
 // ---- The window ---------------------------------------------------------------------------------
@@ -178,7 +179,7 @@ bool PObjList::CallWithWindow(_PListCtrl* list, uint16_t member, PArgs* args, PR
       if (!out) return true;
       RECT rect = {};
       if (!list->GetItemRect(index, &rect)) return ReturnBool(result, false);
-      out->Set(rect.left, rect.top, rect.right, rect.bottom);
+      SetRectangle(out, rect);
       return ReturnBool(result, true);
     }
     case GET_IDEAL_WIDTH: return ReturnInt64(result, list->GetIdealWidth());

@@ -7,6 +7,7 @@
 #include "classes/PObjFile.h"
 #include "classes/PObjXml.h"
 #include "classes/windows/ControlDecl.h"
+#include "classes/windows/WindowArgs.h"
 #include "engine/PEngine.h"
 #include "files/SFileMem.h"
 #include "files/SFilePath.h"
@@ -247,7 +248,7 @@ bool PObjTree::CallItems(_PTreeCtrl* tree, uint16_t member, PArgs* args, PResult
       if (!out) return true;
       RECT rect = {};
       if (!tree->GetItemRect(item, &rect, false)) return ReturnBool(result, false);
-      out->Set(rect.left, rect.top, rect.right, rect.bottom);
+      SetRectangle(out, rect);
       return ReturnBool(result, true);
     }
     case GET_ITEM_TEXT: return ReturnString(result, tree->GetItemText(item).GetText());

@@ -15,7 +15,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <unordered_set>
+#include <set>
 
 #include "core/SArray.h"
 #include "core/SString.h"
@@ -251,5 +251,7 @@ class STreeCtrl : public SWnd {
   SStringArray m_iconExtensions;  // sorted; the icon of each in m_iconImages
   SArray<int32_t> m_iconImages;   // parallel to m_iconExtensions
   SArray<HWND> m_dropTargets;  // not owned
-  std::unordered_set<HTREEITEM> m_items;  // every live item
+  // Every live item. A tree, not a hash: its lookups use no floating point,
+  // which a system library may have left in a state that faults.
+  std::set<HTREEITEM> m_items;
 };
