@@ -48,12 +48,16 @@
 #include "classes/PObjMouse.h"
 #include "classes/PObjSystem.h"
 #include "classes/windows/PObjButton.h"
+#include "classes/windows/PObjCheck.h"
 #include "classes/windows/PObjCombo.h"
 #include "classes/windows/PObjControl.h"
 #include "classes/windows/PObjDialog.h"
+#include "classes/windows/PObjGroup.h"
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
 #include "classes/windows/PObjList.h"
+#include "classes/windows/PObjRadio.h"
+#include "classes/windows/PObjStatic.h"
 #include "classes/windows/PObjTree.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
@@ -158,14 +162,14 @@ constexpr Row kRows[] = {
     /* 60 */ {Builtin("BIN"), "Binary", CATEGORY_CONTROLS, "Control", 1 /* BINARY */, false, ToCome()},
     /* 61 */ {Builtin("BRW"), "Browser", CATEGORY_CONTROLS, "Control", 2 /* BROWSER */, false, ToCome()},
     /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, WIN32_CLASS(PObjButton)},
-    /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, ToCome()},
+    /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, WIN32_CLASS(PObjCheck)},
     /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
     /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, WIN32_CLASS(PObjCombo)},
     /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, ToCome()},
     /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, ToCome()},
     /* 68 */ {Builtin("SWF"), "Flash", CATEGORY_CONTROLS, "Control", 9 /* FLASH */, false, ToCome()},
     /* 69 */ {Builtin("GRA"), "Graph", CATEGORY_CONTROLS, "Control", 10 /* GRAPH */, false, ToCome()},
-    /* 70 */ {Builtin("GRP"), "Group", CATEGORY_CONTROLS, "Control", 11 /* GROUP */, false, ToCome()},
+    /* 70 */ {Builtin("GRP"), "Group", CATEGORY_CONTROLS, "Control", 11 /* GROUP */, false, WIN32_CLASS(PObjGroup)},
     /* 71 */ {Builtin("GUI"), "Gui", CATEGORY_CONTROLS, "Control", 12 /* GUI */, false, ToCome()},
     /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, ToCome()},
     /* 73 */ {Builtin("LCD"), "Lcd", CATEGORY_CONTROLS, "Control", 15 /* LCD */, false, ToCome()},
@@ -175,13 +179,13 @@ constexpr Row kRows[] = {
     /* 77 */ {Builtin("PNL"), "Panel", CATEGORY_CONTROLS, "Control", 20 /* PANEL */, false, ToCome()},
     /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, ToCome()},
     /* 79 */ {Builtin("PRT"), "Property", CATEGORY_CONTROLS, "Control", 22 /* PROPERTY */, false, ToCome()},
-    /* 80 */ {Builtin("RAD"), "Radio", CATEGORY_CONTROLS, "Control", 23 /* RADIO */, false, ToCome()},
+    /* 80 */ {Builtin("RAD"), "Radio", CATEGORY_CONTROLS, "Control", 23 /* RADIO */, false, WIN32_CLASS(PObjRadio)},
     /* 81 */ {Builtin("RED"), "RichEdit", CATEGORY_CONTROLS, "Control", 24 /* RICHEDIT */, false, ToCome()},
     /* 82 */ {Builtin("SCR"), "Scroll", CATEGORY_CONTROLS, "Control", 25 /* SCROLL */, false, ToCome()},
     /* 83 */ {Builtin("SLD"), "Slider", CATEGORY_CONTROLS, "Control", 26 /* SLIDER */, false, ToCome()},
     /* 84 */ {Builtin("SPT"), "Splitter", CATEGORY_CONTROLS, "Control", 27 /* SPLITTER */, false, ToCome()},
     /* 85 */ {Builtin("SPR"), "Spread", CATEGORY_CONTROLS, "Control", 28 /* SPREAD */, false, ToCome()},
-    /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, ToCome()},
+    /* 86 */ {Builtin("STC"), "Static", CATEGORY_CONTROLS, "Control", 29 /* STATIC */, false, WIN32_CLASS(PObjStatic)},
     /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, ToCome()},
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
     /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, ToCome()},

@@ -10,22 +10,10 @@
 #include "classes/PObjPoint.h"
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjDialog.h"
-#include "classes/windows/WindowArgs.h"
+#include "classes/windows/WindowFunctions.h"
 #include "dialogs/StyleTexts.h"
 #include "engine/PObjectDefinition.h"
 #include "window/SWnd.h"
-
-namespace {
-
-// The window rectangle in the parent's client coordinates; a top-level
-// window keeps screen coordinates.
-bool RectInParent(const SWnd* w, RECT* r) {
-  if (!w->GetWindowRect(r)) return false;
-  if (!w->IsTopLevel()) MapWindowPoints(nullptr, w->GetParent(), reinterpret_cast<POINT*>(r), 2);
-  return true;
-}
-
-}  // namespace
 
 void PObjControl::Register(PObjectDefinition* definition) {
   definition->SetFactory(New);
@@ -119,30 +107,12 @@ bool PObjControl::Call(uint16_t member, PArgs* args, PResultCell* result, PObjec
     case HAS_FOCUS: return ReturnBool(result, w->HasFocus());
     case IS_ENABLED: return ReturnBool(result, w->IsEnabled());
     case IS_VISIBLE: return ReturnBool(result, w->IsVisible());
-    case REDRAW: {
-      PObjRectangle* r = GetArgOfClass<PObjRectangle>(args, 0);
-      RECT rect = r ? RectOf(r) : RECT{};
-      w->Redraw(RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE, r ? &rect : nullptr, nullptr);
-      return true;
-    }
+    case REDRAW: RedrawRect(w, GetArgOfClass<PObjRectangle>(args, 0)); return true;
     case SET_ANCHOR: w->SetAnchor(n(0)); return true;
     case SET_TEXT: w->SetText(GetArgString(args, 0)); return true;
-    case SET_CURSOR: {
-      PObjCursor* cursor = GetArgOfClass<PObjCursor>(args, 0);
-      w->SetCursor(cursor ? cursor->GetCursor().GetHandle() : nullptr);
-      return true;
-    }
+    case SET_CURSOR: SetCursorOf(w, GetArgOfClass<PObjCursor>(args, 0)); return true;
     case SET_EX_STYLE:
-    case SET_STYLE: {
-      bool extended = member == SET_EX_STYLE;
-      LONG next = StyleFromNames(extended ? w->GetExStyle() : w->GetStyle(), number, GetArgString(args, 0), extended);
-      if (extended)
-        w->SetExStyle(next);
-      else
-        w->SetStyle(next);
-      w->ApplyFrameChange();
-      return true;
-    }
+    case SET_STYLE: SetStyleFromNames(w, GetArgString(args, 0), member == SET_EX_STYLE); return true;
     case SET_FONT: {
       PObjFont* font = GetArgOfClass<PObjFont>(args, 0);
       w->SetFont(font ? font->GetFont() : nullptr, true);
@@ -184,17 +154,9 @@ bool PObjControl::CallGeometry(uint16_t member, PArgs* args, PResultCell* result
       if (!RectInParent(w, &r)) return true;
       return ReturnInt64(result, member == GET_LEFT ? r.left : r.top);
     }
-    case GET_MOUSE:
-    case GET_MOUSE_X:
-    case GET_MOUSE_Y: {
-      POINT p = {};
-      w->GetCursorPos(&p);
-      if (member == GET_MOUSE_X) return ReturnInt64(result, p.x);
-      if (member == GET_MOUSE_Y) return ReturnInt64(result, p.y);
-      if (!point) return true;
-      point->Set(p.x, p.y);
-      return ReturnBool(result, true);
-    }
+    case GET_MOUSE: return ReturnMouse(w, 'p', point, result);
+    case GET_MOUSE_X: return ReturnMouse(w, 'x', point, result);
+    case GET_MOUSE_Y: return ReturnMouse(w, 'y', point, result);
     case MOVE: w->SetPosition(n(0), n(1)); return true;
     case SET_SIZE: w->SetSize(n(0), n(1)); return true;
     case SET_HEIGHT: w->SetHeight(n(0)); return true;
@@ -203,28 +165,13 @@ bool PObjControl::CallGeometry(uint16_t member, PArgs* args, PResultCell* result
     case SET_CLIENT_HEIGHT: w->SetClientHeight(n(0)); return true;
     case SET_CLIENT_WIDTH: w->SetClientWidth(n(0)); return true;
     case SCREEN_TO_CLIENT:
-    case CLIENT_TO_SCREEN: {
-      if (!point) return true;
-      POINT p = {point->GetFirst(), point->GetSecond()};
-      if (member == SCREEN_TO_CLIENT ? w->ScreenToClient(&p) : w->ClientToScreen(&p)) point->Set(p.x, p.y);
-      return true;
-    }
+    case CLIENT_TO_SCREEN: ConvertPoint(w, point, member == SCREEN_TO_CLIENT); return true;
     case SCREEN_TO_CLIENT_RECT:
-    case CLIENT_TO_SCREEN_RECT: {
-      if (!rect) return true;
-      RECT r = RectOf(rect);
-      if (member == SCREEN_TO_CLIENT_RECT ? w->ScreenToClientRect(&r) : w->ClientToScreenRect(&r))
-        SetRectangle(rect, r);
-      return true;
-    }
+    case CLIENT_TO_SCREEN_RECT: ConvertRect(w, rect, member == SCREEN_TO_CLIENT_RECT); return true;
     case MOVE_TO_RECT:
       if (rect) w->MoveToRect(RectOf(rect), true);
       return true;
-    case SET_MOUSE: {
-      POINT p = {n(0), n(1)};
-      if (w->ClientToScreen(&p)) ::SetCursorPos(p.x, p.y);
-      return true;
-    }
+    case SET_MOUSE: PutMouse(w, n(0), n(1)); return true;
     default: return true;
   }
 }

@@ -6,7 +6,7 @@
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjControl.h"
 #include "classes/windows/PObjDialog.h"
-#include "classes/windows/WindowArgs.h"
+#include "classes/windows/WindowFunctions.h"
 #include "dialogs/ControlFactory.h"
 #include "dialogs/StyleTexts.h"
 #include "engine/PObjectDefinition.h"
@@ -39,7 +39,13 @@ bool PObjControlPart::FinishEvent(PObject* part) {
   return false;
 }
 
-void PObjControlPart::AttachWindow(SWnd* window) { SetWindows(window, window != nullptr); }
+void PObjControlPart::AttachWindow(SWnd* window) {
+  // A window let go of (its Dialog closing) still gets messages while it is
+  // destroyed, when this part may be gone: it forgets the part first. One
+  // this part owned goes.
+  if (window != m_window) DestroyControl();
+  SetWindows(window, window != nullptr);
+}
 
 void PObjControlPart::DestroyControl() {
   SWnd* window = m_window;

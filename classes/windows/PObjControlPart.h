@@ -28,7 +28,8 @@ class PObjControlPart : public PObject {
   // DestroyControl, then PObject::Release; refused (the part survives)
   // while one of its events runs.
   bool Release() override;
-  // Uses the window without owning it, in both parts; null forgets it.
+  // Uses the window without owning it, in both parts; null forgets it. The
+  // window held before lets go of this part (and goes, when owned).
   void AttachWindow(SWnd* window) override;
   // The window lets go of this object; unless attached it is deleted (the
   // framework destroys its HWND). Both parts are cleared.

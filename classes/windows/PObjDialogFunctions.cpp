@@ -12,6 +12,7 @@
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjImage.h"
+#include "classes/windows/WindowFunctions.h"
 #include "dialogs/StyleTexts.h"
 #include "engine/PEngine.h"
 #include "engine/PObjectDefinition.h"
@@ -21,9 +22,6 @@
 #include "window/controls/SStatusBarCtrl.h"
 
 namespace {
-
-RECT RectOf(const PObjRectangle* r) { return {r->GetLeft(), r->GetTop(), r->GetRight(), r->GetBottom()}; }
-void SetRect(PObjRectangle* r, const RECT& rect) { r->Set(rect.left, rect.top, rect.right, rect.bottom); }
 
 // The script object of a window, null when it has none.
 PObject* ObjectOf(HWND window) {
@@ -37,14 +35,6 @@ bool IsIdText(const char* text, long* id) {
   char* end = nullptr;
   *id = std::strtol(text, &end, 10);
   return *end == 0;
-}
-
-// Style bits from names: the bits the names can express are replaced, the
-// others kept.
-LONG StyleFromNames(LONG style, int controlNumber, const char* names, bool extended) {
-  uint32_t named = extended ? FilterExStyleBits(controlNumber, 0xFFFFFFFF) : FilterStyleBits(controlNumber, 0xFFFFFFFF);
-  uint32_t bits = extended ? NamesToExStyleBits(controlNumber, names) : NamesToStyleBits(controlNumber, names);
-  return LONG((uint32_t(style) & ~named) | bits);
 }
 
 }  // namespace
@@ -211,12 +201,7 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
     case MESSAGE_BOX:
       return ReturnInt64(result, MessageBoxA(w->GetHwnd(), GetArgString(args, 0), GetArgString(args, 1),
                                              UINT(n(2)) | UINT(n(3))));
-    case REDRAW: {
-      PObjRectangle* r = GetArgOfClass<PObjRectangle>(args, 0);
-      RECT rect = r ? RectOf(r) : RECT{};
-      w->Redraw(RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE, r ? &rect : nullptr, nullptr);
-      return true;
-    }
+    case REDRAW: RedrawRect(w, GetArgOfClass<PObjRectangle>(args, 0)); return true;
     case SET_TOP_MOST: w->SetTopMost(GetArgBool(args, 0)); return true;
     case SET_ANCHOR: w->SetAnchor(n(0)); return true;
     case SET_BACK_COLOR: {
@@ -235,23 +220,9 @@ bool PObjDialog::CallWindowFunction(uint16_t member, PArgs* args, PResultCell* r
       w->Redraw(RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE, nullptr, nullptr);
       return true;
     case SET_TEXT: w->SetText(GetArgString(args, 0)); return true;
-    case SET_CURSOR: {
-      PObjCursor* cursor = GetArgOfClass<PObjCursor>(args, 0);
-      w->SetCursor(cursor ? cursor->GetCursor().GetHandle() : nullptr);
-      return true;
-    }
+    case SET_CURSOR: SetCursorOf(w, GetArgOfClass<PObjCursor>(args, 0)); return true;
     case SET_EX_STYLE:
-    case SET_STYLE: {
-      bool extended = member == SET_EX_STYLE;
-      LONG now = extended ? w->GetExStyle() : w->GetStyle();
-      LONG next = StyleFromNames(now, w->GetControlNumber(), GetArgString(args, 0), extended);
-      if (extended)
-        w->SetExStyle(next);
-      else
-        w->SetStyle(next);
-      w->ApplyFrameChange();
-      return true;
-    }
+    case SET_STYLE: SetStyleFromNames(w, GetArgString(args, 0), member == SET_EX_STYLE); return true;
     case SET_FOCUS: w->SetFocus(); return true;
     case SET_ICON: {
       PObjImage* image = GetArgOfClass<PObjImage>(args, 0);
@@ -320,32 +291,22 @@ bool PObjDialog::CallGeometryFunction(uint16_t member, PArgs* args, PResultCell*
     case GET_RECT: {
       if (!rect) return true;
       RECT r = {};
-      bool ok = member == GET_CLIENT_RECT ? w->GetClientRectInWindow(&r)
+      bool ok = member == GET_CLIENT_RECT        ? w->GetClientRectInWindow(&r)
                 : member == GET_FREE_CLIENT_RECT ? w->GetClientRectWithoutBars(&r)
+                : member == GET_RECT             ? RectInParent(w, &r)
                                                  : w->GetWindowRect(&r);
-      if (ok && member == GET_RECT && !w->IsTopLevel())
-        MapWindowPoints(nullptr, w->GetParent(), reinterpret_cast<POINT*>(&r), 2);
-      if (ok) SetRect(rect, r);
+      if (ok) SetRectangle(rect, r);
       return ReturnBool(result, ok);
     }
     case GET_LEFT:
     case GET_TOP: {
       RECT r = {};
-      if (!w->GetWindowRect(&r)) return true;
-      if (!w->IsTopLevel()) MapWindowPoints(nullptr, w->GetParent(), reinterpret_cast<POINT*>(&r), 2);
+      if (!RectInParent(w, &r)) return true;
       return ReturnInt64(result, member == GET_LEFT ? r.left : r.top);
     }
-    case GET_MOUSE:
-    case GET_MOUSE_X:
-    case GET_MOUSE_Y: {
-      POINT p = {};
-      w->GetCursorPos(&p);
-      if (member == GET_MOUSE_X) return ReturnInt64(result, p.x);
-      if (member == GET_MOUSE_Y) return ReturnInt64(result, p.y);
-      if (!point) return true;
-      point->Set(p.x, p.y);
-      return ReturnBool(result, true);
-    }
+    case GET_MOUSE: return ReturnMouse(w, 'p', point, result);
+    case GET_MOUSE_X: return ReturnMouse(w, 'x', point, result);
+    case GET_MOUSE_Y: return ReturnMouse(w, 'y', point, result);
     case MOVE: w->SetPosition(n(0), n(1)); return true;
     case SET_SIZE: w->SetSize(n(0), n(1)); return true;
     case SET_HEIGHT: w->SetHeight(n(0)); return true;
@@ -358,27 +319,13 @@ bool PObjDialog::CallGeometryFunction(uint16_t member, PArgs* args, PResultCell*
     case SET_MAX_SIZE: w->SetMaxTrackSize(n(0), n(1)); return true;
     case SET_MIN_SIZE: w->SetMinTrackSize(n(0), n(1)); return true;
     case SCREEN_TO_CLIENT:
-    case CLIENT_TO_SCREEN: {
-      if (!point) return true;
-      POINT p = {point->GetFirst(), point->GetSecond()};
-      if (member == SCREEN_TO_CLIENT ? w->ScreenToClient(&p) : w->ClientToScreen(&p)) point->Set(p.x, p.y);
-      return true;
-    }
+    case CLIENT_TO_SCREEN: ConvertPoint(w, point, member == SCREEN_TO_CLIENT); return true;
     case SCREEN_TO_CLIENT_RECT:
-    case CLIENT_TO_SCREEN_RECT: {
-      if (!rect) return true;
-      RECT r = RectOf(rect);
-      if (member == SCREEN_TO_CLIENT_RECT ? w->ScreenToClientRect(&r) : w->ClientToScreenRect(&r)) SetRect(rect, r);
-      return true;
-    }
+    case CLIENT_TO_SCREEN_RECT: ConvertRect(w, rect, member == SCREEN_TO_CLIENT_RECT); return true;
     case MOVE_TO_RECT:
       if (rect) w->MoveToRect(RectOf(rect), true);
       return true;
-    case SET_MOUSE: {
-      POINT p = {n(0), n(1)};
-      if (w->ClientToScreen(&p)) ::SetCursorPos(p.x, p.y);
-      return true;
-    }
+    case SET_MOUSE: PutMouse(w, n(0), n(1)); return true;
     default: return true;
   }
 }

@@ -165,6 +165,40 @@ TEST_F(FactoryTest, AnObjectTheDialogSuppliedIsDeletedWhenNoWindowComes) {
   EXPECT_TRUE(unmadeDeleted) << "a type that is not made";
 }
 
+// Windows that programs make by ControlNumber: a child with id 0 and its
+// text, an empty place for a null rectangle, no text for the frame, a
+// popup that is no child, and the object deleted when no window comes.
+TEST_F(FactoryTest, ControlsMadeByNumberForPrograms) {
+  RECT place = {10, 20, 110, 50};
+  std::unique_ptr<SWnd> button(
+      CreateControlOfNumber(new SButtonCtrl, kControlButton, &place, WS_VISIBLE, 0, dialog.GetHwnd(), "Go"));
+  ASSERT_NE(nullptr, button);
+  EXPECT_EQ("Button", ClassOf(button->GetHwnd()));
+  EXPECT_EQ(WS_CHILD, DWORD(button->GetStyle()) & (WS_CHILD | WS_POPUP));
+  EXPECT_EQ(0, GetDlgCtrlID(button->GetHwnd()));
+  EXPECT_EQ("Go", std::string(button->GetText().GetText()));
+  EXPECT_EQ(100, button->GetWidth());
+
+  std::unique_ptr<SWnd> frame(
+      CreateControlOfNumber(new SStaticCtrl, kControlStatic, nullptr, WS_VISIBLE, 0, dialog.GetHwnd(), "Text"));
+  ASSERT_NE(nullptr, frame);
+  EXPECT_EQ(0, frame->GetWidth());
+  EXPECT_EQ(0, frame->GetTextLength());
+
+  std::unique_ptr<SWnd> popup(CreateControlOfNumber(new SButtonCtrl, kControlButton, &place, WS_POPUP, 0,
+                                                    dialog.GetHwnd(), "Pop"));
+  ASSERT_NE(nullptr, popup);
+  EXPECT_EQ(DWORD(WS_POPUP), DWORD(popup->GetStyle()) & (WS_CHILD | WS_POPUP));
+
+  bool deleted = false;
+  EXPECT_EQ(nullptr, CreateControlOfNumber(new RefusingButton(&deleted), kControlButton, &place, 0, 0,
+                                           dialog.GetHwnd(), ""));
+  EXPECT_TRUE(deleted);
+  deleted = false;
+  EXPECT_EQ(nullptr, CreateControlOfNumber(new RefusingButton(&deleted), kControlButton, &place, 0, 0, nullptr, ""));
+  EXPECT_TRUE(deleted) << "no parent";
+}
+
 TEST_F(FactoryTest, DesignModeKeepsWindowsHiddenAndEditsMultiline) {
   auto record = MakeControl(kControlEdit, "TOOLTIP=Hint\r\n", WS_VISIBLE | ES_AUTOHSCROLL);
   std::unique_ptr<SWnd> design = Create(*record, false);

@@ -30,5 +30,10 @@ LRESULT SGroupCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 HBRUSH SGroupCtrl::OnCtlColorStatic(HDC dc) {
   HBRUSH brush = BackgroundBrush(*this, m_brush, dc);
   ::SetTextColor(dc, ColorOfArgb(m_textColor));
-  return brush;
+  if (brush) return brush;
+  // Without a colour of its own the caption keeps the system's background,
+  // but the brush is answered here all the same: the default handling
+  // would set the system's text colour over the caption's.
+  ::SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
 }

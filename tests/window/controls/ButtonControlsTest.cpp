@@ -327,9 +327,11 @@ TEST_F(ButtonControls, EachColourRequestReplacesTheBrush) {
     c.control->SetBackColor(kColorParentPaints);
     EXPECT_EQ(GetStockObject(NULL_BRUSH), AskColor(parent, c.message, dc, *c.control));
     EXPECT_EQ(0u, GetObjectType(second));
-    // No colour: no brush of the control's (the parent's default answers).
+    // No colour: no brush of the control's (the parent's default answers),
+    // except for the group box, whose caption colour the default would undo.
     c.control->SetBackColor(kColorNone);
-    EXPECT_EQ(nullptr, c.message == WM_CTLCOLORBTN ? c.control->OnCtlColorBtn(dc) : c.control->OnCtlColorStatic(dc));
+    EXPECT_EQ(c.control == &group ? GetSysColorBrush(COLOR_BTNFACE) : nullptr,
+              c.message == WM_CTLCOLORBTN ? c.control->OnCtlColorBtn(dc) : c.control->OnCtlColorStatic(dc));
   }
   // The last brush goes with its control.
   SCheckCtrl* owner = new SCheckCtrl;
@@ -372,7 +374,8 @@ TEST_F(ButtonControls, ParentPaintingLeavesTheCheckTextOpaqueButNotTheGroupText)
   EXPECT_EQ(RGB(40, 50, 60), GetBkColor(dc));
   EXPECT_EQ(OPAQUE, GetBkMode(dc));
   group.SetBackColor(kColorNone);
-  EXPECT_EQ(nullptr, group.OnCtlColorStatic(dc));
+  EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), group.OnCtlColorStatic(dc));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetBkColor(dc));
   EXPECT_EQ(RGB(0x11, 0x22, 0x33), GetTextColor(dc));  // the text colour always
   DeleteDC(dc);
 }
