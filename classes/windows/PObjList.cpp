@@ -5,7 +5,7 @@
 
 #include "classes/ClassArgs.h"
 #include "classes/windows/ControlDecl.h"
-#include "classes/windows/WindowArgs.h"
+#include "classes/windows/WindowFunctions.h"
 #include "window/FrameworkMessage.h"
 
 // ---- The window ---------------------------------------------------------------------------------

@@ -7,7 +7,7 @@
 #include "classes/PObjFile.h"
 #include "classes/PObjXml.h"
 #include "classes/windows/ControlDecl.h"
-#include "classes/windows/WindowArgs.h"
+#include "classes/windows/WindowFunctions.h"
 #include "engine/PEngine.h"
 #include "files/SFileMem.h"
 #include "files/SFilePath.h"
