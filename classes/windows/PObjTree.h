@@ -122,8 +122,9 @@ class PObjTree : public PObjControlPart {
   bool Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) override;
 
  private:
-  // The functions that need the window, which is there; the first three
-  // families need it to hold the item arguments they take.
+  // The functions that need the window, which is there: the item
+  // arguments are checked first, then the call goes to its family: the
+  // functions of one item, those of the whole tree, copies and moves, files.
   bool CallWithWindow(_PTreeCtrl* tree, uint16_t member, PArgs* args, PResultCell* result);
   bool CallItems(_PTreeCtrl* tree, uint16_t member, PArgs* args, PResultCell* result);
   bool CallTreeWide(_PTreeCtrl* tree, uint16_t member, PArgs* args, PResultCell* result);
