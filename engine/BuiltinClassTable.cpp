@@ -50,6 +50,7 @@
 #include "classes/PObjSystem.h"
 #include "classes/windows/PObjButton.h"
 #include "classes/windows/PObjCheck.h"
+#include "classes/windows/PObjCombo.h"
 #include "classes/windows/PObjControl.h"
 #include "classes/windows/PObjDialog.h"
 #include "classes/windows/PObjEdit.h"
@@ -58,6 +59,7 @@
 #include "classes/windows/PObjImage.h"
 #include "classes/windows/PObjImageList.h"
 #include "classes/windows/PObjLabel.h"
+#include "classes/windows/PObjList.h"
 #include "classes/windows/PObjMenu.h"
 #include "classes/windows/PObjPaint.h"
 #include "classes/windows/PObjProgress.h"
@@ -71,6 +73,7 @@
 #include "classes/windows/PObjTab.h"
 #include "classes/windows/PObjToolBar.h"
 #include "classes/windows/PObjTrayIcon.h"
+#include "classes/windows/PObjTree.h"
 #include "classes/windows/PObjWindow.h"
 #define WIN32_CLASS(C) Class(C::Register, C::Declare)
 #else
@@ -177,7 +180,7 @@ constexpr Row kRows[] = {
     /* 62 */ {Builtin("BTN"), "Button", CATEGORY_CONTROLS, "Control", 3 /* BUTTON */, false, WIN32_CLASS(PObjButton)},
     /* 63 */ {Builtin("CHK"), "Check", CATEGORY_CONTROLS, "Control", 4 /* CHECK */, false, WIN32_CLASS(PObjCheck)},
     /* 64 */ {Builtin("CED"), "CodeEdit", CATEGORY_CONTROLS, "Control", 5 /* CODEEDIT */, false, ToCome()},
-    /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, ToCome()},
+    /* 65 */ {Builtin("CBX"), "Combo", CATEGORY_CONTROLS, "Control", 6 /* COMBO */, false, WIN32_CLASS(PObjCombo)},
     /* 66 */ {Builtin("EDT"), "Edit", CATEGORY_CONTROLS, "Control", 7 /* EDIT */, false, WIN32_CLASS(PObjEdit)},
     /* 67 */ {Builtin("ELI"), "ExList", CATEGORY_CONTROLS, "Control", 8 /* EXTENDEDLIST */, false, WIN32_CLASS(PObjExList)},
     /* 68 */ {Builtin("SWF"), "Flash", CATEGORY_CONTROLS, "Control", 9 /* FLASH */, false, ToCome()},
@@ -187,7 +190,7 @@ constexpr Row kRows[] = {
     /* 72 */ {Builtin("LAB"), "Label", CATEGORY_CONTROLS, "Control", 14 /* LABEL */, false, WIN32_CLASS(PObjLabel)},
     /* 73 */ {Builtin("LCD"), "Lcd", CATEGORY_CONTROLS, "Control", 15 /* LCD */, false, ToCome()},
     /* 74 */ {Builtin("LVL"), "Level", CATEGORY_CONTROLS, "Control", 16 /* LEVEL */, false, ToCome()},
-    /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, ToCome()},
+    /* 75 */ {Builtin("LIS"), "List", CATEGORY_CONTROLS, "Control", 17 /* LIST */, false, WIN32_CLASS(PObjList)},
     /* 76 */ {Builtin("MED"), "Media", CATEGORY_CONTROLS, "Control", 18 /* MEDIA */, false, ToCome()},
     /* 77 */ {Builtin("PNL"), "Panel", CATEGORY_CONTROLS, "Control", 20 /* PANEL */, false, ToCome()},
     /* 78 */ {Builtin("PRG"), "Progress", CATEGORY_CONTROLS, "Control", 21 /* PROGRESS */, false, WIN32_CLASS(PObjProgress)},
@@ -202,7 +205,7 @@ constexpr Row kRows[] = {
     /* 87 */ {Builtin("TAB"), "Tab", CATEGORY_CONTROLS, "Control", 30 /* TAB */, false, WIN32_CLASS(PObjTab)},
     /* 88 */ {Builtin("TDC"), "TabDoc", CATEGORY_CONTROLS, "Control", 31 /* TABDOC */, false, ToCome()},
     /* 89 */ {Builtin("TOB"), "ToolBar", CATEGORY_CONTROLS, "Control", 32 /* TOOLBAR */, false, WIN32_CLASS(PObjToolBar)},
-    /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, ToCome()},
+    /* 90 */ {Builtin("TRE"), "Tree", CATEGORY_CONTROLS, "Control", 33 /* TREE */, false, WIN32_CLASS(PObjTree)},
     /* 91 */ {Builtin("WND"), "Window", CATEGORY_CONTROLS, "Control", 35 /* WINDOW */, false, WIN32_CLASS(PObjWindow)},
     /* 92 */ {Builtin("ED1"), "ImageEditor", CATEGORY_EDITORS, "Control", 13 /* IMAGEEDITOR */, false, ToCome()},
     /* 93 */ {Builtin("ED2"), "WaveEditor", CATEGORY_EDITORS, "Control", 34 /* WAVEEDITOR */, false, ToCome()},

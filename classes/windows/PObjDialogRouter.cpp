@@ -290,8 +290,8 @@ bool PObjDialog::_PDialog::RouteControlNotification(UINT message, WPARAM wparam,
   RaiseNotification(object, control, *row, lparam, &refused);
   // A control object released by its handler goes now.
   PObjControlPart::FinishEvent(object);
-  // The control hears the refusal as a non-zero answer.
-  if (refused) *answer = 1;
+  // The control reads a refusal from the notification's answer.
+  *answer = refused ? 1 : 0;
   return refused;
 }
 

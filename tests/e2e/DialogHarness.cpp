@@ -33,7 +33,7 @@ void SendKey(WORD virtualKey, WORD scan, DWORD flags) {
   SendInput(1, &input, sizeof input);
 }
 
-void SendMouse(DWORD flags, POINT p) {
+INPUT MouseInput(DWORD flags, POINT p) {
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = {};
   input.type = INPUT_MOUSE;
@@ -42,6 +42,11 @@ void SendMouse(DWORD flags, POINT p) {
   input.mi.dx = LONG((p.x * 65536LL + width - 1) / width);
   input.mi.dy = LONG((p.y * 65536LL + height - 1) / height);
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+void SendMouse(DWORD flags, POINT p) {
+  INPUT input = MouseInput(flags, p);
   SendInput(1, &input, sizeof input);
 }
 
@@ -95,22 +100,41 @@ RECT ClientRect(HWND window) {
   return rect;
 }
 
-bool ClickAt(HWND window, int x, int y) {
-  HWND top = GetAncestor(window, GA_ROOT);
-  SetForegroundWindow(top);
+bool MoveMouseTo(HWND window, int x, int y) {
   POINT p = {x, y};
   if (!ClientToScreen(window, &p)) return false;
   SendMouse(MOUSEEVENTF_MOVE, p);
-  bool there = PollUntil(
+  return PollUntil(
       [&] {
         POINT now;
         GetCursorPos(&now);
         return now.x == p.x && now.y == p.y;
       },
       1000, 10);
-  SendMouse(MOUSEEVENTF_LEFTDOWN, p);
-  SendMouse(MOUSEEVENTF_LEFTUP, p);
+}
+
+void LeftButton(bool down) {
+  POINT now;
+  GetCursorPos(&now);
+  SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, now);
+}
+
+bool ClickAt(HWND window, int x, int y) {
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  bool there = MoveMouseTo(window, x, y);
+  LeftButton(true);
+  LeftButton(false);
   return there;
+}
+
+bool DoubleClickAt(HWND window, int x, int y) {
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  if (!MoveMouseTo(window, x, y)) return false;
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  INPUT inputs[4] = {MouseInput(MOUSEEVENTF_LEFTDOWN, p), MouseInput(MOUSEEVENTF_LEFTUP, p),
+                     MouseInput(MOUSEEVENTF_LEFTDOWN, p), MouseInput(MOUSEEVENTF_LEFTUP, p)};
+  return SendInput(4, inputs, sizeof inputs[0]) == 4;
 }
 
 void PressKey(WORD virtualKey) {

@@ -37,6 +37,14 @@ RECT ClientRect(HWND window);
 // The window brought to the front, then a left click at a point of its
 // client area through SendInput.
 bool ClickAt(HWND window, int x, int y);
+// The pointer moved to a point of the window's client area, waited for
+// until it is there; the left button pressed or released where it is; two
+// clicks in one batch of input, which the system takes as a double click.
+// With these a drag is played step by step, each waiting on what the
+// program shows.
+bool MoveMouseTo(HWND window, int x, int y);
+void LeftButton(bool down);
+bool DoubleClickAt(HWND window, int x, int y);
 // Key presses through SendInput, to the window with the focus.
 void PressKey(WORD virtualKey);
 void TypeText(const std::string& text);

@@ -37,13 +37,16 @@ int SComboCtrl::GetItemTextLength(int index) const { return int(SendMessage(CB_G
 
 bool SComboCtrl::SetItemText(int index, const char* text) {
   if (index < 0 || index >= GetCount()) return false;
-  // The item is made again: its data goes with it.
+  // The item is made again: its data goes with it, and the selection stays
+  // where it was (the same index is the same item once it is back).
+  int selection = GetCurSel();
   LRESULT data = SendMessage(CB_GETITEMDATA, WPARAM(index), 0);
   SendMessage(CB_DELETESTRING, WPARAM(index), 0);
   int inserted = InsertItem(index, text);
   if (inserted < 0) return false;
   SendMessage(CB_SETITEMDATA, WPARAM(inserted), data);
-  return SetCurSel(inserted);
+  if (selection >= 0) SetCurSel(selection);
+  return true;
 }
 
 int SComboCtrl::GetCurSel() const { return int(SendMessage(CB_GETCURSEL, 0, 0)); }

@@ -29,7 +29,7 @@ class SComboCtrl : public SWnd {
   int GetCount() const;
   SString GetItemText(int index) const;
   int GetItemTextLength(int index) const;
-  // Replaces the text, keeping the item's data, and selects the item.
+  // Replaces the text, keeping the item's data and the selection.
   bool SetItemText(int index, const char* text);
   int GetCurSel() const;
   bool SetCurSel(int index);

@@ -182,6 +182,11 @@ int SListCtrl::GetItemLeftImage(int index) const {
   return record ? record->leftImage : -1;
 }
 
+int SListCtrl::GetItemRightImage(int index) const {
+  ListItemRecord* record = RecordAt(index);
+  return record ? record->rightImage : -1;
+}
+
 bool SListCtrl::SetItemLeftImage(int index, int image) {
   ListItemRecord* record = RecordAt(index);
   if (record) record->leftImage = image;

@@ -57,6 +57,7 @@ class SListCtrl : public SWnd {
   bool SetItemText(int index, const char* text);
   int SetSelectedText(const char* text);
   int GetItemLeftImage(int index) const;
+  int GetItemRightImage(int index) const;
   bool SetItemLeftImage(int index, int image);
   bool SetItemRightImage(int index, int image);
   uint32_t GetItemData(int index) const;

@@ -452,7 +452,7 @@ bool STreeCtrl::OnCheckBoxPress(LPARAM point, LRESULT* result) {
 
 bool STreeCtrl::Placement(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last,
                           HTREEITEM* parent, HTREEITEM* after) const {
-  if (!item) return false;
+  if (!IsItem(item) || (target && !destination->IsItem(target))) return false;
   if (!target) {
     *parent = nullptr;
     *after = last ? TVI_LAST : TVI_FIRST;
@@ -505,8 +505,13 @@ HTREEITEM STreeCtrl::CopySubtree(STreeCtrl* destination, HTREEITEM item, HTREEIT
     copies.resize(level);
     copies.push_back(copy);
     TreeCopiedRecord record = {current, copy, destinationHwnd, 0};
+    SWndLifeGuard guard(this), destinationGuard(destination);
     SendToParent(TreeEventMessage(moving ? kTreeEventItemMoved : kTreeEventItemCopied), Pointer(this),
                  Pointer(&record));
+    // The parent's handler may have deleted the trees or items of either:
+    // the walk goes on only from items that still exist.
+    if (!guard.IsAlive() || !destinationGuard.IsAlive()) return nullptr;
+    if (!IsItem(current) || !IsItem(item)) break;
     // The pre-order successor, bounded to the item's subtree.
     HTREEITEM next = GetChildItem(current);
     if (next) {
@@ -519,7 +524,7 @@ HTREEITEM STreeCtrl::CopySubtree(STreeCtrl* destination, HTREEITEM item, HTREEIT
     }
     current = next;
   }
-  return top;
+  return destination->IsItem(top) ? top : nullptr;
 }
 
 HTREEITEM STreeCtrl::CopyItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last) {
@@ -529,21 +534,93 @@ HTREEITEM STreeCtrl::CopyItem(STreeCtrl* destination, HTREEITEM target, HTREEITE
   return CopySubtree(destination, item, parent, after, false);
 }
 
-HTREEITEM STreeCtrl::MoveItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last) {
+HTREEITEM STreeCtrl::MoveItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last,
+                              bool notifyDeletion) {
   if (!destination) destination = this;
   if (destination == this && target == item) return nullptr;
   HTREEITEM parent = nullptr, after = nullptr;
   if (!Placement(destination, target, item, asChild, last, &parent, &after)) return nullptr;
+  SWndLifeGuard guard(this);
   HTREEITEM copy = CopySubtree(destination, item, parent, after, true);
-  if (copy) DeleteItem(item, false);
-  return copy;
+  if (copy && guard.IsAlive() && IsItem(item)) DeleteItem(item, notifyDeletion);
+  return copy && destination->IsItem(copy) ? copy : nullptr;
+}
+
+// ==== The live items ==================================================================================================
+
+bool STreeCtrl::NamesDeadItem(UINT message, WPARAM wparam, LPARAM lparam) const {
+  auto dead = [this](HTREEITEM item) { return item && item != TVI_ROOT && !IsItem(item); };
+  auto itemOf = [](LPARAM value) { return reinterpret_cast<HTREEITEM>(value); };
+  switch (message) {
+    case TVM_GETNEXTITEM:
+      switch (wparam) {
+        // These name no item.
+        case TVGN_ROOT:
+        case TVGN_FIRSTVISIBLE:
+        case TVGN_DROPHILITE:
+        case TVGN_CARET:
+        case TVGN_LASTVISIBLE: return false;
+        default: return dead(itemOf(lparam));
+      }
+    case TVM_EXPAND:
+    case TVM_SELECTITEM:
+    case TVM_ENSUREVISIBLE:
+    case TVM_EDITLABELA:
+    case TVM_EDITLABELW:
+    case TVM_SORTCHILDREN:
+    case TVM_CREATEDRAGIMAGE:
+    case TVM_SETINSERTMARK: return dead(itemOf(lparam));
+    case TVM_GETITEMSTATE: return dead(reinterpret_cast<HTREEITEM>(wparam));
+    case TVM_GETITEMRECT: return lparam && dead(*reinterpret_cast<const HTREEITEM*>(lparam));
+    case TVM_GETITEMA:
+    case TVM_SETITEMA:
+    case TVM_GETITEMW:
+    case TVM_SETITEMW: return lparam && dead(reinterpret_cast<const TVITEMA*>(lparam)->hItem);
+    default: return false;
+  }
+}
+
+LRESULT STreeCtrl::InsertMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto* insert = reinterpret_cast<const TVINSERTSTRUCTA*>(lparam);
+  if (!insert) return 0;
+  HTREEITEM parent = insert->hParent, after = insert->hInsertAfter;
+  if (parent && parent != TVI_ROOT && !IsItem(parent)) return 0;
+  if (after && after != TVI_FIRST && after != TVI_LAST && after != TVI_ROOT && after != TVI_SORT && !IsItem(after))
+    return 0;
+  LRESULT item = SWnd::WindowProc(message, wparam, lparam);
+  if (item) m_items.insert(reinterpret_cast<HTREEITEM>(item));
+  return item;
+}
+
+LRESULT STreeCtrl::DeleteMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(lparam);
+  if (!item || item == TVI_ROOT) {
+    LRESULT answer = SWnd::WindowProc(message, wparam, lparam);
+    m_items.clear();
+    return answer;
+  }
+  if (!IsItem(item)) return FALSE;
+  // Forgotten once gone: the parent's handlers of the deletion still read
+  // the items while the tree view takes them down.
+  SArray<HTREEITEM> doomed;
+  WalkSubtree(item, &doomed);
+  doomed.Add(item);
+  LRESULT answer = SWnd::WindowProc(message, wparam, lparam);
+  if (!answer) return answer;
+  for (int i = 0; i < doomed.GetCount(); i++) m_items.erase(doomed.GetAt(i));
+  return answer;
 }
 
 // ==== Messages =======================================================================================================
 
 LRESULT STreeCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   const UINT mouseReport = TreeEventMessage(kTreeEventMouse);
+  if (NamesDeadItem(message, wparam, lparam)) return 0;
   switch (message) {
+    case TVM_INSERTITEMA:
+    case TVM_INSERTITEMW: return InsertMessage(message, wparam, lparam);
+    case TVM_DELETEITEM: return DeleteMessage(message, wparam, lparam);
+    case WM_NCDESTROY: m_items.clear(); break;
     case WM_KEYDOWN: {
       HTREEITEM selection = GetSelectedItem();
       if (wparam == VK_F2 && selection) SendMessage(TVM_EDITLABELA, 0, Pointer(selection));
@@ -572,6 +649,7 @@ LRESULT STreeCtrl::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case kCreatedMessage:
       m_dropTargets.RemoveAll();
+      m_items.clear();
       break;
     default:
       return ControlWindowProc(*this, mouseReport, message, wparam, lparam);

@@ -15,6 +15,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <set>
 
 #include "core/SArray.h"
 #include "core/SString.h"
@@ -109,6 +110,11 @@ class STreeCtrl : public SWnd {
   bool GetItemRect(HTREEITEM item, RECT* rect, bool textOnly) const;
   HTREEITEM HitTest(POINT point, UINT* flags = nullptr) const;
   UINT GetItemState(HTREEITEM item) const;
+  // Whether the handle names one of this tree's items now: one the tree view
+  // made and has not deleted. The tree view takes every handle as a pointer
+  // without checking it, so messages naming any other handle (a made-up
+  // number, a deleted item) are refused before they reach it.
+  bool IsItem(HTREEITEM item) const { return item && m_items.count(item) != 0; }
   bool IsExpanded(HTREEITEM item) const { return (GetItemState(item) & TVIS_EXPANDED) != 0; }
   bool RemoveAll();
 
@@ -169,7 +175,9 @@ class STreeCtrl : public SWnd {
   void SetCheckRecursive(HTREEITEM item, bool checked);
 
   void SetCaseSensitive(bool on) { m_caseSensitiveFind = on; }
+  bool IsCaseSensitive() const { return m_caseSensitiveFind; }
   void SetAutoCheck(bool on) { m_autoCheck = on; }
+  bool IsAutoCheck() const { return m_autoCheck; }
   void SetDragEnabled(bool on) { m_dragEnabled = on; }
   // Other trees that accept items dragged out of this one; filled by the
   // owner.
@@ -181,7 +189,10 @@ class STreeCtrl : public SWnd {
   // destination null: this tree. target null: the root level. Refused (null)
   // when the placement lies inside the item's own subtree. The new item.
   HTREEITEM CopyItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last);
-  HTREEITEM MoveItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last);
+  // With notifyDeletion each item of the moved subtree reports event 14 as
+  // it is deleted.
+  HTREEITEM MoveItem(STreeCtrl* destination, HTREEITEM target, HTREEITEM item, bool asChild, bool last,
+                     bool notifyDeletion = false);
 
   // ---- Folder mode (STreeCtrlFolders.cpp) ----------------------------------------------------------
 
@@ -201,11 +212,18 @@ class STreeCtrl : public SWnd {
   bool SaveFile(SFile* stream, bool withAttributes);
   bool LoadFile(SFile* stream, bool withAttributes);
   bool LoadXml(SXmlItem* item, bool withAttributes);
+  // Every root-level item's subtree as the last children of root.
+  bool SaveXml(SXmlItem* root, bool withAttributes);
 
   LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   HTREEITEM Next(HTREEITEM item, UINT relation) const;
+  // A tree view message that names an item this tree does not hold.
+  bool NamesDeadItem(UINT message, WPARAM wparam, LPARAM lparam) const;
+  // The live set follows every insertion and deletion.
+  LRESULT InsertMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT DeleteMessage(UINT message, WPARAM wparam, LPARAM lparam);
   bool TextEquals(const SString& text, const char* wanted) const;
   bool SetState(HTREEITEM item, UINT mask, UINT state);
   // Where a copy goes under the destination, refused placements null.
@@ -233,4 +251,7 @@ class STreeCtrl : public SWnd {
   SStringArray m_iconExtensions;  // sorted; the icon of each in m_iconImages
   SArray<int32_t> m_iconImages;   // parallel to m_iconExtensions
   SArray<HWND> m_dropTargets;  // not owned
+  // Every live item. A tree, not a hash: its lookups use no floating point,
+  // which a system library may have left in a state that faults.
+  std::set<HTREEITEM> m_items;
 };

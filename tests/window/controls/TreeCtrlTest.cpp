@@ -268,6 +268,53 @@ TEST_F(TreeCtrl, AMoveToAnotherTreeCopiesWithItsOwnEventThenDeletes) {
   EXPECT_EQ(nullptr, other.MoveItem(nullptr, target, target, true, true));
 }
 
+// Handles the tree view would take as pointers: made up, deleted, or
+// deleted by the parent's handler in the middle of a copy.
+TEST_F(TreeCtrl, HandlesOfNoLiveItemNeverReachTheTreeView) {
+  HTREEITEM a = Add("A", nullptr, 7), a1 = Add("A1", a), b = Add("B");
+  HTREEITEM madeUp = reinterpret_cast<HTREEITEM>(uintptr_t(0x00345678));
+  EXPECT_TRUE(tree.IsItem(a) && tree.IsItem(a1) && tree.IsItem(b));
+  EXPECT_FALSE(tree.IsItem(madeUp) || tree.IsItem(nullptr));
+  EXPECT_STREQ("", tree.GetItemText(madeUp).GetText());
+  EXPECT_FALSE(tree.SetItemText(madeUp, "x"));
+  EXPECT_EQ(nullptr, tree.GetChildItem(madeUp));
+  EXPECT_EQ(nullptr, tree.InsertItem("under", -1, -1, madeUp));
+  EXPECT_EQ(nullptr, tree.InsertItem("after", -1, -1, nullptr, madeUp));
+  EXPECT_FALSE(tree.DeleteItem(madeUp, true));
+  EXPECT_EQ(nullptr, tree.CopyItem(nullptr, nullptr, madeUp, false, true));
+  EXPECT_EQ(nullptr, tree.CopyItem(nullptr, madeUp, a, true, true));
+
+  ASSERT_TRUE(tree.DeleteItem(a, false));
+  EXPECT_FALSE(tree.IsItem(a) || tree.IsItem(a1));
+  EXPECT_EQ(0u, tree.GetItemData(a));
+  EXPECT_FALSE(tree.SetCheck(a1, true));
+  EXPECT_EQ("B ", Outline(tree));
+
+  // The parent deletes the source while its first item is being copied:
+  // the copy stops there.
+  HTREEITEM c = Add("C"), c1 = Add("C1", c);
+  Add("C2", c);
+  parent.handler = [&](UINT message, WPARAM, LPARAM, LRESULT*) {
+    if (message == TreeEvent(12) || message == TreeEvent(13)) tree.DeleteItem(c, false);
+    return false;
+  };
+  HTREEITEM copy = tree.CopyItem(nullptr, nullptr, c, false, true);
+  EXPECT_TRUE(tree.IsItem(copy));
+  EXPECT_FALSE(tree.IsItem(c1));
+  EXPECT_EQ("B C ", Outline(tree));
+  // A move whose source the handler deleted deletes nothing more.
+  HTREEITEM d = Add("D");
+  Add("D1", d);
+  c = d;
+  HTREEITEM moved = tree.MoveItem(nullptr, b, d, true, true, true);
+  EXPECT_TRUE(tree.IsItem(moved));
+  EXPECT_EQ("B .D C ", Outline(tree));
+  // Every item the tree holds is in the live set, and only those.
+  tree.RemoveAll();
+  EXPECT_FALSE(tree.IsItem(b) || tree.IsItem(moved));
+  EXPECT_EQ(0, tree.GetCount());
+}
+
 TEST_F(TreeCtrl, DeletionWithNotificationReportsEveryItemChildrenFirst) {
   HTREEITEM a = Add("A", nullptr, 1), a1 = Add("A1", a, 2), a11 = Add("A11", a1, 3), a2 = Add("A2", a, 4);
   Add("B");
