@@ -440,7 +440,8 @@ TEST(ControlClasses, SimpleClassesFromADescription) {
 // What the frames look like on the screen: a Static with edge 10 on all
 // sides (31 keeps the low four bits) draws a sunken edge around its blue
 // background and none of the text it was created with; edge 3 draws no
-// edge at all; a Group's caption shows its text colour.
+// edge at all; a Group's caption shows its text colour; a background
+// picture is drawn by its mode, and goes again with a null Image.
 TEST(ControlClasses, FramesDrawTheirEdgesAndColours) {
   const char* program =
       "class Application\n"
@@ -448,6 +449,10 @@ TEST(ControlClasses, FramesDrawTheirEdgesAndColours) {
       "  Static s1 new\n"
       "  Static s2 new\n"
       "  Group g new\n"
+      "  Static s3 new\n"
+      "  Static s4 new\n"
+      "  Static s5 new\n"
+      "  Image img new\n"
       "  Rectangle r new\n"
       "  Color c new\n"
       "function Void _00000000()\n"
@@ -469,6 +474,19 @@ TEST(ControlClasses, FramesDrawTheirEdgesAndColours) {
       "  s1.Control.34()\n"
       "  s2.Control.34()\n"
       "  g.Control.34()\n"
+      "  img.Image.25(20,10)\n"
+      "  img.Image.5(c)\n"
+      "  r.Rectangle.17(160,10,60,40)\n"
+      "  s3.Static.0(d,r)\n"
+      "  s3.Static.5(img)\n"
+      "  r.Rectangle.17(230,10,60,40)\n"
+      "  s4.Static.0(d,r)\n"
+      "  s4.Static.5(img)\n"
+      "  s4.Static.6(9)\n"
+      "  r.Rectangle.17(160,130,60,40)\n"
+      "  s5.Static.0(d,r)\n"
+      "  s5.Static.5(img)\n"
+      "  s5.Static.5(null)\n"
       "message Integer Dialog.115()\n"
       "  Global.35()\n"
       "  return 0\n";
@@ -509,6 +527,23 @@ TEST(ControlClasses, FramesDrawTheirEdgesAndColours) {
       if (GetRValue(c) > 200 && GetGValue(c) < 80 && GetBValue(c) < 80) red++;
     }
   EXPECT_GT(red, 10) << GrabWindow(dialog, "frames");
+
+  // A red picture of 20 x 10: at the top left (mode 0), stretched over the
+  // whole frame (mode 9), and removed again (null).
+  HWND topLeft = nullptr, stretched = nullptr, removed = nullptr;
+  ASSERT_TRUE(PollUntil(
+      [&] {
+        topLeft = ChildWindowFromPoint(dialog, {170, 20});
+        stretched = ChildWindowFromPoint(dialog, {240, 20});
+        removed = ChildWindowFromPoint(dialog, {170, 140});
+        return topLeft != dialog && stretched != dialog && removed != dialog && topLeft && stretched && removed &&
+               ScreenPixel(stretched, 55, 35) == RGB(255, 0, 0);
+      },
+      10000));
+  EXPECT_EQ(ScreenPixel(topLeft, 5, 5), RGB(255, 0, 0));
+  EXPECT_NE(ScreenPixel(topLeft, 40, 30), RGB(255, 0, 0));
+  EXPECT_EQ(ScreenPixel(stretched, 5, 5), RGB(255, 0, 0));
+  EXPECT_EQ(ScreenPixel(removed, 5, 5), GetSysColor(COLOR_BTNFACE));
 
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   DWORD code = 1;
