@@ -315,7 +315,8 @@ TEST(ControlClasses, CommonFunctionsOnOneButton) {
 // check box clicked from indeterminate to checked and unchecked (event 9),
 // radio buttons of group 5 and -1 clicked (event 11) beside a radio button
 // of group 5 under another dialog, which keeps its state; a button entered,
-// left, moved over and clicked (events 5, 6, 7, 4 and 3). The state,
+// left, moved over and clicked (events 5, 6, 7, 4 and 3), with a pointer of
+// its own. The state,
 // group, colour, draw-mode and edge functions are read back first, with a
 // Radio without window answering -1.
 TEST(ControlClasses, SimpleClassesFromADescription) {
@@ -332,6 +333,8 @@ TEST(ControlClasses, SimpleClassesFromADescription) {
       "  Group gr\n"
       "  Static st\n"
       "  Static made new\n"
+      "  Button bt\n"
+      "  Cursor cross new\n"
       "  Rectangle r new\n"
       "  Color c new\n"
       "  Color c2 new\n"
@@ -377,6 +380,9 @@ TEST(ControlClasses, SimpleClassesFromADescription) {
       "  st.Static.7(10,31)\n"
       "  st.Static.5(null)\n"
       "  log+=\" made=\"+made.Static.0(a,r,\"Text\")+made.Control.5()\n"
+      "  bt=a.Dialog.25(\"12\")\n"
+      "  cross.Cursor.4(2)\n"
+      "  bt.Control.41(cross)\n"
       "message Void Check.4(Integer code, Integer x, Integer y, Integer sx, Integer sy)\n"
       "  if code==9\n"
       "    log+=\" down\"+x+\",\"+y\n"
@@ -425,11 +431,20 @@ TEST(ControlClasses, SimpleClassesFromADescription) {
   EXPECT_EQ(ReadCheckState(FindControl(kinds, 21)), BST_UNCHECKED);
   HWND go = FindControl(kinds, 12);
   ASSERT_NE(go, nullptr);
+  // Over the button the pointer is the button's own (function 41).
+  auto pointer = [] {
+    CURSORINFO info = {sizeof info};
+    GetCursorInfo(&info);
+    return info.hCursor;
+  };
+  ASSERT_TRUE(MoveMouseTo(kinds, 5, 5));
+  Sleep(300);
+  HCURSOR dialogs = pointer();
   ASSERT_TRUE(MoveMouseTo(go, 10, 10));
   ASSERT_TRUE(MoveMouseTo(go, 20, 12));
-  Sleep(200);
+  EXPECT_TRUE(PollUntil([&] { return pointer() != dialogs; }, 3000));
   ASSERT_TRUE(MoveMouseTo(kinds, 5, 5));
-  Sleep(200);
+  EXPECT_TRUE(PollUntil([&] { return pointer() == dialogs; }, 3000));
   ASSERT_TRUE(ClickAt(go, 10, 10));
   e2e::ExpectBoxesThenExit(app, "Result",
                            {"check=2104 groups=5,-1,5,-1,0 radios=0011 grp=1:255,0,1:255,255,0 mode=02 "
