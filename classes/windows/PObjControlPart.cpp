@@ -18,10 +18,11 @@
 namespace {
 
 // The parts whose release waits for their events to return. Looked up by
-// address alone: FinishEvent gets any script object, of any class.
+// address alone: FinishEvent gets any script object, of any class. Never
+// destroyed, since parts may outlive the program's static objects.
 std::vector<PObjControlPart*>& PendingReleases() {
-  static std::vector<PObjControlPart*> parts;
-  return parts;
+  static std::vector<PObjControlPart*>* parts = new std::vector<PObjControlPart*>;
+  return *parts;
 }
 
 }  // namespace

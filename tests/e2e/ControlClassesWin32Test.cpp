@@ -315,7 +315,8 @@ TEST(ControlClasses, CommonFunctionsOnOneButton) {
 // check box clicked from indeterminate to checked and unchecked (event 9),
 // radio buttons of group 5 and -1 clicked (event 11) beside a radio button
 // of group 5 under another dialog, which keeps its state; a button entered,
-// left, moved over and clicked (events 5, 6, 7, 4 and 3), with a pointer of
+// moved over, left and clicked (events 5, 7, 6 when the system notices it, 4
+// and 3), with a pointer of
 // its own. The state,
 // group, colour, draw-mode and edge functions are read back first, with a
 // Radio without window answering -1.
@@ -446,10 +447,21 @@ TEST(ControlClasses, SimpleClassesFromADescription) {
   ASSERT_TRUE(MoveMouseTo(kinds, 5, 5));
   EXPECT_TRUE(PollUntil([&] { return pointer() == dialogs; }, 3000));
   ASSERT_TRUE(ClickAt(go, 10, 10));
-  e2e::ExpectBoxesThenExit(app, "Result",
-                           {"check=2104 groups=5,-1,5,-1,0 radios=0011 grp=1:255,0,1:255,255,0 mode=02 "
-                            "back=1:65280 made=10 down5,5 c11 down5,5 c00 r1:1011 r1:0111 r1:0111 enter leave1 "
-                            "enter f0 click"});
+  HWND box = app.WaitForBox("Result");
+  ASSERT_NE(box, nullptr);
+  std::string text = appboxes::ReadBox(box).text;
+  // The system notices the mouse leaving on a timer of its own, which the
+  // synthesised moves here do not always give its turn: the leave (with
+  // the moves before it) may come or not between the two entries.
+  const std::string before = "check=2104 groups=5,-1,5,-1,0 radios=0011 grp=1:255,0,1:255,255,0 mode=02 "
+                             "back=1:65280 made=10 down5,5 c11 down5,5 c00 r1:1011 r1:0111 r1:0111 enter";
+  EXPECT_EQ(text.substr(0, before.size()), before);
+  const std::string rest = text.size() > before.size() ? text.substr(before.size()) : "";
+  EXPECT_TRUE(rest == " leave1 enter f0 click" || rest == " enter f0 click") << rest;
+  ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
+  DWORD code = 1;
+  ASSERT_TRUE(app.WaitForExit(&code));
+  EXPECT_EQ(code, 0u);
 }
 
 // What the frames look like on the screen: a Static with edge 10 on all
