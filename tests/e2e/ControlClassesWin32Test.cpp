@@ -315,11 +315,10 @@ TEST(ControlClasses, CommonFunctionsOnOneButton) {
 // check box clicked from indeterminate to checked and unchecked (event 9),
 // radio buttons of group 5 and -1 clicked (event 11) beside a radio button
 // of group 5 under another dialog, which keeps its state; a button entered,
-// moved over, left and clicked (events 5, 7, 6 when the system notices it, 4
-// and 3), with a pointer of
-// its own. The state,
-// group, colour, draw-mode and edge functions are read back first, with a
-// Radio without window answering -1.
+// moved over, left and clicked (events 5, 7, 6 when the system notices it,
+// 4 and 3), with a pointer of its own. The state, group, colour, draw-mode
+// and edge functions are read back first, with a Radio without window
+// answering -1.
 TEST(ControlClasses, SimpleClassesFromADescription) {
   const char* program =
       "class Application\n"
