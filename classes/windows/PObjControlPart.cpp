@@ -2,6 +2,9 @@
 // window that the class part and the Control part share.
 #include "classes/windows/PObjControlPart.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "classes/ClassArgs.h"
 #include "classes/PObjRectangle.h"
 #include "classes/windows/PObjControl.h"
@@ -12,10 +15,26 @@
 #include "engine/PObjectDefinition.h"
 #include "window/SWnd.h"
 
-PObjControlPart::PObjControlPart(PObjectDefinition* definition)
-    : PObject(definition), m_window(nullptr), m_attached(false), m_releasePending(false) {}
+namespace {
 
-PObjControlPart::~PObjControlPart() { DestroyControl(); }
+// The parts whose release waits for their events to return. Looked up by
+// address alone: FinishEvent gets any script object, of any class. Never
+// destroyed, since parts may outlive the program's static objects.
+std::vector<PObjControlPart*>& PendingReleases() {
+  static std::vector<PObjControlPart*>* parts = new std::vector<PObjControlPart*>;
+  return *parts;
+}
+
+}  // namespace
+
+PObjControlPart::PObjControlPart(PObjectDefinition* definition)
+    : PObject(definition), m_window(nullptr), m_attached(false) {}
+
+PObjControlPart::~PObjControlPart() {
+  std::vector<PObjControlPart*>& pending = PendingReleases();
+  pending.erase(std::remove(pending.begin(), pending.end(), this), pending.end());
+  DestroyControl();
+}
 
 void PObjControlPart::SetWindows(SWnd* window, bool attached) {
   m_window = window;
@@ -26,16 +45,20 @@ void PObjControlPart::SetWindows(SWnd* window, bool attached) {
 bool PObjControlPart::Release() {
   DestroyControl();
   if (GetEventDepth() > 0) {
-    m_releasePending = true;
+    std::vector<PObjControlPart*>& pending = PendingReleases();
+    if (std::find(pending.begin(), pending.end(), this) == pending.end()) pending.push_back(this);
     return false;
   }
   return PObject::Release();
 }
 
 bool PObjControlPart::FinishEvent(PObject* part) {
-  PObjControlPart* control = dynamic_cast<PObjControlPart*>(part);
-  if (!control || !control->m_releasePending || control->GetEventDepth() > 0) return true;
-  PObject::DeleteObject(control->GetLeafPart());
+  std::vector<PObjControlPart*>& pending = PendingReleases();
+  auto at = std::find_if(pending.begin(), pending.end(), [part](PObjControlPart* p) { return p == part; });
+  if (at == pending.end() || (*at)->GetEventDepth() > 0) return true;
+  PObject* leaf = (*at)->GetLeafPart();
+  pending.erase(at);
+  PObject::DeleteObject(leaf);
   return false;
 }
 

@@ -88,5 +88,4 @@ class PObjControlPart : public PObject {
 
   SWnd* m_window;         // owned unless m_attached
   bool m_attached;
-  bool m_releasePending;  // released while an event of the part ran
 };

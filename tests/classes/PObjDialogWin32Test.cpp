@@ -175,19 +175,21 @@ TEST_F(PObjDialogTest, EachControlGetsAnObjectOfItsClassBoundToTheOwner) {
   PObject* first = dialog->GetControlObject(0);
   PObject* go = dialog->GetControlObject(2);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(dialog->GetControlObject(1), nullptr) << "a static has no class yet";
+  PObject* note = dialog->GetControlObject(1);
+  ASSERT_NE(note, nullptr) << "the static gets an object of the Static class";
+  EXPECT_STREQ(note->GetDefinition()->GetName(), "Static");
   ASSERT_NE(go, nullptr);
   EXPECT_EQ(LastWindowOf(go), window->GetControl(2));
   EXPECT_EQ(window->GetControl(2)->GetScriptObject(), go);
   EXPECT_EQ(go->GetOwner(), owner);
   EXPECT_EQ(window->GetScriptObject(), dialog);
 
-  // By id and by name, past the control without an object.
+  // By id and by name.
   EXPECT_EQ(Control(dialog, "13"), go);
   EXPECT_EQ(Control(dialog, "Go"), go);
   EXPECT_EQ(Control(dialog, "12"), first);
-  EXPECT_EQ(Control(dialog, "5"), nullptr);
-  EXPECT_EQ(Control(dialog, "Note"), nullptr);
+  EXPECT_EQ(Control(dialog, "5"), note);
+  EXPECT_EQ(Control(dialog, "Note"), note);
   EXPECT_EQ(Control(dialog, "99"), nullptr);
   EXPECT_EQ(CallInt(dialog, D::GET_CONTROL_COUNT), 3);
 }
