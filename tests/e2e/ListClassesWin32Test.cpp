@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <float.h>
 
 #include <filesystem>
 #include <fstream>
@@ -371,26 +370,6 @@ TEST(ListClasses, ProgramsCallTheMembersOfListComboAndTree) {
 
 // ---- Driven as a person does ---------------------------------------------------------------------
 
-// Floating-point exceptions masked for a test's time: tests run before it
-// in this process may leave them unmasked, and the system's own drawing
-// and input code that these tests reach expects them masked.
-class MaskedFloatExceptions {
- public:
-  MaskedFloatExceptions() : m_saved(_controlfp(0, 0)) {
-    _clearfp();
-    _controlfp(_MCW_EM, _MCW_EM);
-  }
-  ~MaskedFloatExceptions() {
-    _clearfp();
-    _controlfp(m_saved, _MCW_EM);
-  }
-  MaskedFloatExceptions(const MaskedFloatExceptions&) = delete;
-  MaskedFloatExceptions& operator=(const MaskedFloatExceptions&) = delete;
-
- private:
-  unsigned int m_saved;
-};
-
 // A message whose lparam points at a T, sent to a window of the app: the T
 // is copied into the app's memory and back.
 template <class T>
@@ -456,7 +435,6 @@ bool ShowsRed(HWND window, int y, int width) {
 // red image of an ImageList whose object destroyed its list before they
 // were shown.
 TEST(ListClasses, ListAndComboAnswerClicksAndKeys) {
-  MaskedFloatExceptions masked;
   const char* program =
       "class Application\n"
       "  Dialog d new\n"
@@ -574,7 +552,6 @@ TEST(ListClasses, ListAndComboAnswerClicksAndKeys) {
 // drop handler turns the move into a copy before the target, and a folder
 // expanded by the keyboard, its "*" replaced by the sub-folder.
 TEST(ListClasses, TreeAnswersLabelEditsChecksDragsAndFolders) {
-  MaskedFloatExceptions masked;
   const char* program =
       "class Application\n"
       "  Dialog d new\n"
