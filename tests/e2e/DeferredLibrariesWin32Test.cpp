@@ -19,8 +19,8 @@
 namespace {
 
 // The libraries the engine binds at their first use (cmake: TAVRIN_DELAY_LOAD).
-const char* const kDeferred[] = {"comctl32.dll", "gdiplus.dll", "dsound.dll",
-                                 "msimg32.dll",  "psapi.dll",   "netapi32.dll"};
+const char* const kDeferred[] = {"comctl32.dll", "comdlg32.dll", "gdiplus.dll", "dsound.dll",
+                                 "msimg32.dll",  "psapi.dll",    "netapi32.dll"};
 
 // The lower-case file names of the modules loaded in the process.
 std::set<std::string> LoadedModules(DWORD processId) {
