@@ -121,25 +121,30 @@ bool OwnedByVariable(const PObjStruct::_PCode& code) {
 // Kept in this file with ExecuteBlock, so that moving from one statement to
 // the next costs no call.
 bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
+  const _PCode* const code = m_code.data();
+  const int32_t* const starts = m_blockStart.data();
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
-  while (m_block < blocks) {
-    const bool ok = ExecuteBlock();
+  int32_t block = m_block;
+  while (block < blocks) {
+    int32_t next = block + 1;
+    const bool ok = ExecuteBlock(block, code + starts[block], starts[block + 1] - starts[block], next);
     // A failed statement ends the program; so does an end that came from
     // elsewhere (another thread's Exit) while this member ran.
     if (!ok || !engine->MayRunScripts()) {
       engine->Exit();
       return ok;
     }
-    m_block = m_nextBlock;
+    block = next;
   }
   return true;
 }
 
-[[gnu::always_inline]] inline bool PObjStruct::_PFunction::ExecuteBlock() {
-  const _PCode* first = m_code.data() + m_blockStart[size_t(m_block)];
-  const int32_t count = m_blockStart[size_t(m_block) + 1] - m_blockStart[size_t(m_block)];
+// The block's number, instructions and successor travel in registers: only
+// the instructions that look back at them (elseif, switch) read them from
+// the function.
+[[gnu::always_inline]] inline bool PObjStruct::_PFunction::ExecuteBlock(int32_t block, const _PCode* first,
+                                                                        int32_t count, int32_t& next) {
   m_top = 0;
-  m_nextBlock = m_block + 1;
   for (int32_t index = 0; index < count; index++) {
     const _PCode& code = first[index];
     SValue* s = m_stack.get();
@@ -285,25 +290,31 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       // ---- Block instructions: they close the statement ----
       case OP_IF: case OP_WHILE: case OP_FOR:
         if (m_top < 1) return false;
-        m_nextBlock = IsTrue(Top()) ? code.jump1 : code.jump2;
-        m_lastBlock = m_block;
+        next = IsTrue(Top()) ? code.jump1 : code.jump2;
+        m_lastBlock = block;
         return true;
       case OP_ELSE: case OP_BREAK: case OP_CONTINUE: case OP_CASE: case OP_DEFAULT: case OP_END:
-        m_nextBlock = code.jump2;
-        m_lastBlock = m_block;
+        next = code.jump2;
+        m_lastBlock = block;
         return true;
       case OP_ELSEIF:
-        return ElseIf(code);
+        m_block = block;
+        if (!ElseIf(code)) return false;
+        next = m_nextBlock;
+        return true;
       case OP_FOR_START:
-        m_nextBlock = m_block + 2;
-        m_lastBlock = m_block;
+        next = block + 2;
+        m_lastBlock = block;
         return true;
       case OP_SWITCH:
-        return Switch(code);
+        m_block = block;
+        if (!Switch(code)) return false;
+        next = m_nextBlock;
+        return true;
       case OP_RETURN:
         if (!Return()) return false;
-        m_nextBlock = code.jump1;
-        m_lastBlock = m_block;
+        next = code.jump1;
+        m_lastBlock = block;
         return true;
 
       // ---- Assignments ----
@@ -359,8 +370,8 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
         const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
         if (!a || (code.cell2 && !b)) break;
         const int64_t x = a->GetValue(), y = b ? b->GetValue() : code.constant->GetInt64Value();
-        m_nextBlock = Compare(code.fusedOp, x, y) ? code.jump1 : code.jump2;
-        m_lastBlock = m_block;
+        next = Compare(code.fusedOp, x, y) ? code.jump1 : code.jump2;
+        m_lastBlock = block;
         return true;
       }
       case FUSED_INT_ASSIGN: {
@@ -375,43 +386,39 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
           case OP_SUBTRACT_ASSIGN: a->SetValue(Wrap(x - y)); break;
           default: a->SetValue(Wrap(x * y)); break;
         }
-        m_lastBlock = m_block;
+        m_lastBlock = block;
         return true;
       }
       case FUSED_FOR_NEXT: {
-        const int32_t stepBlock = code.jump2;
-        const _PCode& step = m_code[size_t(m_blockStart[size_t(stepBlock)])];
-        const _PCode& test = m_code[size_t(m_blockStart[size_t(stepBlock) + 1])];
-        PObjInt* counter = ValueIn<PObjInt>(step.cell, m_integerClass);
-        const PObjInt* a = ValueIn<PObjInt>(test.cell, m_integerClass);
-        const PObjInt* b = test.cell2 ? ValueIn<PObjInt>(test.cell2, m_integerClass) : nullptr;
-        if (!counter || !a || (test.cell2 && !b)) break;  // the plain end
-        counter->SetValue(
-            Wrap(uint64_t(counter->GetValue()) + (step.fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
-        const int64_t y = b ? b->GetValue() : test.constant->GetInt64Value();
-        m_nextBlock = Compare(test.fusedOp, a->GetValue(), y) ? test.jump1 : test.jump2;
-        m_lastBlock = stepBlock + 1;
+        PObjInt* counter = ValueIn<PObjInt>(code.counter, m_integerClass);
+        const PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
+        const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
+        if (!counter || !a || (code.cell2 && !b)) break;  // the plain end
+        counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(code.stepBy)));
+        const int64_t y = b ? b->GetValue() : code.constant->GetInt64Value();
+        next = Compare(code.fusedOp, a->GetValue(), y) ? code.jump1 : code.jump2;
+        m_lastBlock = code.testBlock;
         return true;
       }
       case FUSED_STRING_APPEND: {
         PObjString* text = ValueIn<PObjString>(code.cell, m_stringClass);
         if (!text) break;
         text->GetString().Append(code.constant->GetStringValue().GetText());
-        m_lastBlock = m_block;
+        m_lastBlock = block;
         return true;
       }
       case FUSED_INT_STEP: {
         PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
         if (!a) break;
         a->SetValue(Wrap(uint64_t(a->GetValue()) + (code.fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
-        m_lastBlock = m_block;
+        m_lastBlock = block;
         return true;
       }
       default:
         break;  // removed nodes and unknown numbers do nothing
     }
   }
-  m_lastBlock = m_block;
+  m_lastBlock = block;
   return true;
 }
 

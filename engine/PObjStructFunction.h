@@ -57,6 +57,11 @@ struct PObjStruct::_PCode {
   PObjectRef* cell2;
   int32_t fusedOp;
   int32_t closing;
+  // The end of a counting "for" only: its counter and step, copied from the
+  // step statement, so that a turn of the loop reads no other instruction.
+  PObjectRef* counter;
+  int64_t stepBy;
+  int32_t testBlock;
 };
 
 // Whole statements on Integer variables that loading fuses into one
@@ -111,7 +116,7 @@ class PObjStruct::_PFunction {
   // PObjStructExecute.cpp: the blocks one after another from the first,
   // each block's instructions, and the block instructions.
   bool RunBlocks(PEngine* engine);
-  bool ExecuteBlock();
+  bool ExecuteBlock(int32_t block, const _PCode* first, int32_t count, int32_t& next);
   bool Switch(const _PCode& code);
   bool ElseIf(const _PCode& code);
   bool Return();

@@ -81,9 +81,12 @@ void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& b
     const PObjStruct::_PCode* test = step ? first(code[size_t(begin)].jump2 + 1) : nullptr;
     if (step && test && step->opcode == FUSED_INT_STEP && test->opcode == FUSED_COMPARE_BRANCH &&
         test->closing == OP_FOR) {
-      PObjStruct::_PCode next = {};
+      // The test's operands, operator and targets, with the step's counter.
+      PObjStruct::_PCode next = *test;
       next.opcode = FUSED_FOR_NEXT;
-      next.jump2 = code[size_t(begin)].jump2;
+      next.counter = step->cell;
+      next.stepBy = step->fusedOp == OP_INCREMENT ? 1 : -1;
+      next.testBlock = code[size_t(begin)].jump2 + 1;
       fused.push_back(next);
     }
     fused.insert(fused.end(), code.begin() + begin, code.begin() + end);
