@@ -44,7 +44,7 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
 
 // The operators on two integers, computed as the SValue rules would; false
 // leaves the operation to those rules (a remainder by zero, which fails).
-inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
+[[gnu::always_inline]] inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
   const int64_t a = left.GetInt64Value(), b = right.GetInt64Value();
   int64_t r;
   switch (opcode) {
@@ -77,7 +77,7 @@ inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) 
 // Two numbers of which one at least is a double, the common case of Float
 // arithmetic, computed as doubles as the SValue rules would; false leaves
 // every other pair, and the operators without a double form, to those rules.
-inline bool DoubleOperation(int32_t opcode, SValue& left, const SValue& right) {
+[[gnu::always_inline]] inline bool DoubleOperation(int32_t opcode, SValue& left, const SValue& right) {
   if (!(left.IsDouble() || left.IsInt64()) || !(right.IsDouble() || right.IsInt64())) return false;
   const double a = left.IsDouble() ? left.GetDoubleValue() : double(left.GetInt64Value());
   const double b = right.IsDouble() ? right.GetDoubleValue() : double(right.GetInt64Value());
@@ -95,6 +95,49 @@ inline bool DoubleOperation(int32_t opcode, SValue& left, const SValue& right) {
     case OP_LESS_EQUAL: left.SetInt64(a <= b); return true;
     default: return false;
   }
+}
+
+// Every other pair of operands, by the SValue rules; false for the one
+// operation without a value, an integer remainder by zero (the member
+// fails, as it does for "%=").
+bool GeneralOperation(int32_t opcode, SValue& left, const SValue& right) {
+  switch (opcode) {
+    case OP_ADD: left.Add(right); break;
+    case OP_SUBTRACT: left.Subtract(right); break;
+    case OP_MULTIPLY: left.Multiply(right); break;
+    case OP_DIVIDE:
+      if (right.IsInt64() || right.IsDouble()) left.DivideBy(right.ToDouble());
+      break;
+    case OP_MODULO:
+      if (left.IsInt64() && right.IsInt64() && right.GetInt64Value() == 0) return false;
+      left.Modulo(right);
+      break;
+    case OP_EQUAL: left.SetInt64(left.Equals(right) ? 1 : 0); break;
+    case OP_NOT_EQUAL: left.SetInt64(left.Equals(right) ? 0 : 1); break;
+    case OP_GREATER: left.SetInt64(left.IsGreater(right) ? 1 : 0); break;
+    case OP_GREATER_EQUAL: left.SetInt64(left.IsGreaterOrEqual(right) ? 1 : 0); break;
+    case OP_LESS: left.SetInt64(left.IsLess(right) ? 1 : 0); break;
+    case OP_LESS_EQUAL: left.SetInt64(left.IsLessOrEqual(right) ? 1 : 0); break;
+    case OP_MATCHES:
+      left.SetInt64(SString::MatchWildcard(left.ToString().GetText(), right.ToString().GetText()) ? 1 : 0);
+      break;
+    case OP_BIT_OR: left.AssignInt64(left.ToInt64() | right.ToInt64()); break;
+    case OP_BIT_AND: left.AssignInt64(left.ToInt64() & right.ToInt64()); break;
+    case OP_BIT_XOR: left.AssignInt64(left.ToInt64() ^ right.ToInt64()); break;
+    case OP_SHIFT_LEFT: left.AssignInt64(ShiftLeft(left.ToInt64(), right.ToInt64())); break;
+    case OP_SHIFT_RIGHT: left.AssignInt64(ShiftRight(left.ToInt64(), right.ToInt64())); break;
+    default: break;
+  }
+  return true;
+}
+
+// One binary operator, its opcode fixed where it is used: two integers (the
+// common case) and numbers with a double go without the general rules.
+template <int32_t OP>
+[[gnu::always_inline]] inline bool BinaryOperation(SValue& left, const SValue& right) {
+  if (left.IsInt64() && right.IsInt64() ? IntegerOperation(OP, left, right) : DoubleOperation(OP, left, right))
+    return true;
+  return GeneralOperation(OP, left, right);
 }
 
 // The value of a number slot as the other kind needs it, without the call
@@ -118,308 +161,313 @@ bool OwnedByVariable(const PObjStruct::_PCode& code) {
 
 }  // namespace
 
-// Kept in this file with ExecuteBlock, so that moving from one statement to
-// the next costs no call.
+// The blocks one after another from the first, each block's instructions
+// in order; a block instruction closes its statement and chooses the next.
+// The block's number and successor travel in registers: only the
+// instructions that look back at them (elseif, switch) read them from the
+// function. Each instruction jumps straight to the next one's handler
+// through a table of labels, one per opcode, so that every operator has a
+// dispatch of its own and decodes nothing twice. Loading makes every opcode
+// one of the table's (unknown numbers become OP_NONE).
 bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
+  static const void* const kHandlers[kOpcodeCount] = {
+      &&op_none, &&op_constant, &&op_variable, &&op_variable_cell, &&op_member, &&op_member,
+      &&op_this, &&op_caller, &&op_global, &&op_application, &&op_class, &&op_integer_value,
+      &&op_member_value, &&op_float_value, &&op_member_value, &&op_cell_value, &&op_member_value,
+      &&op_cell_value, &&op_member_value, &&op_cell_value, &&op_call, &&op_none, &&op_add,
+      &&op_subtract, &&op_multiply, &&op_divide, &&op_modulo, &&op_equal, &&op_not_equal,
+      &&op_greater, &&op_greater_equal, &&op_less, &&op_less_equal, &&op_other_binary, &&op_or_and,
+      &&op_or_and, &&op_bit_or, &&op_bit_and, &&op_bit_xor, &&op_shift_left, &&op_shift_right,
+      &&op_unary, &&op_unary, &&op_unary, &&op_condition, &&op_jump, &&op_elseif, &&op_condition,
+      &&op_condition, &&op_for_start, &&op_jump, &&op_jump, &&op_switch, &&op_jump, &&op_jump,
+      &&op_jump, &&op_return, &&op_new, &&op_assign, &&op_assign_value, &&op_assign_value,
+      &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
+      &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
+      &&fused_int_step, &&fused_for_next, &&fused_string_append};
   const _PCode* const code = m_code.data();
   const int32_t* const starts = m_blockStart.data();
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
+  SValue* const s = m_stack.get();
   int32_t block = m_block;
-  while (block < blocks) {
-    int32_t next = block + 1;
-    const bool ok = ExecuteBlock(block, code + starts[block], starts[block + 1] - starts[block], next);
-    // A failed statement ends the program; so does an end that came from
-    // elsewhere (another thread's Exit) while this member ran.
-    if (!ok || !engine->MayRunScripts()) {
-      engine->Exit();
-      return ok;
-    }
-    block = next;
-  }
-  return true;
+  int32_t next, count;
+  const _PCode *first, *pc, *end;
+
+start_block:
+  if (block >= blocks) return true;
+  first = code + starts[block];
+  end = code + starts[block + 1];
+  count = int32_t(end - first);
+  pc = first;
+  next = block + 1;
+  m_top = 0;
+  if (pc == end) goto finished;
+  goto *kHandlers[pc->opcode];
+
+#define NEXT()                        \
+  do {                                \
+    if (++pc == end) goto finished;   \
+    goto *kHandlers[pc->opcode];      \
+  } while (0)
+// A binary operator: left = left op right, pop. The result is a value even
+// where an operand was an object (o==p), and never to be used as one.
+#define BINARY(OP)                                          \
+  do {                                                      \
+    if (m_top < 2) goto failed;                            \
+    SValue& left = s[m_top - 2];                            \
+    left.SetFlag(SLOT_VALUE);                               \
+    if (!BinaryOperation<OP>(left, s[m_top - 1])) goto failed; \
+    m_top--;                                                \
+    NEXT();                                                 \
+  } while (0)
+// A block instruction: it closes the statement.
+#define CLOSE(TARGET)      \
+  do {                     \
+    next = (TARGET);       \
+    m_lastBlock = block;   \
+    goto block_done;       \
+  } while (0)
+
+  // ---- Pushes ----
+op_constant: {
+  const SValue* constant = pc->constant;
+  if (!Push()) goto failed;
+  if (constant->IsInt64()) Top().SetInt64(constant->GetInt64Value());
+  else if (constant->IsDouble()) Top().SetDouble(constant->GetDoubleValue());
+  else Top().AssignValue(*constant);
+  NEXT();
+}
+op_variable:
+  if (!PushObject(pc->cell->GetRefObject())) goto failed;
+  NEXT();
+op_variable_cell:
+  if (!PushCell(pc->cell)) goto failed;
+  NEXT();
+op_member:
+  if (!PushMemberCell(*pc, pc->opcode == OP_MEMBER_CELL)) goto failed;
+  NEXT();
+op_this:
+  if (!PushObject(m_owner)) goto failed;
+  NEXT();
+op_caller:
+  if (!PushObject(m_caller)) goto failed;
+  NEXT();
+op_global:
+  if (!PushObject(m_definition->GetEngine()->GetGlobal())) goto failed;
+  NEXT();
+op_application:
+  if (!PushObject(m_definition->GetEngine()->GetApplication())) goto failed;
+  NEXT();
+op_class: {
+  PObject* part = m_owner->GetDefinition() == pc->classDef ? m_owner : m_owner->FindBasePart(pc->classDef);
+  if (!PushObject(part)) goto failed;
+  NEXT();
+}
+  // The declared class makes the object's class certain.
+op_integer_value: {
+  const PObject* object = pc->cell->GetRefObject();
+  if (!object || !Push()) goto failed;
+  Top().SetInt64(static_cast<const PObjInt*>(object)->GetValue());
+  NEXT();
+}
+op_float_value: {
+  const PObject* object = pc->cell->GetRefObject();
+  if (!object || !Push()) goto failed;
+  Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
+  NEXT();
+}
+op_cell_value:
+  if (!PushCellValue(pc->cell, pc->opcode)) goto failed;
+  NEXT();
+op_member_value:
+  if (!PushMemberValue(*pc)) goto failed;
+  NEXT();
+op_call:
+  if (!CallMember(*pc)) goto failed;
+  // The engine ended during the call: nothing more of this member runs.
+  if (!m_definition->GetEngine()->MayRunScripts()) goto block_done;
+  NEXT();
+op_new: {
+  PObject* made = PObjStruct::NewObject(pc->classDef);
+  if (!made || !PushObject(made)) goto failed;
+  NEXT();
 }
 
-// The block's number, instructions and successor travel in registers: only
-// the instructions that look back at them (elseif, switch) read them from
-// the function.
-[[gnu::always_inline]] inline bool PObjStruct::_PFunction::ExecuteBlock(int32_t block, const _PCode* first,
-                                                                        int32_t count, int32_t& next) {
-  m_top = 0;
-  for (int32_t index = 0; index < count; index++) {
-    const _PCode& code = first[index];
-    SValue* s = m_stack.get();
-    switch (code.opcode) {
-      // ---- Pushes ----
-      case OP_CONSTANT:
-        if (!Push()) return false;
-        if (code.constant->IsInt64()) Top().SetInt64(code.constant->GetInt64Value());
-        else if (code.constant->IsDouble()) Top().SetDouble(code.constant->GetDoubleValue());
-        else Top().AssignValue(*code.constant);
-        break;
-      case OP_VARIABLE:
-        if (!PushObject(code.cell->GetRefObject())) return false;
-        break;
-      case OP_VARIABLE_CELL:
-        if (!PushCell(code.cell)) return false;
-        break;
-      case OP_MEMBER:
-      case OP_MEMBER_CELL:
-        if (!PushMemberCell(code, code.opcode == OP_MEMBER_CELL)) return false;
-        break;
-      case OP_THIS:
-        if (!PushObject(m_owner)) return false;
-        break;
-      case OP_CALLER:
-        if (!PushObject(m_caller)) return false;
-        break;
-      case OP_GLOBAL:
-        if (!PushObject(m_definition->GetEngine()->GetGlobal())) return false;
-        break;
-      case OP_APPLICATION:
-        if (!PushObject(m_definition->GetEngine()->GetApplication())) return false;
-        break;
-      case OP_CLASS: {
-        PObject* part = m_owner->GetDefinition() == code.classDef ? m_owner
-                                                                   : m_owner->FindBasePart(code.classDef);
-        if (!PushObject(part)) return false;
-        break;
-      }
-      // The declared class makes the object's class certain.
-      case OP_INTEGER_VALUE: {
-        const PObject* object = code.cell->GetRefObject();
-        if (!object || !Push()) return false;
-        Top().SetInt64(static_cast<const PObjInt*>(object)->GetValue());
-        break;
-      }
-      case OP_FLOAT_VALUE: {
-        const PObject* object = code.cell->GetRefObject();
-        if (!object || !Push()) return false;
-        Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
-        break;
-      }
-      case OP_STRING_VALUE: case OP_UNISTRING_VALUE: case OP_STRING_QUOTED:
-        if (!PushCellValue(code.cell, code.opcode)) return false;
-        break;
-      case OP_MEMBER_INTEGER: case OP_MEMBER_FLOAT: case OP_MEMBER_STRING: case OP_MEMBER_UNISTRING:
-        if (!PushMemberValue(code)) return false;
-        break;
-      case OP_CALL:
-        if (!CallMember(code)) return false;
-        // The engine ended during the call: nothing more of this member runs.
-        if (!m_definition->GetEngine()->MayRunScripts()) return true;
-        break;
-      case OP_NEW: {
-        PObject* made = PObjStruct::NewObject(code.classDef);
-        if (!made || !PushObject(made)) return false;
-        break;
-      }
+  // ---- Binary operators ----
+op_add: BINARY(OP_ADD);
+op_subtract: BINARY(OP_SUBTRACT);
+op_multiply: BINARY(OP_MULTIPLY);
+op_divide: BINARY(OP_DIVIDE);
+op_modulo: BINARY(OP_MODULO);
+op_equal: BINARY(OP_EQUAL);
+op_not_equal: BINARY(OP_NOT_EQUAL);
+op_greater: BINARY(OP_GREATER);
+op_greater_equal: BINARY(OP_GREATER_EQUAL);
+op_less: BINARY(OP_LESS);
+op_less_equal: BINARY(OP_LESS_EQUAL);
+op_bit_or: BINARY(OP_BIT_OR);
+op_bit_and: BINARY(OP_BIT_AND);
+op_bit_xor: BINARY(OP_BIT_XOR);
+op_shift_left: BINARY(OP_SHIFT_LEFT);
+op_shift_right: BINARY(OP_SHIFT_RIGHT);
+op_other_binary: BINARY(OP_MATCHES);
 
-      // ---- Binary operators: left = left op right, pop ----
-      case OP_ADD: case OP_SUBTRACT: case OP_MULTIPLY: case OP_DIVIDE: case OP_MODULO:
-      case OP_EQUAL: case OP_NOT_EQUAL: case OP_GREATER: case OP_GREATER_EQUAL: case OP_LESS:
-      case OP_LESS_EQUAL: case OP_MATCHES: case OP_BIT_OR: case OP_BIT_AND: case OP_BIT_XOR:
-      case OP_SHIFT_LEFT: case OP_SHIFT_RIGHT: {
-        if (m_top < 2) return false;
-        SValue& left = s[m_top - 2];
-        const SValue& right = s[m_top - 1];
-        // The result is a value even where an operand was an object
-        // (o==p), and never to be used as one.
-        left.SetFlag(SLOT_VALUE);
-        // Two integers, the common case, go without the general rules.
-        if (left.IsInt64() && right.IsInt64() ? IntegerOperation(code.opcode, left, right)
-                                              : DoubleOperation(code.opcode, left, right)) {
-          m_top--;
-          break;
-        }
-        switch (code.opcode) {
-          case OP_ADD: left.Add(right); break;
-          case OP_SUBTRACT: left.Subtract(right); break;
-          case OP_MULTIPLY: left.Multiply(right); break;
-          case OP_DIVIDE:
-            if (right.IsInt64() || right.IsDouble()) left.DivideBy(right.ToDouble());
-            break;
-          case OP_MODULO:
-            // An integer remainder by zero has no value: the member fails,
-            // as it does for "%=".
-            if (left.IsInt64() && right.IsInt64() && right.GetInt64Value() == 0) return false;
-            left.Modulo(right);
-            break;
-          case OP_EQUAL: left.SetInt64(left.Equals(right) ? 1 : 0); break;
-          case OP_NOT_EQUAL: left.SetInt64(left.Equals(right) ? 0 : 1); break;
-          case OP_GREATER: left.SetInt64(left.IsGreater(right) ? 1 : 0); break;
-          case OP_GREATER_EQUAL: left.SetInt64(left.IsGreaterOrEqual(right) ? 1 : 0); break;
-          case OP_LESS: left.SetInt64(left.IsLess(right) ? 1 : 0); break;
-          case OP_LESS_EQUAL: left.SetInt64(left.IsLessOrEqual(right) ? 1 : 0); break;
-          case OP_MATCHES:
-            left.SetInt64(SString::MatchWildcard(left.ToString().GetText(), right.ToString().GetText()) ? 1 : 0);
-            break;
-          case OP_BIT_OR: left.AssignInt64(left.ToInt64() | right.ToInt64()); break;
-          case OP_BIT_AND: left.AssignInt64(left.ToInt64() & right.ToInt64()); break;
-          case OP_BIT_XOR: left.AssignInt64(left.ToInt64() ^ right.ToInt64()); break;
-          case OP_SHIFT_LEFT: left.AssignInt64(ShiftLeft(left.ToInt64(), right.ToInt64())); break;
-          case OP_SHIFT_RIGHT: left.AssignInt64(ShiftRight(left.ToInt64(), right.ToInt64())); break;
-        }
-        m_top--;
-        break;
-      }
-
-      // ---- Short-circuit: the deciding value stays and the rest is skipped ----
-      case OP_OR:
-      case OP_AND: {
-        if (m_top < 1) return false;
-        const bool set = IsTrue(Top());
-        if (set == (code.opcode == OP_OR)) {
-          if (code.jump1 < 0 || code.jump1 > count) return false;
-          index = code.jump1 - 1;
-        } else {
-          m_top--;
-        }
-        break;
-      }
-
-      // ---- Unary operators ----
-      case OP_NOT: case OP_COMPLEMENT: case OP_NEGATE:
-        if (m_top < 1) return false;
-        if (code.opcode == OP_NOT) Top().LogicalNot();
-        else if (code.opcode == OP_COMPLEMENT) Top().BitwiseNot();
-        else if (Top().IsDouble()) Top().SetDouble(-Top().GetDoubleValue());
-        else Top().Negate();
-        Top().SetFlag(SLOT_VALUE);
-        break;
-
-      // ---- Block instructions: they close the statement ----
-      case OP_IF: case OP_WHILE: case OP_FOR:
-        if (m_top < 1) return false;
-        next = IsTrue(Top()) ? code.jump1 : code.jump2;
-        m_lastBlock = block;
-        return true;
-      case OP_ELSE: case OP_BREAK: case OP_CONTINUE: case OP_CASE: case OP_DEFAULT: case OP_END:
-        next = code.jump2;
-        m_lastBlock = block;
-        return true;
-      case OP_ELSEIF:
-        m_block = block;
-        if (!ElseIf(code)) return false;
-        next = m_nextBlock;
-        return true;
-      case OP_FOR_START:
-        next = block + 2;
-        m_lastBlock = block;
-        return true;
-      case OP_SWITCH:
-        m_block = block;
-        if (!Switch(code)) return false;
-        next = m_nextBlock;
-        return true;
-      case OP_RETURN:
-        if (!Return()) return false;
-        next = code.jump1;
-        m_lastBlock = block;
-        return true;
-
-      // ---- Assignments ----
-      case OP_ASSIGN: {
-        if (m_top < 2) return false;
-        PObjectRef* cell = AsCell(Below());
-        // A variable declared with "new" owns its object and releases it with
-        // its holder: pointing it elsewhere would lose that object and later
-        // release one it does not own.
-        if (!cell || cell->GetDeclaration()->IsAutoCreate()) return false;
-        PObject* object;
-        if (!TakeObject(Top(), object)) return false;
-        if (object) object = object->CastToClass(cell->GetDeclaration()->GetType());
-        cell->SetRefObject(object);
-        m_top--;
-        SetObject(Top(), object);
-        break;
-      }
-      case OP_ASSIGN_VALUE: case OP_MULTIPLY_ASSIGN: case OP_DIVIDE_ASSIGN: case OP_MODULO_ASSIGN:
-      case OP_ADD_ASSIGN: case OP_SUBTRACT_ASSIGN:
-        // The assigned value is only made when something after it uses it:
-        // a long text is not copied for a statement that ends here.
-        if (!AssignValue(code.opcode, index + 1 < count)) return false;
-        break;
-      case OP_INCREMENT:
-      case OP_DECREMENT:
-        if (!Step(code.opcode)) return false;
-        break;
-
-      // ---- Objects ----
-      case OP_DELETE: {
-        // Only an object can be deleted: a number or a text read as a pointer
-        // would release memory that is no object.
-        if (m_top < 1 || index == 0 || !AsObject(Top())) return false;
-        // Nor can a script delete what a "new" variable owns: its holder
-        // releases it again.
-        if (OwnedByVariable(first[index - 1])) return false;
-        if (!PObjStruct::ReleaseObject(AsObject(Top()), false)) return false;
-        m_top--;
-        break;
-      }
-      case OP_INTERCEPT: {
-        if (m_top < 1) return false;
-        PObject* object = AsObject(Top());
-        if (!object) return false;
-        m_owner->BindOwner(object);
-        m_top--;
-        break;
-      }
-      // ---- Fused statements: done whole, or left to the instructions after ----
-      case FUSED_COMPARE_BRANCH: {
-        const PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
-        const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
-        if (!a || (code.cell2 && !b)) break;
-        const int64_t x = a->GetValue(), y = b ? b->GetValue() : code.constant->GetInt64Value();
-        next = Compare(code.fusedOp, x, y) ? code.jump1 : code.jump2;
-        m_lastBlock = block;
-        return true;
-      }
-      case FUSED_INT_ASSIGN: {
-        PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
-        const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
-        if (!a || (code.cell2 && !b)) break;
-        const uint64_t x = uint64_t(a->GetValue());
-        const uint64_t y = uint64_t(b ? b->GetValue() : code.constant->GetInt64Value());
-        switch (code.fusedOp) {
-          case OP_ASSIGN_VALUE: a->SetValue(Wrap(y)); break;
-          case OP_ADD_ASSIGN: a->SetValue(Wrap(x + y)); break;
-          case OP_SUBTRACT_ASSIGN: a->SetValue(Wrap(x - y)); break;
-          default: a->SetValue(Wrap(x * y)); break;
-        }
-        m_lastBlock = block;
-        return true;
-      }
-      case FUSED_FOR_NEXT: {
-        PObjInt* counter = ValueIn<PObjInt>(code.counter, m_integerClass);
-        const PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
-        const PObjInt* b = code.cell2 ? ValueIn<PObjInt>(code.cell2, m_integerClass) : nullptr;
-        if (!counter || !a || (code.cell2 && !b)) break;  // the plain end
-        counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(code.stepBy)));
-        const int64_t y = b ? b->GetValue() : code.constant->GetInt64Value();
-        next = Compare(code.fusedOp, a->GetValue(), y) ? code.jump1 : code.jump2;
-        m_lastBlock = code.testBlock;
-        return true;
-      }
-      case FUSED_STRING_APPEND: {
-        PObjString* text = ValueIn<PObjString>(code.cell, m_stringClass);
-        if (!text) break;
-        text->GetString().Append(code.constant->GetStringValue().GetText());
-        m_lastBlock = block;
-        return true;
-      }
-      case FUSED_INT_STEP: {
-        PObjInt* a = ValueIn<PObjInt>(code.cell, m_integerClass);
-        if (!a) break;
-        a->SetValue(Wrap(uint64_t(a->GetValue()) + (code.fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
-        m_lastBlock = block;
-        return true;
-      }
-      default:
-        break;  // removed nodes and unknown numbers do nothing
-    }
+  // ---- Short-circuit: the deciding value stays and the rest is skipped ----
+op_or_and: {
+  if (m_top < 1) goto failed;
+  const bool set = IsTrue(Top());
+  if (set == (pc->opcode == OP_OR)) {
+    if (pc->jump1 < 0 || pc->jump1 > count) goto failed;
+    pc = first + pc->jump1;
+    if (pc == end) goto finished;
+    goto *kHandlers[pc->opcode];
   }
+  m_top--;
+  NEXT();
+}
+
+  // ---- Unary operators ----
+op_unary:
+  if (m_top < 1) goto failed;
+  if (pc->opcode == OP_NOT) Top().LogicalNot();
+  else if (pc->opcode == OP_COMPLEMENT) Top().BitwiseNot();
+  else if (Top().IsDouble()) Top().SetDouble(-Top().GetDoubleValue());
+  else Top().Negate();
+  Top().SetFlag(SLOT_VALUE);
+  NEXT();
+
+  // ---- Block instructions: they close the statement ----
+op_condition:
+  if (m_top < 1) goto failed;
+  CLOSE(IsTrue(Top()) ? pc->jump1 : pc->jump2);
+op_jump:
+  CLOSE(pc->jump2);
+op_elseif:
+  m_block = block;
+  if (!ElseIf(*pc)) goto failed;
+  next = m_nextBlock;
+  goto block_done;
+op_for_start:
+  CLOSE(block + 2);
+op_switch:
+  m_block = block;
+  if (!Switch(*pc)) goto failed;
+  next = m_nextBlock;
+  goto block_done;
+op_return:
+  if (!Return()) goto failed;
+  CLOSE(pc->jump1);
+
+  // ---- Assignments ----
+op_assign: {
+  if (m_top < 2) goto failed;
+  PObjectRef* cell = AsCell(Below());
+  // A variable declared with "new" owns its object and releases it with
+  // its holder: pointing it elsewhere would lose that object and later
+  // release one it does not own.
+  if (!cell || cell->GetDeclaration()->IsAutoCreate()) goto failed;
+  PObject* object;
+  if (!TakeObject(Top(), object)) goto failed;
+  if (object) object = object->CastToClass(cell->GetDeclaration()->GetType());
+  cell->SetRefObject(object);
+  m_top--;
+  SetObject(Top(), object);
+  NEXT();
+}
+op_assign_value:
+  // The assigned value is only made when something after it uses it: a
+  // long text is not copied for a statement that ends here.
+  if (!AssignValue(pc->opcode, pc + 1 < end)) goto failed;
+  NEXT();
+op_step:
+  if (!Step(pc->opcode)) goto failed;
+  NEXT();
+
+  // ---- Objects ----
+op_delete:
+  // Only an object can be deleted: a number or a text read as a pointer
+  // would release memory that is no object.
+  if (m_top < 1 || pc == first || !AsObject(Top())) goto failed;
+  // Nor can a script delete what a "new" variable owns: its holder
+  // releases it again.
+  if (OwnedByVariable(pc[-1])) goto failed;
+  if (!PObjStruct::ReleaseObject(AsObject(Top()), false)) goto failed;
+  m_top--;
+  NEXT();
+op_intercept: {
+  if (m_top < 1) goto failed;
+  PObject* object = AsObject(Top());
+  if (!object) goto failed;
+  m_owner->BindOwner(object);
+  m_top--;
+  NEXT();
+}
+
+  // ---- Fused statements: done whole, or left to the instructions after ----
+fused_compare_branch: {
+  const PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
+  const PObjInt* b = pc->cell2 ? ValueIn<PObjInt>(pc->cell2, m_integerClass) : nullptr;
+  if (!a || (pc->cell2 && !b)) NEXT();
+  const int64_t x = a->GetValue(), y = b ? b->GetValue() : pc->constant->GetInt64Value();
+  CLOSE(Compare(pc->fusedOp, x, y) ? pc->jump1 : pc->jump2);
+}
+fused_int_assign: {
+  PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
+  const PObjInt* b = pc->cell2 ? ValueIn<PObjInt>(pc->cell2, m_integerClass) : nullptr;
+  if (!a || (pc->cell2 && !b)) NEXT();
+  const uint64_t x = uint64_t(a->GetValue());
+  const uint64_t y = uint64_t(b ? b->GetValue() : pc->constant->GetInt64Value());
+  switch (pc->fusedOp) {
+    case OP_ASSIGN_VALUE: a->SetValue(Wrap(y)); break;
+    case OP_ADD_ASSIGN: a->SetValue(Wrap(x + y)); break;
+    case OP_SUBTRACT_ASSIGN: a->SetValue(Wrap(x - y)); break;
+    default: a->SetValue(Wrap(x * y)); break;
+  }
+  CLOSE(block + 1);
+}
+fused_for_next: {
+  PObjInt* counter = ValueIn<PObjInt>(pc->counter, m_integerClass);
+  const PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
+  const PObjInt* b = pc->cell2 ? ValueIn<PObjInt>(pc->cell2, m_integerClass) : nullptr;
+  if (!counter || !a || (pc->cell2 && !b)) NEXT();  // the plain end
+  counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(pc->stepBy)));
+  const int64_t y = b ? b->GetValue() : pc->constant->GetInt64Value();
+  next = Compare(pc->fusedOp, a->GetValue(), y) ? pc->jump1 : pc->jump2;
+  m_lastBlock = pc->testBlock;
+  goto block_done;
+}
+fused_string_append: {
+  PObjString* text = ValueIn<PObjString>(pc->cell, m_stringClass);
+  if (!text) NEXT();
+  text->GetString().Append(pc->constant->GetStringValue().GetText());
+  CLOSE(block + 1);
+}
+fused_int_step: {
+  PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
+  if (!a) NEXT();
+  a->SetValue(Wrap(uint64_t(a->GetValue()) + (pc->fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
+  CLOSE(block + 1);
+}
+op_none:
+  NEXT();  // removed nodes and unknown numbers do nothing
+
+finished:
   m_lastBlock = block;
-  return true;
+block_done:
+  // An end that came from elsewhere (another thread's Exit) while this
+  // member ran ends it too.
+  if (!engine->MayRunScripts()) {
+    engine->Exit();
+    return true;
+  }
+  block = next;
+  goto start_block;
+failed:
+  // A failed statement ends the program.
+  engine->Exit();
+  return false;
+#undef CLOSE
+#undef BINARY
+#undef NEXT
 }
 
 // ==== Block instructions ========================================================================

@@ -77,7 +77,7 @@ bool PObjStruct::_PFunction::LoadCode() {
     for (int n = 0; n < nodes->GetCount(); n++) {
       const PCodeInfo::_PData* node = nodes->GetAt(n);
       _PCode code = {};
-      code.opcode = node->type;
+      code.opcode = node->type >= OP_NONE && node->type <= OP_LAST ? node->type : OP_NONE;
       code.jump1 = node->jump1;
       code.jump2 = node->jump2;
       code.declaringClass = node->declaringClass;

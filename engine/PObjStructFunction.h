@@ -77,6 +77,9 @@ enum FusedOpcode : int32_t {
   FUSED_FOR_NEXT = OP_LAST + 4,
   FUSED_STRING_APPEND = OP_LAST + 5,  // s += "literal"
 };
+// Opcodes 0 to this, less one, are the machine's; loading turns any other
+// number into OP_NONE.
+constexpr int32_t kOpcodeCount = FUSED_STRING_APPEND + 1;
 
 // Puts the fused instruction in front of the statement that begins at
 // start when the statement has one of the fused forms.
@@ -114,9 +117,8 @@ class PObjStruct::_PFunction {
   bool ReleaseLocals();
 
   // PObjStructExecute.cpp: the blocks one after another from the first,
-  // each block's instructions, and the block instructions.
+  // with each block's instructions, and the block instructions.
   bool RunBlocks(PEngine* engine);
-  bool ExecuteBlock(int32_t block, const _PCode* first, int32_t count, int32_t& next);
   bool Switch(const _PCode& code);
   bool ElseIf(const _PCode& code);
   bool Return();
