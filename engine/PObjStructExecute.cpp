@@ -31,15 +31,12 @@ int64_t ShiftRight(int64_t value, int64_t count) {
   return value >> count;
 }
 
+// Without a branch on the operator: each comparison is the set of orders
+// (less, equal, greater) it accepts.
 inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
-  switch (opcode) {
-    case OP_EQUAL: return a == b;
-    case OP_NOT_EQUAL: return a != b;
-    case OP_GREATER: return a > b;
-    case OP_GREATER_EQUAL: return a >= b;
-    case OP_LESS: return a < b;
-    default: return a <= b;
-  }
+  static constexpr uint8_t kAccepts[] = {2, 5, 4, 6, 1, 3};  // ==, !=, >, >=, <, <=
+  const unsigned order = unsigned(a < b) | unsigned(a == b) << 1 | unsigned(a > b) << 2;
+  return (kAccepts[opcode - OP_EQUAL] & order) != 0;
 }
 
 // The operators on two integers, computed as the SValue rules would; false
@@ -189,20 +186,35 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
   SValue* const s = m_stack.get();
   int32_t block = m_block;
-  int32_t next, count;
+  int32_t next;
   const _PCode *first, *pc, *end;
 
-start_block:
   if (block >= blocks) return true;
   first = code + starts[block];
   end = code + starts[block + 1];
-  count = int32_t(end - first);
   pc = first;
   next = block + 1;
   m_top = 0;
   if (pc == end) goto finished;
   goto *kHandlers[pc->opcode];
 
+// The next block's first instruction, reached from where each block
+// closes, so that every closing site predicts its own successor. An end
+// that came from elsewhere (another thread's Exit) while this member ran
+// ends it too.
+#define NEXT_BLOCK()                                      \
+  do {                                                    \
+    if (!engine->MayRunScripts()) goto ended;             \
+    block = next;                                         \
+    if (block >= blocks) return true;                     \
+    first = code + starts[block];                         \
+    end = code + starts[block + 1];                       \
+    pc = first;                                           \
+    next = block + 1;                                     \
+    m_top = 0;                                            \
+    if (pc == end) goto finished;                         \
+    goto *kHandlers[pc->opcode];                          \
+  } while (0)
 #define NEXT()                        \
   do {                                \
     if (++pc == end) goto finished;   \
@@ -224,7 +236,7 @@ start_block:
   do {                     \
     next = (TARGET);       \
     m_lastBlock = block;   \
-    goto block_done;       \
+    NEXT_BLOCK();          \
   } while (0)
 
   // ---- Pushes ----
@@ -316,7 +328,7 @@ op_or_and: {
   if (m_top < 1) goto failed;
   const bool set = IsTrue(Top());
   if (set == (pc->opcode == OP_OR)) {
-    if (pc->jump1 < 0 || pc->jump1 > count) goto failed;
+    if (pc->jump1 < 0 || pc->jump1 > end - first) goto failed;
     pc = first + pc->jump1;
     if (pc == end) goto finished;
     goto *kHandlers[pc->opcode];
@@ -453,19 +465,16 @@ op_none:
 finished:
   m_lastBlock = block;
 block_done:
-  // An end that came from elsewhere (another thread's Exit) while this
-  // member ran ends it too.
-  if (!engine->MayRunScripts()) {
-    engine->Exit();
-    return true;
-  }
-  block = next;
-  goto start_block;
+  NEXT_BLOCK();
+ended:
+  engine->Exit();
+  return true;
 failed:
   // A failed statement ends the program.
   engine->Exit();
   return false;
 #undef CLOSE
+#undef NEXT_BLOCK
 #undef BINARY
 #undef NEXT
 }
