@@ -226,15 +226,15 @@ bool PObject::CallIdle() {
 }
 
 bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (!GetEngine()->MayRunScripts()) return true;
+  if (!GetDefinition()->GetEngine()->MayRunScripts()) return true;
   PObjStruct* root = Root();
-  if (root->IsReleased() && member != GetDefinition()->GetDestructorId()) return true;
+  if (root->m_released && member != GetDefinition()->GetDestructorId()) return true;
   // A part that was never prepared, or a member number past the class's, has
   // nothing to run.
   if (member >= m_functions.GetCount()) return PObject::Call(member, args, result, caller);
   if (t_callNesting >= kMaxCallNesting) return false;
   t_callNesting++;
-  root->EnterCall();
+  root->m_callDepth++;
   _PFunction* function = m_functions.GetAt(member);
   bool ok;
   if (!function->IsBusy()) {
@@ -246,7 +246,7 @@ bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
     ok = copy && copy->Run(args, result, caller);
     function->GiveBackSpare(copy);
   }
-  root->LeaveCall();
+  root->m_callDepth--;
   t_callNesting--;
   return ok;
 }

@@ -79,7 +79,13 @@ class PObjStruct : public PObject {
   bool IsReleased() const { return Root()->m_released != 0; }
 
  private:
-  PObjStruct* Root() const { return static_cast<PObjStruct*>(const_cast<PObjStruct*>(this)->GetRootPart()); }
+  // Walked here rather than through PObject, since every call and return
+  // asks: most objects are a single part.
+  PObjStruct* Root() const {
+    const PObject* part = this;
+    while (part->GetBase()) part = part->GetBase();
+    return static_cast<PObjStruct*>(const_cast<PObject*>(part));
+  }
 
   SArray<PObjectRef*> m_refs;          // one per member variable of this class
   SArray<_PFunction*> m_functions;     // one per member, by member index

@@ -161,5 +161,8 @@ bool PObjStruct::_PFunction::CallMember(const _PCode& code) {
     out.SetInt64(bits);
     if (ReturnsObject(code.resultType)) out.SetFlag(SLOT_OBJECT);
   }
+  // Only a user object deleted during its own call is left to destroy.
+  if (definition->GetOrigin() != ORIGIN_USER || !static_cast<PObjStruct*>(call.object)->IsReleased())
+    return true;
   return PObjStruct::DeleteIfReleased(call.object);
 }

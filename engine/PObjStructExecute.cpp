@@ -538,8 +538,8 @@ bool PObjStruct::_PFunction::Return() {
   switch (m_resultType) {
     case TYPE_UNISTRING: return PObject::ReturnUniString(m_result, value.ToUniString().GetText());
     case TYPE_STRING: return PObject::ReturnString(m_result, value.ToString().GetText());
-    case TYPE_FLOAT: return PObject::ReturnDouble(m_result, value.ToDouble());
-    case TYPE_INTEGER: return PObject::ReturnInt64(m_result, value.ToInt64());
+    case TYPE_FLOAT: return PObject::ReturnDouble(m_result, DoubleOf(value));
+    case TYPE_INTEGER: return PObject::ReturnInt64(m_result, Int64Of(value));
     case TYPE_VOID: return true;
     default: {
       PObject* object;

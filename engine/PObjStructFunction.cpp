@@ -217,7 +217,7 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
   const int argCount = PObject::GetArgCount(args);
   const int bound = argCount < m_cells.GetCount() ? argCount : m_cells.GetCount();
   if (ok) {
-    for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(PObject::GetArgObject(args, i));
+    for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(args->slots[i].object);
     m_caller = caller;
     m_result = result;
     m_block = 0;
