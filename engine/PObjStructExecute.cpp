@@ -14,6 +14,15 @@
 #include "engine/PObjectRef.h"
 #include "engine/compiler/Opcode.h"
 
+// The operators are inlined into every handler where the compiler
+// optimises; unoptimised builds keep them as calls, since there the
+// function's frame (once per nested call) would hold every copy's locals.
+#ifdef __OPTIMIZE__
+#define MACHINE_INLINE [[gnu::always_inline]] inline
+#else
+#define MACHINE_INLINE inline
+#endif
+
 namespace {
 
 int64_t Wrap(uint64_t n) { return static_cast<int64_t>(n); }
@@ -41,7 +50,7 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
 
 // The operators on two integers, computed as the SValue rules would; false
 // leaves the operation to those rules (a remainder by zero, which fails).
-[[gnu::always_inline]] inline bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
+MACHINE_INLINE bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
   const int64_t a = left.GetInt64Value(), b = right.GetInt64Value();
   int64_t r;
   switch (opcode) {
@@ -74,7 +83,7 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
 // Two numbers of which one at least is a double, the common case of Float
 // arithmetic, computed as doubles as the SValue rules would; false leaves
 // every other pair, and the operators without a double form, to those rules.
-[[gnu::always_inline]] inline bool DoubleOperation(int32_t opcode, SValue& left, const SValue& right) {
+MACHINE_INLINE bool DoubleOperation(int32_t opcode, SValue& left, const SValue& right) {
   if (!(left.IsDouble() || left.IsInt64()) || !(right.IsDouble() || right.IsInt64())) return false;
   const double a = left.IsDouble() ? left.GetDoubleValue() : double(left.GetInt64Value());
   const double b = right.IsDouble() ? right.GetDoubleValue() : double(right.GetInt64Value());
@@ -97,7 +106,7 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
 // Every other pair of operands, by the SValue rules; false for the one
 // operation without a value, an integer remainder by zero (the member
 // fails, as it does for "%=").
-bool GeneralOperation(int32_t opcode, SValue& left, const SValue& right) {
+[[gnu::noinline]] bool GeneralOperation(int32_t opcode, SValue& left, const SValue& right) {
   switch (opcode) {
     case OP_ADD: left.Add(right); break;
     case OP_SUBTRACT: left.Subtract(right); break;
@@ -131,7 +140,7 @@ bool GeneralOperation(int32_t opcode, SValue& left, const SValue& right) {
 // One binary operator, its opcode fixed where it is used: two integers (the
 // common case) and numbers with a double go without the general rules.
 template <int32_t OP>
-[[gnu::always_inline]] inline bool BinaryOperation(SValue& left, const SValue& right) {
+MACHINE_INLINE bool BinaryOperation(SValue& left, const SValue& right) {
   if (left.IsInt64() && right.IsInt64() ? IntegerOperation(OP, left, right) : DoubleOperation(OP, left, right))
     return true;
   return GeneralOperation(OP, left, right);
@@ -167,7 +176,7 @@ bool OwnedByVariable(const PObjStruct::_PCode& code) {
 // dispatch of its own and decodes nothing twice. Loading makes every opcode
 // one of the table's (unknown numbers become OP_NONE).
 bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
-  static const void* const kHandlers[kOpcodeCount] = {
+  static const void* const kHandlers[] = {
       &&op_none, &&op_constant, &&op_variable, &&op_variable_cell, &&op_member, &&op_member,
       &&op_this, &&op_caller, &&op_global, &&op_application, &&op_class, &&op_integer_value,
       &&op_member_value, &&op_float_value, &&op_member_value, &&op_cell_value, &&op_member_value,
@@ -180,7 +189,11 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_jump, &&op_return, &&op_new, &&op_assign, &&op_assign_value, &&op_assign_value,
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
       &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
-      &&fused_int_step, &&fused_for_next, &&fused_string_append};
+      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&fc_add, &&fc_subtract,
+      &&fc_multiply, &&fc_divide, &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater,
+      &&fc_greater_equal, &&fc_less, &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or,
+      &&fc_bit_and, &&fc_bit_xor, &&fc_shift_left, &&fc_shift_right};
+  static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
   const _PCode* const code = m_code.data();
   const int32_t* const starts = m_blockStart.data();
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
@@ -230,6 +243,16 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
     if (!BinaryOperation<OP>(left, s[m_top - 1])) goto failed; \
     m_top--;                                                \
     NEXT();                                                 \
+  } while (0)
+// The same with the literal right operand the instruction holds: the
+// left one is the top.
+#define BINARY_CONSTANT(OP)                                       \
+  do {                                                            \
+    if (m_top < 1) goto failed;                                   \
+    SValue& left = s[m_top - 1];                                  \
+    left.SetFlag(SLOT_VALUE);                                     \
+    if (!BinaryOperation<OP>(left, *pc->constant)) goto failed;   \
+    NEXT();                                                       \
   } while (0)
 // A block instruction: it closes the statement.
 #define CLOSE(TARGET)      \
@@ -322,6 +345,22 @@ op_bit_xor: BINARY(OP_BIT_XOR);
 op_shift_left: BINARY(OP_SHIFT_LEFT);
 op_shift_right: BINARY(OP_SHIFT_RIGHT);
 op_other_binary: BINARY(OP_MATCHES);
+fc_add: BINARY_CONSTANT(OP_ADD);
+fc_subtract: BINARY_CONSTANT(OP_SUBTRACT);
+fc_multiply: BINARY_CONSTANT(OP_MULTIPLY);
+fc_divide: BINARY_CONSTANT(OP_DIVIDE);
+fc_modulo: BINARY_CONSTANT(OP_MODULO);
+fc_equal: BINARY_CONSTANT(OP_EQUAL);
+fc_not_equal: BINARY_CONSTANT(OP_NOT_EQUAL);
+fc_greater: BINARY_CONSTANT(OP_GREATER);
+fc_greater_equal: BINARY_CONSTANT(OP_GREATER_EQUAL);
+fc_less: BINARY_CONSTANT(OP_LESS);
+fc_less_equal: BINARY_CONSTANT(OP_LESS_EQUAL);
+fc_bit_or: BINARY_CONSTANT(OP_BIT_OR);
+fc_bit_and: BINARY_CONSTANT(OP_BIT_AND);
+fc_bit_xor: BINARY_CONSTANT(OP_BIT_XOR);
+fc_shift_left: BINARY_CONSTANT(OP_SHIFT_LEFT);
+fc_shift_right: BINARY_CONSTANT(OP_SHIFT_RIGHT);
 
   // ---- Short-circuit: the deciding value stays and the rest is skipped ----
 op_or_and: {
@@ -390,6 +429,14 @@ op_assign_value:
   // long text is not copied for a statement that ends here.
   if (!AssignValue(pc->opcode, pc + 1 < end)) goto failed;
   NEXT();
+fused_store: {
+  // The target came from the cell, not the stack: the source is the only
+  // value, and it becomes the statement's.
+  PObject* target = pc->cell->GetRefObject();
+  if (m_top < 1 || !target) goto failed;
+  if (!AssignTo(target, pc->fusedOp, Top(), Top(), false)) goto failed;
+  NEXT();
+}
 op_step:
   if (!Step(pc->opcode)) goto failed;
   NEXT();
@@ -475,6 +522,7 @@ failed:
   return false;
 #undef CLOSE
 #undef NEXT_BLOCK
+#undef BINARY_CONSTANT
 #undef BINARY
 #undef NEXT
 }
@@ -614,10 +662,16 @@ bool PObjStruct::_PFunction::PushMemberValue(const _PCode& code) {
 bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
   if (m_top < 2) return false;
   PObject* target = AsObject(Below());
-  const SValue& source = Top();
   if (!target) return false;
   // The statement's value, when it goes on: the new value of the variable.
-  SValue& out = Below();
+  if (!AssignTo(target, opcode, Top(), Below(), keep)) return false;
+  m_top--;
+  return true;
+}
+
+// The source is read whole before out is written: the two may be one slot.
+bool PObjStruct::_PFunction::AssignTo(PObject* target, int32_t opcode, const SValue& source, SValue& out,
+                                      bool keep) {
   switch (target->GetDefinition()->GetTypeCode()) {
     case TYPE_INTEGER: {
       PObjInt* n = static_cast<PObjInt*>(target);
@@ -679,7 +733,6 @@ bool PObjStruct::_PFunction::AssignValue(int32_t opcode, bool keep) {
     default:
       break;
   }
-  m_top--;
   return true;
 }
 

@@ -109,6 +109,8 @@ bool PObjStruct::_PFunction::LoadCode() {
       m_code.push_back(code);
     }
     FuseStatement(m_code, size_t(m_blockStart.back()));
+    FoldStore(m_code, size_t(m_blockStart.back()));
+    FoldConstantOperands(m_code, size_t(m_blockStart.back()));
   }
   m_blockStart.push_back(int32_t(m_code.size()));
   FuseLoopEnds(m_code, m_blockStart);

@@ -76,14 +76,27 @@ enum FusedOpcode : int32_t {
   // from the end itself, which then continues where the test chooses.
   FUSED_FOR_NEXT = OP_LAST + 4,
   FUSED_STRING_APPEND = OP_LAST + 5,  // s += "literal"
+  // A statement that assigns to an own variable ("a = ...", "a += ..."):
+  // the assignment takes its target from the cell, which is not pushed.
+  FUSED_STORE = OP_LAST + 6,
+  // A binary operator (OP_ADD to OP_SHIFT_RIGHT) whose right operand is a
+  // literal, held by the instruction: this plus the operator's distance
+  // from OP_ADD.
+  FUSED_CONSTANT_OPERAND = OP_LAST + 7,
 };
 // Opcodes 0 to this, less one, are the machine's; loading turns any other
 // number into OP_NONE.
-constexpr int32_t kOpcodeCount = FUSED_STRING_APPEND + 1;
+constexpr int32_t kOpcodeCount = FUSED_CONSTANT_OPERAND + (OP_SHIFT_RIGHT - OP_ADD) + 1;
 
 // Puts the fused instruction in front of the statement that begins at
 // start when the statement has one of the fused forms.
 void FuseStatement(std::vector<PObjStruct::_PCode>& code, size_t start);
+// Turns a statement that begins by pushing an own variable and ends by a
+// value assignment to it into a store that reads the variable's cell.
+void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start);
+// Folds each literal right operand of a binary operator in the statement
+// that begins at start into the operator's instruction.
+void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Once every statement is loaded: fuses the end of each counting "for" whose
 // step and test are fused; block starts move with the inserted instructions.
 void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart);
@@ -117,19 +130,24 @@ class PObjStruct::_PFunction {
   bool ReleaseLocals();
 
   // PObjStructExecute.cpp: the blocks one after another from the first,
-  // with each block's instructions, and the block instructions.
+  // with each block's instructions, and the block instructions. Every frame
+  // of RunBlocks and CallMember is on the machine stack once per nested
+  // call: the helpers that need texts are kept out of them (noinline), so
+  // that the nesting bound stays far from the stack's end.
   bool RunBlocks(PEngine* engine);
-  bool Switch(const _PCode& code);
-  bool ElseIf(const _PCode& code);
-  bool Return();
-  bool AssignValue(int32_t opcode, bool keep);
-  bool Step(int32_t opcode);
-  bool PushCellValue(const PObjectRef* cell, int32_t opcode);
-  bool PushMemberValue(const _PCode& code);
-  bool PushMemberCell(const _PCode& code, bool cellItself);
+  [[gnu::noinline]] bool Switch(const _PCode& code);
+  [[gnu::noinline]] bool ElseIf(const _PCode& code);
+  [[gnu::noinline]] bool Return();
+  [[gnu::noinline]] bool AssignValue(int32_t opcode, bool keep);
+  [[gnu::noinline]] bool AssignTo(PObject* target, int32_t opcode, const SValue& source, SValue& out,
+                                  bool keep);
+  [[gnu::noinline]] bool Step(int32_t opcode);
+  [[gnu::noinline]] bool PushCellValue(const PObjectRef* cell, int32_t opcode);
+  [[gnu::noinline]] bool PushMemberValue(const _PCode& code);
+  [[gnu::noinline]] bool PushMemberCell(const _PCode& code, bool cellItself);
   // PObjStructCall.cpp: opcode 20.
   bool CallMember(const _PCode& code);
-  bool FillArguments(PObjectDefinition* definition, int member, int count, int first);
+  [[gnu::noinline]] bool FillArguments(PObjectDefinition* definition, int member, int count, int first);
 
   // The operand stack. A pushed slot starts as a plain value; whatever
   // writes a number or a text into a slot in place marks it a value again.

@@ -61,6 +61,91 @@ void FuseStatement(std::vector<PObjStruct::_PCode>& code, size_t start) {
   code.insert(code.begin() + std::ptrdiff_t(start), fused);
 }
 
+namespace {
+
+bool IsFoldableOperator(int32_t opcode) {
+  return (opcode >= OP_ADD && opcode <= OP_LESS_EQUAL) || (opcode >= OP_BIT_OR && opcode <= OP_SHIFT_RIGHT);
+}
+
+// Whether an "and" or "or" of the statement continues at its node index.
+bool IsJumpTarget(const std::vector<PObjStruct::_PCode>& code, size_t start, int32_t index) {
+  for (size_t j = start; j < code.size(); j++) {
+    if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 == index) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// The values an instruction takes from the top of the operand stack and
+// the values it leaves there; false for the instructions that close a
+// statement or jump within it.
+bool StackEffect(const PObjStruct::_PCode& c, int& taken, int& left) {
+  taken = 0;
+  left = 1;
+  switch (c.opcode) {
+    case OP_NONE: case OP_ACCESS: left = 0; return true;
+    case OP_CONSTANT: case OP_VARIABLE: case OP_VARIABLE_CELL: case OP_THIS: case OP_CALLER:
+    case OP_GLOBAL: case OP_APPLICATION: case OP_CLASS: case OP_INTEGER_VALUE: case OP_FLOAT_VALUE:
+    case OP_STRING_VALUE: case OP_UNISTRING_VALUE: case OP_STRING_QUOTED: case OP_NEW:
+      return true;
+    case OP_MEMBER: case OP_MEMBER_CELL: case OP_MEMBER_INTEGER: case OP_MEMBER_FLOAT:
+    case OP_MEMBER_STRING: case OP_MEMBER_UNISTRING: case OP_NOT: case OP_COMPLEMENT: case OP_NEGATE:
+    case OP_INCREMENT: case OP_DECREMENT:
+      taken = 1;
+      return true;
+    case OP_CALL: taken = c.paramCount + 1; return c.paramCount >= 0;
+    case OP_DELETE: case OP_INTERCEPT: taken = 1; left = 0; return true;
+    default:
+      if ((c.opcode >= OP_ADD && c.opcode <= OP_MATCHES) ||
+          (c.opcode >= OP_BIT_OR && c.opcode <= OP_SHIFT_RIGHT) ||
+          (c.opcode >= OP_ASSIGN && c.opcode <= OP_SUBTRACT_ASSIGN)) {
+        taken = 2;
+        return true;
+      }
+      return false;
+  }
+}
+
+// Only when the variable's object stays the bottom value untouched until
+// the assignment takes it ("a = ...", not "a.x = ..."), in a statement
+// without "and"/"or", and only for a variable that owns its object: nothing
+// the statement runs can point it elsewhere meanwhile.
+void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start) {
+  const size_t n = code.size() - start;
+  if (n < 3 || code[start].opcode != OP_VARIABLE || !code[start].cell->GetDeclaration()->IsAutoCreate()) return;
+  PObjStruct::_PCode& last = code.back();
+  if (last.opcode < OP_ASSIGN_VALUE || last.opcode > OP_SUBTRACT_ASSIGN) return;
+  int depth = 1;
+  for (size_t i = start + 1; i + 1 < code.size(); i++) {
+    int taken, left;
+    if (!StackEffect(code[i], taken, left) || taken >= depth) return;
+    depth += left - taken;
+  }
+  if (depth != 2) return;
+  last.fusedOp = last.opcode;
+  last.opcode = FUSED_STORE;
+  last.cell = code[start].cell;
+  code.erase(code.begin() + std::ptrdiff_t(start));
+}
+
+// The pair becomes one instruction; the "and"/"or" jumps past it move back
+// by one, and a pair that one of them jumps into is left as it is.
+void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start) {
+  for (size_t i = start; i + 1 < code.size(); i++) {
+    const int32_t op = code[i + 1].opcode;
+    if (code[i].opcode != OP_CONSTANT || !IsFoldableOperator(op)) continue;
+    const int32_t removed = int32_t(i + 1 - start);
+    if (IsJumpTarget(code, start, removed)) continue;
+    code[i].opcode = FUSED_CONSTANT_OPERAND + (op - OP_ADD);
+    code[i].fusedOp = op;
+    code.erase(code.begin() + std::ptrdiff_t(i + 1));
+    for (size_t j = start; j < code.size(); j++) {
+      if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 > removed) code[j].jump1--;
+    }
+  }
+}
+
 void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart) {
   const int32_t blocks = int32_t(blockStart.size()) - 1;
   auto first = [&](int32_t b) -> const PObjStruct::_PCode* {
