@@ -158,13 +158,6 @@ inline T* ValueIn(const PObjectRef* cell, const PObjectDefinition* valueClass) {
   return o && o->GetDefinition() == valueClass ? static_cast<T*>(o) : nullptr;
 }
 
-// An object pushed from a variable declared with "new".
-bool OwnedByVariable(const PObjStruct::_PCode& code) {
-  if (code.opcode == OP_VARIABLE) return code.cell->GetDeclaration()->IsAutoCreate();
-  if (code.opcode == OP_MEMBER) return code.declaration->IsAutoCreate();
-  return false;
-}
-
 }  // namespace
 
 // The blocks one after another from the first, each block's instructions
@@ -189,26 +182,22 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_jump, &&op_return, &&op_new, &&op_assign, &&op_assign_value, &&op_assign_value,
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
       &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
-      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&fc_add, &&fc_subtract,
+      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished, &&fc_add, &&fc_subtract,
       &&fc_multiply, &&fc_divide, &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater,
       &&fc_greater_equal, &&fc_less, &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or,
       &&fc_bit_and, &&fc_bit_xor, &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
-  const _PCode* const code = m_code.data();
-  const int32_t* const starts = m_blockStart.data();
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
   SValue* const s = m_stack.get();
   int32_t block = m_block;
   int32_t next;
-  const _PCode *first, *pc, *end;
+  const _PCode* const* const blockFirst = m_blockFirst.data();
+  const _PCode *first, *pc;
 
-  if (block >= blocks) return true;
-  first = code + starts[block];
-  end = code + starts[block + 1];
-  pc = first;
+  if (uint32_t(block) >= uint32_t(blocks)) return true;
+  pc = first = blockFirst[block];
   next = block + 1;
   m_top = 0;
-  if (pc == end) goto finished;
   goto *kHandlers[pc->opcode];
 
 // The next block's first instruction, reached from where each block
@@ -219,18 +208,15 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   do {                                                    \
     if (!engine->MayRunScripts()) goto ended;             \
     block = next;                                         \
-    if (block >= blocks) return true;                     \
-    first = code + starts[block];                         \
-    end = code + starts[block + 1];                       \
-    pc = first;                                           \
+    if (uint32_t(block) >= uint32_t(blocks)) return true; \
+    pc = first = blockFirst[block];                       \
     next = block + 1;                                     \
     m_top = 0;                                            \
-    if (pc == end) goto finished;                         \
     goto *kHandlers[pc->opcode];                          \
   } while (0)
 #define NEXT()                        \
   do {                                \
-    if (++pc == end) goto finished;   \
+    ++pc;                             \
     goto *kHandlers[pc->opcode];      \
   } while (0)
 // A binary operator: left = left op right, pop. The result is a value even
@@ -367,9 +353,9 @@ op_or_and: {
   if (m_top < 1) goto failed;
   const bool set = IsTrue(Top());
   if (set == (pc->opcode == OP_OR)) {
-    if (pc->jump1 < 0 || pc->jump1 > end - first) goto failed;
+    // Loading made a jump out of the statement -1.
+    if (pc->jump1 < 0) goto failed;
     pc = first + pc->jump1;
-    if (pc == end) goto finished;
     goto *kHandlers[pc->opcode];
   }
   m_top--;
@@ -427,7 +413,7 @@ op_assign: {
 op_assign_value:
   // The assigned value is only made when something after it uses it: a
   // long text is not copied for a statement that ends here.
-  if (!AssignValue(pc->opcode, pc + 1 < end)) goto failed;
+  if (!AssignValue(pc->opcode, pc[1].opcode != FUSED_BLOCK_END)) goto failed;
   NEXT();
 fused_store: {
   // The target came from the cell, not the stack: the source is the only
@@ -445,10 +431,9 @@ op_step:
 op_delete:
   // Only an object can be deleted: a number or a text read as a pointer
   // would release memory that is no object.
-  if (m_top < 1 || pc == first || !AsObject(Top())) goto failed;
   // Nor can a script delete what a "new" variable owns: its holder
-  // releases it again.
-  if (OwnedByVariable(pc[-1])) goto failed;
+  // releases it again (loading tells which).
+  if (m_top < 1 || !pc->fusedOp || !AsObject(Top())) goto failed;
   if (!PObjStruct::ReleaseObject(AsObject(Top()), false)) goto failed;
   m_top--;
   NEXT();

@@ -111,9 +111,12 @@ bool PObjStruct::_PFunction::LoadCode() {
     FuseStatement(m_code, size_t(m_blockStart.back()));
     FoldStore(m_code, size_t(m_blockStart.back()));
     FoldConstantOperands(m_code, size_t(m_blockStart.back()));
+    CloseStatement(m_code, size_t(m_blockStart.back()));
   }
   m_blockStart.push_back(int32_t(m_code.size()));
   FuseLoopEnds(m_code, m_blockStart);
+  m_blockFirst.clear();
+  for (int32_t start : m_blockStart) m_blockFirst.push_back(m_code.data() + start);
 
   m_stackSize = info ? info->GetStackDepth() + 1 : 1;
   m_stack.reset(new (std::nothrow) SValue[size_t(m_stackSize)]);
@@ -143,6 +146,7 @@ bool PObjStruct::_PFunction::Unload() {
   m_hasAutoLocals = false;
   m_code.clear();
   m_blockStart.clear();
+  m_blockFirst.clear();
   m_stack.reset();
   m_argStorage.reset();
   for (PObject* o : m_integers) PObject::DeleteObject(o);

@@ -79,10 +79,12 @@ enum FusedOpcode : int32_t {
   // A statement that assigns to an own variable ("a = ...", "a += ..."):
   // the assignment takes its target from the cell, which is not pushed.
   FUSED_STORE = OP_LAST + 6,
+  // Closes a statement that does not close itself: the next block runs.
+  FUSED_BLOCK_END = OP_LAST + 7,
   // A binary operator (OP_ADD to OP_SHIFT_RIGHT) whose right operand is a
   // literal, held by the instruction: this plus the operator's distance
   // from OP_ADD.
-  FUSED_CONSTANT_OPERAND = OP_LAST + 7,
+  FUSED_CONSTANT_OPERAND = OP_LAST + 8,
 };
 // Opcodes 0 to this, less one, are the machine's; loading turns any other
 // number into OP_NONE.
@@ -97,6 +99,11 @@ void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Folds each literal right operand of a binary operator in the statement
 // that begins at start into the operator's instruction.
 void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start);
+// Makes the statement that begins at start ready to run without its
+// length: a statement without a closing instruction gets FUSED_BLOCK_END,
+// an "and"/"or" that would leave the statement fails instead, and each
+// "delete" knows whether what it deletes may be deleted at all.
+void CloseStatement(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Once every statement is loaded: fuses the end of each counting "for" whose
 // step and test are fused; block starts move with the inserted instructions.
 void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart);
@@ -215,6 +222,7 @@ class PObjStruct::_PFunction {
   // [m_blockStart[i], m_blockStart[i + 1]).
   std::vector<_PCode> m_code;
   std::vector<int32_t> m_blockStart;
+  std::vector<const _PCode*> m_blockFirst;  // the same as pointers, for the machine
 
   bool m_busy;
   PObject* m_caller;

@@ -146,6 +146,33 @@ void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start) {
   }
 }
 
+namespace {
+
+// An object pushed from a variable declared with "new": its holder owns it.
+bool OwnedByVariable(const PObjStruct::_PCode& code) {
+  if (code.opcode == OP_VARIABLE) return code.cell->GetDeclaration()->IsAutoCreate();
+  if (code.opcode == OP_MEMBER) return code.declaration->IsAutoCreate();
+  return false;
+}
+
+}  // namespace
+
+void CloseStatement(std::vector<PObjStruct::_PCode>& code, size_t start) {
+  const int32_t n = int32_t(code.size() - start);
+  for (int32_t i = 0; i < n; i++) {
+    PObjStruct::_PCode& c = code[start + size_t(i)];
+    if ((c.opcode == OP_OR || c.opcode == OP_AND) && (c.jump1 < 0 || c.jump1 > n)) c.jump1 = -1;
+    // Only an object can be deleted, and not one that a "new" variable owns.
+    if (c.opcode == OP_DELETE) c.fusedOp = i > 0 && !OwnedByVariable(code[start + size_t(i) - 1]);
+  }
+  const int32_t last = n > 0 ? code.back().opcode : OP_NONE;
+  if (last < OP_IF || last > OP_RETURN) {
+    PObjStruct::_PCode end = {};
+    end.opcode = FUSED_BLOCK_END;
+    code.push_back(end);
+  }
+}
+
 void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart) {
   const int32_t blocks = int32_t(blockStart.size()) - 1;
   auto first = [&](int32_t b) -> const PObjStruct::_PCode* {
