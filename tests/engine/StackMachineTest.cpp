@@ -277,6 +277,96 @@ TEST_F(StackMachine, NumbersKeepTheirRulesOnTheFastPaths) {
   EXPECT_EQ(CallInt("Raised"), 73);
 }
 
+// Statements that loading folds (an assignment whose target is read from
+// its cell, a literal taken into its operator) mean what they say: a member
+// of another object stays the target, an "and"/"or" that continues between
+// a literal and its operator still lands there, and the numbers wrap at 64
+// bits on every path. A local passed to a member that keeps its value is
+// copied: neither side sees the other's later changes.
+TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "  Holder holder new\n"
+      "function Integer MemberTarget()\n"
+      "  holder.kept=5\n"
+      "  holder.kept+=2\n"
+      "  return holder.kept\n"
+      "function Integer OrIntoOperator(Integer a)\n"
+      "  Integer c\n"
+      "  Integer d\n"
+      "  c=10\n"
+      "  c=c+(a or 1)\n"
+      "  d=c-(a and 3)\n"
+      "  return c*100+d\n"
+      "function Integer Chained()\n"
+      "  Integer a\n"
+      "  Float f\n"
+      "  a=Twice(a+3)+1\n"
+      "  f=a\n"
+      "  f/=2\n"
+      "  f*=-1\n"
+      "  return a*100+f*10\n"
+      "function Integer Twice(Integer n)\n"
+      "  return n*2\n"
+      "function Integer Wraps()\n"
+      "  Integer big\n"
+      "  Integer i\n"
+      "  Integer steps\n"
+      "  big=4611686018427387904\n"
+      "  for i=3;i>0;i--\n"
+      "    steps++\n"
+      "  end\n"
+      "  i=-9223372036854775807\n"
+      "  i-=2\n"
+      "  return (big*2==-9223372036854775807-1)+(big*4==0)*10+(i==9223372036854775807)*100+steps*1000+i%2*10000\n"
+      "function Integer Keep()\n"
+      "  Integer i\n"
+      "  i=5\n"
+      "  holder.Take(i)\n"
+      "  i+=1\n"
+      "  return i*100+holder.kept\n"
+      "class Holder\n"
+      "  Integer kept\n"
+      "function Void Take(Integer n)\n"
+      "  kept=n\n"
+      "  n=99\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("MemberTarget"), 7);
+  // The "or" keeps a true left side (5) and jumps to the "+"; a false one
+  // is dropped and the literal 1 is added. "and" keeps a false left side.
+  EXPECT_EQ(CallInt("OrIntoOperator", {5}), 1512);
+  EXPECT_EQ(CallInt("OrIntoOperator", {0}), 1111);
+  EXPECT_EQ(CallInt("Chained"), 700 - 35);
+  EXPECT_EQ(CallInt("Wraps"), 13111);
+  EXPECT_EQ(CallInt("Keep"), 605);
+}
+
+// The deepest nesting that the bound allows runs; one call more fails and
+// ends the program.
+TEST_F(StackMachine, RecursionRunsUpToTheBound) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "function Integer Depth(Integer n)\n"
+                    "  Integer mine\n"
+                    "  mine=n\n"
+                    "  if n>0\n"
+                    "    mine+=Depth(n-1)\n"
+                    "  end\n"
+                    "  return mine\n"))
+      << FailureOf(engine);
+  // The call from outside is the first of 2000 nested calls.
+  EXPECT_EQ(CallInt("Depth", {1999}), 1999 * 2000 / 2);
+  PArgBlock<1> block;
+  PObjInt* n = engine.NewInteger();
+  n->SetValue(2000);
+  block->count = 1;
+  block->Set(0, n);
+  int64_t storage = 0;
+  PResultCell cell = &storage;
+  EXPECT_FALSE(App()->Call(uint16_t(Member("Depth")), block.Get(), &cell, nullptr));
+  EXPECT_FALSE(engine.IsRunning());
+  PObject::DeleteObject(n);
+}
+
 // Recursion without end fails at a fixed depth instead of overflowing the
 // machine stack, and the program ends.
 TEST_F(StackMachine, RunawayRecursionFailsCleanly) {
