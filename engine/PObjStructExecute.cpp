@@ -182,13 +182,19 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_jump, &&op_return, &&op_new, &&op_assign, &&op_assign_value, &&op_assign_value,
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
       &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
-      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished, &&fc_add, &&fc_subtract,
+      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished, &&fused_fixed_integer, &&fused_fixed_float, &&fc_add, &&fc_subtract,
       &&fc_multiply, &&fc_divide, &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater,
       &&fc_greater_equal, &&fc_less, &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or,
       &&fc_bit_and, &&fc_bit_xor, &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
   SValue* const s = m_stack.get();
+  const PObjectDefinition* const integerClass = m_integerClass;
+  // An Integer operand of a fused statement: its fixed object, or the
+  // cell's when that is an Integer, else null.
+  const auto IntegerIn = [integerClass](PObject* box, const PObjectRef* cell) {
+    return box ? static_cast<PObjInt*>(box) : ValueIn<PObjInt>(cell, integerClass);
+  };
   int32_t block = m_block;
   int32_t next;
   const _PCode* const* const blockFirst = m_blockFirst.data();
@@ -296,6 +302,14 @@ op_float_value: {
   Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
   NEXT();
 }
+fused_fixed_integer:
+  if (!Push()) goto failed;
+  Top().SetInt64(static_cast<const PObjInt*>(pc->box)->GetValue());
+  NEXT();
+fused_fixed_float:
+  if (!Push()) goto failed;
+  Top().SetDouble(static_cast<const PObjFloat*>(pc->box)->GetValue());
+  NEXT();
 op_cell_value:
   if (!PushCellValue(pc->cell, pc->opcode)) goto failed;
   NEXT();
@@ -417,7 +431,23 @@ op_assign_value:
   NEXT();
 fused_store: {
   // The target came from the cell, not the stack: the source is the only
-  // value, and it becomes the statement's.
+  // value, and it becomes the statement's. A fixed Float takes the usual
+  // forms here.
+  if (pc->box && m_top >= 1 && pc->box->GetDefinition() != m_integerClass &&
+      (pc->fusedOp == OP_ASSIGN_VALUE || pc->fusedOp == OP_ADD_ASSIGN || pc->fusedOp == OP_SUBTRACT_ASSIGN ||
+       pc->fusedOp == OP_MULTIPLY_ASSIGN)) {
+    PObjFloat* f = static_cast<PObjFloat*>(pc->box);
+    const double x = DoubleOf(Top());
+    switch (pc->fusedOp) {
+      case OP_ASSIGN_VALUE: f->SetValue(x); break;
+      case OP_ADD_ASSIGN: f->SetValue(f->GetValue() + x); break;
+      case OP_SUBTRACT_ASSIGN: f->SetValue(f->GetValue() - x); break;
+      default: f->SetValue(f->GetValue() * x); break;
+    }
+    Top().SetDouble(f->GetValue());
+    Top().SetFlag(SLOT_VALUE);
+    NEXT();
+  }
   PObject* target = pc->cell->GetRefObject();
   if (m_top < 1 || !target) goto failed;
   if (!AssignTo(target, pc->fusedOp, Top(), Top(), false)) goto failed;
@@ -448,15 +478,15 @@ op_intercept: {
 
   // ---- Fused statements: done whole, or left to the instructions after ----
 fused_compare_branch: {
-  const PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
-  const PObjInt* b = pc->cell2 ? ValueIn<PObjInt>(pc->cell2, m_integerClass) : nullptr;
+  const PObjInt* a = IntegerIn(pc->box, pc->cell);
+  const PObjInt* b = pc->cell2 ? IntegerIn(pc->box2, pc->cell2) : nullptr;
   if (!a || (pc->cell2 && !b)) NEXT();
   const int64_t x = a->GetValue(), y = b ? b->GetValue() : pc->constant->GetInt64Value();
   CLOSE(Compare(pc->fusedOp, x, y) ? pc->jump1 : pc->jump2);
 }
 fused_int_assign: {
-  PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
-  const PObjInt* b = pc->cell2 ? ValueIn<PObjInt>(pc->cell2, m_integerClass) : nullptr;
+  PObjInt* a = IntegerIn(pc->box, pc->cell);
+  const PObjInt* b = pc->cell2 ? IntegerIn(pc->box2, pc->cell2) : nullptr;
   if (!a || (pc->cell2 && !b)) NEXT();
   const uint64_t x = uint64_t(a->GetValue());
   const uint64_t y = uint64_t(b ? b->GetValue() : pc->constant->GetInt64Value());
@@ -469,9 +499,9 @@ fused_int_assign: {
   CLOSE(block + 1);
 }
 fused_for_next: {
-  PObjInt* counter = ValueIn<PObjInt>(pc->counter, m_integerClass);
-  const PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
-  const PObjInt* b = pc->cell2 ? ValueIn<PObjInt>(pc->cell2, m_integerClass) : nullptr;
+  PObjInt* counter = IntegerIn(pc->counterBox, pc->counter);
+  const PObjInt* a = IntegerIn(pc->box, pc->cell);
+  const PObjInt* b = pc->cell2 ? IntegerIn(pc->box2, pc->cell2) : nullptr;
   if (!counter || !a || (pc->cell2 && !b)) NEXT();  // the plain end
   counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(pc->stepBy)));
   const int64_t y = b ? b->GetValue() : pc->constant->GetInt64Value();
@@ -486,7 +516,7 @@ fused_string_append: {
   CLOSE(block + 1);
 }
 fused_int_step: {
-  PObjInt* a = ValueIn<PObjInt>(pc->cell, m_integerClass);
+  PObjInt* a = IntegerIn(pc->box, pc->cell);
   if (!a) NEXT();
   a->SetValue(Wrap(uint64_t(a->GetValue()) + (pc->fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
   CLOSE(block + 1);

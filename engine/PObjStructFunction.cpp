@@ -20,6 +20,7 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_stringClass(nullptr),
       m_member(-1),
       m_loaded(false),
+      m_paramCount(0),
       m_hasAutoLocals(false),
       m_resultType(TYPE_VOID),
       m_resultClass(nullptr),
@@ -53,15 +54,40 @@ bool PObjStruct::_PFunction::Materialise() {
   PObjectInfo* result = m_definition->GetReturnInfo(m_member);
   m_resultClass = result ? result->GetType() : nullptr;
   m_resultType = result ? result->GetTypeCode() : TYPE_VOID;
+  m_paramCount = m_definition->GetParamCount(m_member);
   for (int i = 0; i < m_definition->GetDeclarationCount(m_member); i++) {
     PObjectRef* cell = PObjStruct::MakeRef(m_owner, m_definition->GetParamInfo(m_member, i));
     if (!cell || m_cells.Add(cell) < 0) {
       delete cell;
       return false;
     }
-    if (cell->GetDeclaration()->IsAutoCreate()) m_hasAutoLocals = true;
+    const PObjectInfo* declaration = cell->GetDeclaration();
+    if (!declaration->IsAutoCreate()) continue;
+    if (declaration->GetTypeCode() == TYPE_INTEGER || declaration->GetTypeCode() == TYPE_FLOAT) {
+      if (!cell->CreateObject()) return false;
+      if (declaration->GetTypeCode() == TYPE_INTEGER)
+        m_integerLocals.push_back(static_cast<PObjInt*>(cell->GetRefObject()));
+      else
+        m_floatLocals.push_back(static_cast<PObjFloat*>(cell->GetRefObject()));
+    } else {
+      m_hasAutoLocals = true;
+    }
   }
   return LoadCode();
+}
+
+PObject* PObjStruct::_PFunction::FixedObject(const PObjectRef* cell) {
+  if (!cell) return nullptr;
+  const PObjectInfo* declaration = cell->GetDeclaration();
+  const TypeCode type = declaration->GetTypeCode();
+  if (!declaration->IsAutoCreate() || (type != TYPE_INTEGER && type != TYPE_FLOAT)) return nullptr;
+  return cell->GetRefObject();
+}
+
+bool PObjStruct::_PFunction::IsMadePerRun(const PObjectRef* cell) const {
+  const PObjectInfo* declaration = cell->GetDeclaration();
+  const TypeCode type = declaration->GetTypeCode();
+  return declaration->IsAutoCreate() && type != TYPE_INTEGER && type != TYPE_FLOAT;
 }
 
 bool PObjStruct::_PFunction::LoadCode() {
@@ -117,6 +143,13 @@ bool PObjStruct::_PFunction::LoadCode() {
   FuseLoopEnds(m_code, m_blockStart);
   m_blockFirst.clear();
   for (int32_t start : m_blockStart) m_blockFirst.push_back(m_code.data() + start);
+  for (_PCode& code : m_code) {
+    code.box = FixedObject(code.cell);
+    code.box2 = FixedObject(code.cell2);
+    code.counterBox = FixedObject(code.counter);
+    if (code.box && code.opcode == OP_INTEGER_VALUE) code.opcode = FUSED_FIXED_INTEGER;
+    if (code.box && code.opcode == OP_FLOAT_VALUE) code.opcode = FUSED_FIXED_FLOAT;
+  }
 
   m_stackSize = info ? info->GetStackDepth() + 1 : 1;
   m_stack.reset(new (std::nothrow) SValue[size_t(m_stackSize)]);
@@ -141,8 +174,14 @@ bool PObjStruct::_PFunction::Unload() {
   for (_PFunction* copy : m_spares) delete copy;
   m_spares.clear();
   m_freeSpares.clear();
-  for (int i = 0; i < m_cells.GetCount(); i++) delete m_cells.GetAt(i);
+  for (int i = 0; i < m_cells.GetCount(); i++) {
+    PObjectRef* cell = m_cells.GetAt(i);
+    if (i >= m_paramCount && cell->GetRefObject() && FixedObject(cell)) cell->ReleaseObject();
+    delete cell;
+  }
   m_cells.RemoveAll();
+  m_integerLocals.clear();
+  m_floatLocals.clear();
   m_hasAutoLocals = false;
   m_code.clear();
   m_blockStart.clear();
@@ -192,10 +231,12 @@ void PObjStruct::_PFunction::GiveBackSpare(_PFunction* copy) {
 // ==== Running ===================================================================================
 
 bool PObjStruct::_PFunction::CreateLocals() {
+  for (PObjInt* n : m_integerLocals) n->SetValue(0);
+  for (PObjFloat* f : m_floatLocals) f->SetValue(0.0);
   if (!m_hasAutoLocals) return true;
-  for (int i = 0; i < m_cells.GetCount(); i++) {
+  for (int i = m_paramCount; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);
-    if (!cell->GetDeclaration()->IsAutoCreate()) continue;
+    if (!IsMadePerRun(cell)) continue;
     if (!cell->CreateObject()) return false;
     PObject* made = cell->GetRefObject();
     // Number and text objects raise no events: nothing to bind.
@@ -207,9 +248,9 @@ bool PObjStruct::_PFunction::CreateLocals() {
 bool PObjStruct::_PFunction::ReleaseLocals() {
   if (!m_hasAutoLocals) return true;
   bool ok = true;
-  for (int i = 0; i < m_cells.GetCount(); i++) {
+  for (int i = m_paramCount; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);
-    if (!cell->GetDeclaration()->IsAutoCreate() || !cell->GetRefObject()) continue;
+    if (!IsMadePerRun(cell) || !cell->GetRefObject()) continue;
     if (!cell->ReleaseObject()) ok = false;
   }
   return ok;
@@ -221,7 +262,8 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
   m_busy = true;
   bool ok = CreateLocals();
   const int argCount = PObject::GetArgCount(args);
-  const int bound = argCount < m_cells.GetCount() ? argCount : m_cells.GetCount();
+  // Arguments past the parameters have no cell: the locals keep theirs.
+  const int bound = argCount < m_paramCount ? argCount : m_paramCount;
   if (ok) {
     for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(args->slots[i].object);
     m_caller = caller;

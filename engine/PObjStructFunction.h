@@ -62,6 +62,12 @@ struct PObjStruct::_PCode {
   PObjectRef* counter;
   int64_t stepBy;
   int32_t testBlock;
+  // The objects of cell, cell2 and counter where they can never change
+  // while the function is loaded (FixedObject), else null: the machine
+  // then reads the number without asking the cell.
+  PObject* box;
+  PObject* box2;
+  PObject* counterBox;
 };
 
 // Whole statements on Integer variables that loading fuses into one
@@ -79,12 +85,16 @@ enum FusedOpcode : int32_t {
   // A statement that assigns to an own variable ("a = ...", "a += ..."):
   // the assignment takes its target from the cell, which is not pushed.
   FUSED_STORE = OP_LAST + 6,
+  // OP_INTEGER_VALUE and OP_FLOAT_VALUE of a variable whose object is
+  // fixed: the value is read from the instruction's box.
+  FUSED_FIXED_INTEGER = OP_LAST + 8,
+  FUSED_FIXED_FLOAT = OP_LAST + 9,
   // Closes a statement that does not close itself: the next block runs.
   FUSED_BLOCK_END = OP_LAST + 7,
   // A binary operator (OP_ADD to OP_SHIFT_RIGHT) whose right operand is a
   // literal, held by the instruction: this plus the operator's distance
   // from OP_ADD.
-  FUSED_CONSTANT_OPERAND = OP_LAST + 8,
+  FUSED_CONSTANT_OPERAND = OP_LAST + 10,
 };
 // Opcodes 0 to this, less one, are the machine's; loading turns any other
 // number into OP_NONE.
@@ -133,6 +143,12 @@ class PObjStruct::_PFunction {
  private:
   bool Materialise();
   bool LoadCode();
+  // The object of a cell that refers to one object for as long as the
+  // function is loaded (an Integer or Float that the cell's holder owns),
+  // else null.
+  static PObject* FixedObject(const PObjectRef* cell);
+  // Whether the cell is one of this function's locals made per run.
+  bool IsMadePerRun(const PObjectRef* cell) const;
   bool CreateLocals();
   bool ReleaseLocals();
 
@@ -214,7 +230,12 @@ class PObjStruct::_PFunction {
   bool m_loaded;
 
   SArray<PObjectRef*> m_cells;  // parameters first, then locals; owned
-  bool m_hasAutoLocals;         // a cell declared with "new": locals to make per run
+  int m_paramCount;
+  // Integer and Float locals keep one object each while the function is
+  // loaded, set to 0 at the start of every run: a call makes none.
+  std::vector<PObjInt*> m_integerLocals;
+  std::vector<PObjFloat*> m_floatLocals;
+  bool m_hasAutoLocals;  // another local declared with "new": made per run
   TypeCode m_resultType;
   PObjectDefinition* m_resultClass;
 

@@ -282,7 +282,8 @@ TEST_F(StackMachine, NumbersKeepTheirRulesOnTheFastPaths) {
 // of another object stays the target, an "and"/"or" that continues between
 // a literal and its operator still lands there, and the numbers wrap at 64
 // bits on every path. A local passed to a member that keeps its value is
-// copied: neither side sees the other's later changes.
+// copied: neither side sees the other's later changes. Every call's Integer
+// and Float locals start at 0, whatever the call before left in them.
 TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
   ASSERT_TRUE(Start(
       "class Application\n"
@@ -319,6 +320,12 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
       "  i=-9223372036854775807\n"
       "  i-=2\n"
       "  return (big*2==-9223372036854775807-1)+(big*4==0)*10+(i==9223372036854775807)*100+steps*1000+i%2*10000\n"
+      "function Integer Fresh()\n"
+      "  Integer n\n"
+      "  Float f\n"
+      "  n+=1\n"
+      "  f+=0.5\n"
+      "  return n*10+f*2\n"
       "function Integer Keep()\n"
       "  Integer i\n"
       "  i=5\n"
@@ -339,6 +346,8 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
   EXPECT_EQ(CallInt("Chained"), 700 - 35);
   EXPECT_EQ(CallInt("Wraps"), 13111);
   EXPECT_EQ(CallInt("Keep"), 605);
+  EXPECT_EQ(CallInt("Fresh"), 11);
+  EXPECT_EQ(CallInt("Fresh"), 11);
 }
 
 // The deepest nesting that the bound allows runs; one call more fails and
