@@ -2,6 +2,7 @@
 // a time, its closing instruction choosing the block that runs next.
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "classes/PObjFloat.h"
 #include "classes/PObjInt.h"
@@ -405,7 +406,13 @@ op_switch:
   next = m_nextBlock;
   goto block_done;
 op_return:
-  if (!Return()) goto failed;
+  // An Integer result, the usual one, is stored here; the rest by Return.
+  if (m_resultType == TYPE_INTEGER && m_top >= 1 && m_result && *m_result && Top().IsInt64()) {
+    const int64_t value = Top().GetInt64Value();
+    std::memcpy(*m_result, &value, sizeof value);
+  } else if (!Return()) {
+    goto failed;
+  }
   CLOSE(pc->jump1);
 
   // ---- Assignments ----

@@ -207,12 +207,7 @@ PObjectRef* PObjStruct::_PFunction::FindCell(const PObjectInfo* declaration) con
   return nullptr;
 }
 
-PObjStruct::_PFunction* PObjStruct::_PFunction::TakeSpare() {
-  if (!m_freeSpares.empty()) {
-    _PFunction* copy = m_freeSpares.back();
-    m_freeSpares.pop_back();
-    return copy;
-  }
+PObjStruct::_PFunction* PObjStruct::_PFunction::MakeSpare() {
   _PFunction* copy = new (std::nothrow) _PFunction(m_owner);
   if (!copy) return nullptr;
   m_spares.push_back(copy);
@@ -222,10 +217,6 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::TakeSpare() {
     return nullptr;
   }
   return copy;
-}
-
-void PObjStruct::_PFunction::GiveBackSpare(_PFunction* copy) {
-  if (copy) m_freeSpares.push_back(copy);
 }
 
 // ==== Running ===================================================================================

@@ -137,10 +137,18 @@ class PObjStruct::_PFunction {
   PObjectRef* FindCell(const PObjectInfo* declaration) const;
   // A loaded copy for a recursive call, reused from call to call; null when
   // it cannot be made.
-  _PFunction* TakeSpare();
-  void GiveBackSpare(_PFunction* copy);
+  _PFunction* TakeSpare() {
+    if (m_freeSpares.empty()) return MakeSpare();
+    _PFunction* copy = m_freeSpares.back();
+    m_freeSpares.pop_back();
+    return copy;
+  }
+  void GiveBackSpare(_PFunction* copy) {
+    if (copy) m_freeSpares.push_back(copy);
+  }
 
  private:
+  _PFunction* MakeSpare();
   bool Materialise();
   bool LoadCode();
   // The object of a cell that refers to one object for as long as the
