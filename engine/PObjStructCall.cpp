@@ -66,16 +66,25 @@ bool ReturnsObject(TypeCode type) {
 
 }  // namespace
 
-bool PObjStruct::_PFunction::FillArguments(PObjectDefinition* definition, int member, int count,
+bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
                                            int first) {
-  if (count > m_argSlots || definition->GetParamCount(member) != count) return false;
+  const int count = code.paramCount;
+  const bool cached = code.calledClass == definition && code.calledMember == member;
+  if (!cached) {
+    if (count > m_argSlots || definition->GetParamCount(member) != count) return false;
+    if (count <= _PCode::kCachedParams) {
+      for (int i = 0; i < count; i++) code.paramTypes[i] = definition->GetParamInfo(member, i)->GetTypeCode();
+      code.calledClass = definition;
+      code.calledMember = member;
+    }
+  }
   PArgs* args = reinterpret_cast<PArgs*>(m_argStorage.get());
   args->count = count;
   size_t integers = 0, floats = 0, strings = 0, uniStrings = 0;
   for (int i = 0; i < count; i++) {
     const SValue& value = m_stack[first + i];
-    PObjectInfo* param = definition->GetParamInfo(member, i);
-    switch (param->GetTypeCode()) {
+    const TypeCode type = cached ? code.paramTypes[i] : definition->GetParamInfo(member, i)->GetTypeCode();
+    switch (type) {
       case TYPE_INTEGER: {
         if (integers >= m_integers.size()) return false;
         PObjInt* t = m_integers[integers++];
@@ -108,7 +117,7 @@ bool PObjStruct::_PFunction::FillArguments(PObjectDefinition* definition, int me
       default: {
         PObject* object;
         if (!TakeObject(value, object)) return false;
-        args->Set(i, object ? object->CastToClass(param->GetType()) : nullptr);
+        args->Set(i, object ? object->CastToClass(definition->GetParamInfo(member, i)->GetType()) : nullptr);
         break;
       }
     }
@@ -130,7 +139,7 @@ bool PObjStruct::_PFunction::CallMember(const _PCode& code) {
   }
   PObjectDefinition* definition = call.object->GetDefinition();
   if (call.member < 0 || call.member >= definition->GetMemberCount()) return false;
-  if (!FillArguments(definition, call.member, count, first)) return false;
+  if (!FillArguments(code, definition, call.member, first)) return false;
 
   m_top = first - 1;
   if (!Push()) return false;

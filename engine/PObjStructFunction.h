@@ -68,6 +68,13 @@ struct PObjStruct::_PCode {
   PObject* box;
   PObject* box2;
   PObject* counterBox;
+  // A call (opcode 20) only: the classes of the parameters of the member it
+  // called last, and that member, so that the next call to the same one
+  // reads no declarations. Filled while running.
+  static constexpr int kCachedParams = 4;
+  mutable const PObjectDefinition* calledClass;
+  mutable int32_t calledMember;
+  mutable TypeCode paramTypes[kCachedParams];
 };
 
 // Whole statements on Integer variables that loading fuses into one
@@ -178,7 +185,8 @@ class PObjStruct::_PFunction {
   [[gnu::noinline]] bool PushMemberCell(const _PCode& code, bool cellItself);
   // PObjStructCall.cpp: opcode 20.
   bool CallMember(const _PCode& code);
-  [[gnu::noinline]] bool FillArguments(PObjectDefinition* definition, int member, int count, int first);
+  [[gnu::noinline]] bool FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
+                                       int first);
 
   // The operand stack. A pushed slot starts as a plain value; whatever
   // writes a number or a text into a slot in place marks it a value again.
