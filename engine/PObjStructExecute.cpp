@@ -142,8 +142,9 @@ MACHINE_INLINE bool DoubleOperation(int32_t opcode, SValue& left, const SValue& 
 // common case) and numbers with a double go without the general rules.
 template <int32_t OP>
 MACHINE_INLINE bool BinaryOperation(SValue& left, const SValue& right) {
-  if (left.IsInt64() && right.IsInt64() ? IntegerOperation(OP, left, right) : DoubleOperation(OP, left, right))
-    return true;
+  const bool done = left.IsInt64() && right.IsInt64() ? IntegerOperation(OP, left, right)
+                                                      : DoubleOperation(OP, left, right);
+  if (done) return true;
   return GeneralOperation(OP, left, right);
 }
 
@@ -183,10 +184,11 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_jump, &&op_return, &&op_new, &&op_assign, &&op_assign_value, &&op_assign_value,
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
       &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
-      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished, &&fused_fixed_integer, &&fused_fixed_float, &&fc_add, &&fc_subtract,
-      &&fc_multiply, &&fc_divide, &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater,
-      &&fc_greater_equal, &&fc_less, &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or,
-      &&fc_bit_and, &&fc_bit_xor, &&fc_shift_left, &&fc_shift_right};
+      &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished,
+      &&fused_fixed_integer, &&fused_fixed_float, &&fc_add, &&fc_subtract, &&fc_multiply, &&fc_divide,
+      &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater, &&fc_greater_equal, &&fc_less,
+      &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or, &&fc_bit_and, &&fc_bit_xor,
+      &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
   const int32_t blocks = int32_t(m_blockStart.size()) - 1;
   SValue* const s = m_stack.get();
@@ -227,26 +229,20 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
     goto *kHandlers[pc->opcode];      \
   } while (0)
 // A binary operator: left = left op right, pop. The result is a value even
-// where an operand was an object (o==p), and never to be used as one.
-#define BINARY(OP)                                          \
-  do {                                                      \
-    if (m_top < 2) goto failed;                            \
-    SValue& left = s[m_top - 2];                            \
-    left.SetFlag(SLOT_VALUE);                               \
-    if (!BinaryOperation<OP>(left, s[m_top - 1])) goto failed; \
-    m_top--;                                                \
-    NEXT();                                                 \
+// where an operand was an object (o==p), and never to be used as one. The
+// right operand is the top (DEPTH 2), or the literal that the instruction
+// holds, the left one being the top (DEPTH 1).
+#define BINARY_ON(OP, DEPTH, RIGHT)                          \
+  do {                                                       \
+    if (m_top < (DEPTH)) goto failed;                        \
+    SValue& left = s[m_top - (DEPTH)];                       \
+    left.SetFlag(SLOT_VALUE);                                \
+    if (!BinaryOperation<OP>(left, (RIGHT))) goto failed;    \
+    m_top -= (DEPTH) - 1;                                    \
+    NEXT();                                                  \
   } while (0)
-// The same with the literal right operand the instruction holds: the
-// left one is the top.
-#define BINARY_CONSTANT(OP)                                       \
-  do {                                                            \
-    if (m_top < 1) goto failed;                                   \
-    SValue& left = s[m_top - 1];                                  \
-    left.SetFlag(SLOT_VALUE);                                     \
-    if (!BinaryOperation<OP>(left, *pc->constant)) goto failed;   \
-    NEXT();                                                       \
-  } while (0)
+#define BINARY(OP) BINARY_ON(OP, 2, s[m_top - 1])
+#define BINARY_CONSTANT(OP) BINARY_ON(OP, 1, *pc->constant)
 // A block instruction: it closes the statement.
 #define CLOSE(TARGET)      \
   do {                     \
@@ -546,6 +542,7 @@ failed:
 #undef NEXT_BLOCK
 #undef BINARY_CONSTANT
 #undef BINARY
+#undef BINARY_ON
 #undef NEXT
 }
 

@@ -6,8 +6,15 @@
 // its reference cell once, so that running looks nothing up by name. The
 // operand stack, the argument block and the temporaries that carry numbers
 // and texts into calls are all made at load time, from the compiler's
-// estimates: a running member allocates only for texts, objects and its
-// auto-created locals.
+// estimates, and so are the objects of its Integer and Float locals: a
+// running member allocates only for texts, objects and its other
+// auto-created locals. Where a variable's object can never change while the
+// function is loaded, instructions hold the object itself.
+//
+// Loading also folds: whole statements of the forms loops spend their time
+// in (PObjStructFuse.cpp), literal right operands into their operators, and
+// the push of an assignment's own target; every statement gets a closing
+// instruction, and each instruction is dispatched straight to its handler.
 //
 // Values on the operand stack are SValues: numbers and texts as such,
 // objects and reference cells as the pointer in a 64-bit integer (null 0).

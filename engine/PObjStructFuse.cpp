@@ -113,7 +113,8 @@ bool StackEffect(const PObjStruct::_PCode& c, int& taken, int& left) {
 // the statement runs can point it elsewhere meanwhile.
 void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start) {
   const size_t n = code.size() - start;
-  if (n < 3 || code[start].opcode != OP_VARIABLE || !code[start].cell->GetDeclaration()->IsAutoCreate()) return;
+  if (n < 3 || code[start].opcode != OP_VARIABLE) return;
+  if (!code[start].cell->GetDeclaration()->IsAutoCreate()) return;
   PObjStruct::_PCode& last = code.back();
   if (last.opcode < OP_ASSIGN_VALUE || last.opcode > OP_SUBTRACT_ASSIGN) return;
   int depth = 1;

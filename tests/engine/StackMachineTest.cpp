@@ -60,6 +60,21 @@ class StackMachine : public ::testing::Test {
     return storage;
   }
 
+  // The Application's member with one Integer argument, for a call that
+  // may fail: the call's own result.
+  bool CallOnce(const char* name, int64_t argument) {
+    PArgBlock<1> block;
+    PObjInt* n = engine.NewInteger();
+    n->SetValue(argument);
+    block->count = 1;
+    block->Set(0, n);
+    int64_t storage = 0;
+    PResultCell cell = &storage;
+    const bool ok = App()->Call(uint16_t(Member(name)), block.Get(), &cell, nullptr);
+    PObject::DeleteObject(n);
+    return ok;
+  }
+
   std::string CallText(const char* name) {
     PResultCell cell = nullptr;
     int member = Member(name);
@@ -319,7 +334,8 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
       "  end\n"
       "  i=-9223372036854775807\n"
       "  i-=2\n"
-      "  return (big*2==-9223372036854775807-1)+(big*4==0)*10+(i==9223372036854775807)*100+steps*1000+i%2*10000\n"
+      "  steps=steps*1000+i%2*10000\n"
+      "  return (big*2==-9223372036854775807-1)+(big*4==0)*10+(i==9223372036854775807)*100+steps\n"
       "function Integer Fresh()\n"
       "  Integer n\n"
       "  Float f\n"
@@ -364,16 +380,8 @@ TEST_F(StackMachine, RecursionRunsUpToTheBound) {
       << FailureOf(engine);
   // The call from outside is the first of 2000 nested calls.
   EXPECT_EQ(CallInt("Depth", {1999}), 1999 * 2000 / 2);
-  PArgBlock<1> block;
-  PObjInt* n = engine.NewInteger();
-  n->SetValue(2000);
-  block->count = 1;
-  block->Set(0, n);
-  int64_t storage = 0;
-  PResultCell cell = &storage;
-  EXPECT_FALSE(App()->Call(uint16_t(Member("Depth")), block.Get(), &cell, nullptr));
+  EXPECT_FALSE(CallOnce("Depth", 2000));
   EXPECT_FALSE(engine.IsRunning());
-  PObject::DeleteObject(n);
 }
 
 // Recursion without end fails at a fixed depth instead of overflowing the
@@ -383,15 +391,8 @@ TEST_F(StackMachine, RunawayRecursionFailsCleanly) {
                     "function Integer Down(Integer n)\n"
                     "  return Down(n+1)+1\n"))
       << FailureOf(engine);
-  PArgBlock<1> block;
-  PObjInt* n = engine.NewInteger();
-  block->count = 1;
-  block->Set(0, n);
-  int64_t storage = 0;
-  PResultCell cell = &storage;
-  EXPECT_FALSE(App()->Call(uint16_t(Member("Down")), block.Get(), &cell, nullptr));
+  EXPECT_FALSE(CallOnce("Down", 0));
   EXPECT_FALSE(engine.IsRunning());
-  PObject::DeleteObject(n);
 }
 
 TEST_F(StackMachine, VirtualMembersAndBaseParameters) {
