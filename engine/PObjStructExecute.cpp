@@ -185,12 +185,11 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
       &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
       &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished,
-      &&fused_fixed_integer, &&fused_fixed_float, &&fc_add, &&fc_subtract, &&fc_multiply, &&fc_divide,
+      &&fused_fixed_integer, &&fused_fixed_float, &&function_end, &&fc_add, &&fc_subtract, &&fc_multiply, &&fc_divide,
       &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater, &&fc_greater_equal, &&fc_less,
       &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or, &&fc_bit_and, &&fc_bit_xor,
       &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
-  const int32_t blocks = int32_t(m_blockStart.size()) - 1;
   SValue* const s = m_stack.get();
   const PObjectDefinition* const integerClass = m_integerClass;
   // An Integer operand of a fused statement: its fixed object, or the
@@ -198,14 +197,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   const auto IntegerIn = [integerClass](PObject* box, const PObjectRef* cell) {
     return box ? static_cast<PObjInt*>(box) : ValueIn<PObjInt>(cell, integerClass);
   };
-  int32_t block = m_block;
-  int32_t next;
-  const _PCode* const* const blockFirst = m_blockFirst.data();
-  const _PCode *first, *pc;
-
-  if (uint32_t(block) >= uint32_t(blocks)) return true;
-  pc = first = blockFirst[block];
-  next = block + 1;
+  const _PCode* pc = BlockAt(m_block);
   m_top = 0;
   goto *kHandlers[pc->opcode];
 
@@ -213,15 +205,12 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
 // closes, so that every closing site predicts its own successor. An end
 // that came from elsewhere (another thread's Exit) while this member ran
 // ends it too.
-#define NEXT_BLOCK()                                      \
-  do {                                                    \
-    if (!engine->MayRunScripts()) goto ended;             \
-    block = next;                                         \
-    if (uint32_t(block) >= uint32_t(blocks)) return true; \
-    pc = first = blockFirst[block];                       \
-    next = block + 1;                                     \
-    m_top = 0;                                            \
-    goto *kHandlers[pc->opcode];                          \
+#define NEXT_BLOCK(TARGET)                        \
+  do {                                            \
+    if (!engine->MayRunScripts()) goto ended;     \
+    pc = (TARGET);                                \
+    m_top = 0;                                    \
+    goto *kHandlers[pc->opcode];                  \
   } while (0)
 #define NEXT()                        \
   do {                                \
@@ -244,11 +233,10 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
 #define BINARY(OP) BINARY_ON(OP, 2, s[m_top - 1])
 #define BINARY_CONSTANT(OP) BINARY_ON(OP, 1, *pc->constant)
 // A block instruction: it closes the statement.
-#define CLOSE(TARGET)      \
-  do {                     \
-    next = (TARGET);       \
-    m_lastBlock = block;   \
-    NEXT_BLOCK();          \
+#define CLOSE(TARGET)                  \
+  do {                                 \
+    m_lastBlock = pc->blockIndex;      \
+    NEXT_BLOCK(TARGET);                \
   } while (0)
 
   // ---- Pushes ----
@@ -316,7 +304,7 @@ op_member_value:
 op_call:
   if (!CallMember(*pc)) goto failed;
   // The engine ended during the call: nothing more of this member runs.
-  if (!m_definition->GetEngine()->MayRunScripts()) goto block_done;
+  if (!m_definition->GetEngine()->MayRunScripts()) goto ended;
   NEXT();
 op_new: {
   PObject* made = PObjStruct::NewObject(pc->classDef);
@@ -366,7 +354,7 @@ op_or_and: {
   if (set == (pc->opcode == OP_OR)) {
     // Loading made a jump out of the statement -1.
     if (pc->jump1 < 0) goto failed;
-    pc = first + pc->jump1;
+    pc = pc->target1;
     goto *kHandlers[pc->opcode];
   }
   m_top--;
@@ -386,21 +374,19 @@ op_unary:
   // ---- Block instructions: they close the statement ----
 op_condition:
   if (m_top < 1) goto failed;
-  CLOSE(IsTrue(Top()) ? pc->jump1 : pc->jump2);
+  CLOSE(IsTrue(Top()) ? pc->target1 : pc->target2);
 op_jump:
-  CLOSE(pc->jump2);
+  CLOSE(pc->target2);
 op_elseif:
-  m_block = block;
+  m_block = pc->blockIndex;
   if (!ElseIf(*pc)) goto failed;
-  next = m_nextBlock;
-  goto block_done;
+  NEXT_BLOCK(BlockAt(m_nextBlock));
 op_for_start:
-  CLOSE(block + 2);
+  CLOSE(pc->target1);
 op_switch:
-  m_block = block;
+  m_block = pc->blockIndex;
   if (!Switch(*pc)) goto failed;
-  next = m_nextBlock;
-  goto block_done;
+  NEXT_BLOCK(BlockAt(m_nextBlock));
 op_return:
   // An Integer result, the usual one, is stored here; the rest by Return.
   if (m_resultType == TYPE_INTEGER && m_top >= 1 && m_result && *m_result && Top().IsInt64()) {
@@ -409,7 +395,7 @@ op_return:
   } else if (!Return()) {
     goto failed;
   }
-  CLOSE(pc->jump1);
+  CLOSE(pc->target1);
 
   // ---- Assignments ----
 op_assign: {
@@ -485,7 +471,7 @@ fused_compare_branch: {
   const PObjInt* b = pc->cell2 ? IntegerIn(pc->box2, pc->cell2) : nullptr;
   if (!a || (pc->cell2 && !b)) NEXT();
   const int64_t x = a->GetValue(), y = b ? b->GetValue() : pc->constant->GetInt64Value();
-  CLOSE(Compare(pc->fusedOp, x, y) ? pc->jump1 : pc->jump2);
+  CLOSE(Compare(pc->fusedOp, x, y) ? pc->target1 : pc->target2);
 }
 fused_int_assign: {
   PObjInt* a = IntegerIn(pc->box, pc->cell);
@@ -499,7 +485,7 @@ fused_int_assign: {
     case OP_SUBTRACT_ASSIGN: a->SetValue(Wrap(x - y)); break;
     default: a->SetValue(Wrap(x * y)); break;
   }
-  CLOSE(block + 1);
+  CLOSE(pc->following);
 }
 fused_for_next: {
   PObjInt* counter = IntegerIn(pc->counterBox, pc->counter);
@@ -508,29 +494,30 @@ fused_for_next: {
   if (!counter || !a || (pc->cell2 && !b)) NEXT();  // the plain end
   counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(pc->stepBy)));
   const int64_t y = b ? b->GetValue() : pc->constant->GetInt64Value();
-  next = Compare(pc->fusedOp, a->GetValue(), y) ? pc->jump1 : pc->jump2;
   m_lastBlock = pc->testBlock;
-  goto block_done;
+  NEXT_BLOCK(Compare(pc->fusedOp, a->GetValue(), y) ? pc->target1 : pc->target2);
 }
 fused_string_append: {
   PObjString* text = ValueIn<PObjString>(pc->cell, m_stringClass);
   if (!text) NEXT();
   text->GetString().Append(pc->constant->GetStringValue().GetText());
-  CLOSE(block + 1);
+  CLOSE(pc->following);
 }
 fused_int_step: {
   PObjInt* a = IntegerIn(pc->box, pc->cell);
   if (!a) NEXT();
   a->SetValue(Wrap(uint64_t(a->GetValue()) + (pc->fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
-  CLOSE(block + 1);
+  CLOSE(pc->following);
 }
 op_none:
   NEXT();  // removed nodes and unknown numbers do nothing
 
 finished:
-  m_lastBlock = block;
-block_done:
-  NEXT_BLOCK();
+  // The next block follows this instruction.
+  m_lastBlock = pc->blockIndex;
+  NEXT_BLOCK(pc + 1);
+function_end:
+  return true;
 ended:
   engine->Exit();
   return true;

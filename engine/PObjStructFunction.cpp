@@ -76,6 +76,31 @@ bool PObjStruct::_PFunction::Materialise() {
   return LoadCode();
 }
 
+void PObjStruct::_PFunction::LinkBlocks() {
+  _PCode end = {};
+  end.opcode = FUSED_FUNCTION_END;
+  m_code.push_back(end);  // after the last block; no block holds it
+  m_blockFirst.clear();
+  for (int32_t start : m_blockStart) m_blockFirst.push_back(m_code.data() + start);
+  const int32_t blocks = int32_t(m_blockStart.size()) - 1;
+  for (int32_t b = 0; b < blocks; b++) {
+    const int32_t start = m_blockStart[size_t(b)], stop = m_blockStart[size_t(b) + 1];
+    for (int32_t i = start; i < stop; i++) {
+      _PCode& code = m_code[size_t(i)];
+      code.blockIndex = b;
+      code.following = BlockAt(b + 1);
+      if (code.opcode == OP_OR || code.opcode == OP_AND) {
+        code.target1 = code.jump1 >= 0 ? &m_code[size_t(start + code.jump1)] : nullptr;
+      } else if (code.opcode == OP_FOR_START) {
+        code.target1 = BlockAt(b + 2);
+      } else {
+        code.target1 = BlockAt(code.jump1);
+        code.target2 = BlockAt(code.jump2);
+      }
+    }
+  }
+}
+
 PObject* PObjStruct::_PFunction::FixedObject(const PObjectRef* cell) {
   if (!cell) return nullptr;
   const PObjectInfo* declaration = cell->GetDeclaration();
@@ -141,8 +166,7 @@ bool PObjStruct::_PFunction::LoadCode() {
   }
   m_blockStart.push_back(int32_t(m_code.size()));
   FuseLoopEnds(m_code, m_blockStart);
-  m_blockFirst.clear();
-  for (int32_t start : m_blockStart) m_blockFirst.push_back(m_code.data() + start);
+  LinkBlocks();
   for (_PCode& code : m_code) {
     code.box = FixedObject(code.cell);
     code.box2 = FixedObject(code.cell2);

@@ -75,6 +75,15 @@ struct PObjStruct::_PCode {
   PObject* box;
   PObject* box2;
   PObject* counterBox;
+  // Where control goes, resolved once every block is loaded: the first
+  // instructions of the blocks jump1 and jump2 name (of the node jump1
+  // names, for "and"/"or"; null when it lies outside the statement), and of
+  // the block after this instruction's own. A block number past the last
+  // one leads to the end of the function.
+  const PObjStruct::_PCode* target1;
+  const PObjStruct::_PCode* target2;
+  const PObjStruct::_PCode* following;
+  int32_t blockIndex;  // the block this instruction belongs to
   // A call (opcode 20) only: the classes of the parameters of the member it
   // called last, and that member, so that the next call to the same one
   // reads no declarations. Filled while running.
@@ -105,10 +114,12 @@ enum FusedOpcode : int32_t {
   FUSED_FIXED_FLOAT = OP_LAST + 9,
   // Closes a statement that does not close itself: the next block runs.
   FUSED_BLOCK_END = OP_LAST + 7,
+  // After the last block: the function's end.
+  FUSED_FUNCTION_END = OP_LAST + 10,
   // A binary operator (OP_ADD to OP_SHIFT_RIGHT) whose right operand is a
   // literal, held by the instruction: this plus the operator's distance
   // from OP_ADD.
-  FUSED_CONSTANT_OPERAND = OP_LAST + 10,
+  FUSED_CONSTANT_OPERAND = OP_LAST + 11,
 };
 // Opcodes 0 to this, less one, are the machine's; loading turns any other
 // number into OP_NONE.
@@ -267,6 +278,14 @@ class PObjStruct::_PFunction {
   std::vector<_PCode> m_code;
   std::vector<int32_t> m_blockStart;
   std::vector<const _PCode*> m_blockFirst;  // the same as pointers, for the machine
+  // The first instruction of a block, or the function's end for a number
+  // outside the blocks.
+  const _PCode* BlockAt(int32_t block) const {
+    const int32_t blocks = int32_t(m_blockStart.size()) - 1;
+    return uint32_t(block) < uint32_t(blocks) ? m_blockFirst[size_t(block)] : &m_code.back();
+  }
+  // Fills every instruction's targets (above) once the code is complete.
+  void LinkBlocks();
 
   bool m_busy;
   PObject* m_caller;

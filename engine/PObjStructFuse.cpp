@@ -160,14 +160,18 @@ bool OwnedByVariable(const PObjStruct::_PCode& code) {
 
 void CloseStatement(std::vector<PObjStruct::_PCode>& code, size_t start) {
   const int32_t n = int32_t(code.size() - start);
+  const int32_t last = n > 0 ? code.back().opcode : OP_NONE;
+  const bool closed = last >= OP_IF && last <= OP_RETURN;
+  // An "and"/"or" may continue at any node, or at the end of a statement
+  // that does not close itself, where FUSED_BLOCK_END will stand.
+  const int32_t furthest = closed ? n - 1 : n;
   for (int32_t i = 0; i < n; i++) {
     PObjStruct::_PCode& c = code[start + size_t(i)];
-    if ((c.opcode == OP_OR || c.opcode == OP_AND) && (c.jump1 < 0 || c.jump1 > n)) c.jump1 = -1;
+    if ((c.opcode == OP_OR || c.opcode == OP_AND) && (c.jump1 < 0 || c.jump1 > furthest)) c.jump1 = -1;
     // Only an object can be deleted, and not one that a "new" variable owns.
     if (c.opcode == OP_DELETE) c.fusedOp = i > 0 && !OwnedByVariable(code[start + size_t(i) - 1]);
   }
-  const int32_t last = n > 0 ? code.back().opcode : OP_NONE;
-  if (last < OP_IF || last > OP_RETURN) {
+  if (!closed) {
     PObjStruct::_PCode end = {};
     end.opcode = FUSED_BLOCK_END;
     code.push_back(end);
