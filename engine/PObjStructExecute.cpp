@@ -420,11 +420,24 @@ op_assign_value:
   NEXT();
 fused_store: {
   // The target came from the cell, not the stack: the source is the only
-  // value, and it becomes the statement's. A fixed Float takes the usual
-  // forms here.
-  if (pc->box && m_top >= 1 && pc->box->GetDefinition() != m_integerClass &&
+  // value, and it becomes the statement's. A fixed Integer or Float takes
+  // the usual forms here (division and remainder have rules of their own).
+  if (pc->box && m_top >= 1 &&
       (pc->fusedOp == OP_ASSIGN_VALUE || pc->fusedOp == OP_ADD_ASSIGN || pc->fusedOp == OP_SUBTRACT_ASSIGN ||
        pc->fusedOp == OP_MULTIPLY_ASSIGN)) {
+    if (pc->box->GetDefinition() == m_integerClass) {
+      PObjInt* n = static_cast<PObjInt*>(pc->box);
+      const uint64_t v = uint64_t(n->GetValue()), x = uint64_t(Int64Of(Top()));
+      switch (pc->fusedOp) {
+        case OP_ASSIGN_VALUE: n->SetValue(Wrap(x)); break;
+        case OP_ADD_ASSIGN: n->SetValue(Wrap(v + x)); break;
+        case OP_SUBTRACT_ASSIGN: n->SetValue(Wrap(v - x)); break;
+        default: n->SetValue(Wrap(v * x)); break;
+      }
+      Top().SetInt64(n->GetValue());
+      Top().SetFlag(SLOT_VALUE);
+      NEXT();
+    }
     PObjFloat* f = static_cast<PObjFloat*>(pc->box);
     const double x = DoubleOf(Top());
     switch (pc->fusedOp) {

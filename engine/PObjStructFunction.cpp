@@ -22,6 +22,7 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_loaded(false),
       m_paramCount(0),
       m_hasAutoLocals(false),
+      m_hasLocals(false),
       m_resultType(TYPE_VOID),
       m_resultClass(nullptr),
       m_busy(false),
@@ -73,6 +74,7 @@ bool PObjStruct::_PFunction::Materialise() {
       m_hasAutoLocals = true;
     }
   }
+  m_hasLocals = m_hasAutoLocals || !m_integerLocals.empty() || !m_floatLocals.empty();
   return LoadCode();
 }
 
@@ -207,6 +209,7 @@ bool PObjStruct::_PFunction::Unload() {
   m_integerLocals.clear();
   m_floatLocals.clear();
   m_hasAutoLocals = false;
+  m_hasLocals = false;
   m_code.clear();
   m_blockStart.clear();
   m_blockFirst.clear();
@@ -275,7 +278,7 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
   if (!Materialise()) return false;
   PEngine* engine = m_definition->GetEngine();
   m_busy = true;
-  bool ok = CreateLocals();
+  bool ok = !m_hasLocals || CreateLocals();
   const int argCount = PObject::GetArgCount(args);
   // Arguments past the parameters have no cell: the locals keep theirs.
   const int bound = argCount < m_paramCount ? argCount : m_paramCount;
@@ -288,7 +291,7 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
     ok = RunBlocks(engine);
     for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(nullptr);
   }
-  if (!ReleaseLocals()) ok = false;
+  if (m_hasLocals && !ReleaseLocals()) ok = false;
   m_busy = false;
   return ok;
 }

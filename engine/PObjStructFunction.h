@@ -270,6 +270,7 @@ class PObjStruct::_PFunction {
   std::vector<PObjInt*> m_integerLocals;
   std::vector<PObjFloat*> m_floatLocals;
   bool m_hasAutoLocals;  // another local declared with "new": made per run
+  bool m_hasLocals;      // any of the above: a run has locals to start
   TypeCode m_resultType;
   PObjectDefinition* m_resultClass;
 

@@ -333,7 +333,7 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
       "    steps++\n"
       "  end\n"
       "  i=-9223372036854775807\n"
-      "  i-=2\n"
+      "  i-=steps-1\n"
       "  steps=steps*1000+i%2*10000\n"
       "  return (big*2==-9223372036854775807-1)+(big*4==0)*10+(i==9223372036854775807)*100+steps\n"
       "function Integer Fresh()\n"
