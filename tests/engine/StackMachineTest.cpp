@@ -309,11 +309,9 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
       "  return holder.kept\n"
       "function Integer OrIntoOperator(Integer a)\n"
       "  Integer c\n"
-      "  Integer d\n"
       "  c=10\n"
       "  c=c+(a or 1)\n"
-      "  d=c-(a and 3)\n"
-      "  return c*100+d\n"
+      "  return c*100+(c-(a and 3))\n"
       "function Integer Chained()\n"
       "  Integer a\n"
       "  Float f\n"
@@ -364,6 +362,45 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
   EXPECT_EQ(CallInt("Keep"), 605);
   EXPECT_EQ(CallInt("Fresh"), 11);
   EXPECT_EQ(CallInt("Fresh"), 11);
+}
+
+// "and" and "or" give one of their operands as the value: a false left side
+// of "and" and a true one of "or" stay, else the right side. Inside
+// arithmetic, nested in groups and arguments, on either side of an
+// operator, the operators around them still apply.
+TEST_F(StackMachine, AndOrValuesInsideArithmetic) {
+  struct Case {
+    const char* expression;
+    int64_t (*expected)(int64_t a, int64_t b);
+  };
+  static int64_t (*const And)(int64_t, int64_t) = [](int64_t x, int64_t y) { return x == 0 ? x : y; };
+  static int64_t (*const Or)(int64_t, int64_t) = [](int64_t x, int64_t y) { return x != 0 ? x : y; };
+  const Case cases[] = {
+      {"11*100+(11-(a and 3))", [](int64_t a, int64_t) { return 1100 + (11 - And(a, 3)); }},
+      {"(a and 3)+b*100", [](int64_t a, int64_t b) { return And(a, 3) + b * 100; }},
+      {"b*100+(a or 3)*2", [](int64_t a, int64_t b) { return b * 100 + Or(a, 3) * 2; }},
+      {"7-(a and (b or 4))*10", [](int64_t a, int64_t b) { return 7 - And(a, Or(b, 4)) * 10; }},
+      {"(a or b)+(b and a)*10", [](int64_t a, int64_t b) { return Or(a, b) + And(b, a) * 10; }},
+      {"1+((a and 2)+(b or 3))*10", [](int64_t a, int64_t b) { return 1 + (And(a, 2) + Or(b, 3)) * 10; }},
+      {"5*(a and b or 7)", [](int64_t a, int64_t b) { return 5 * Or(And(a, b), 7); }},
+      {"-(a and 3)+b", [](int64_t a, int64_t b) { return -And(a, 3) + b; }},
+      {"b+Pair(a or 2,b and 5)*100", [](int64_t a, int64_t b) { return b + (Or(a, 2) * 10 + And(b, 5)) * 100; }},
+      {"a+b and a-b", [](int64_t a, int64_t b) { return And(a + b, a - b); }},
+      {"a or b and 7", [](int64_t a, int64_t b) { return Or(a, And(b, 7)); }},
+      {"a and b and 3 or 9", [](int64_t a, int64_t b) { return Or(And(And(a, b), 3), 9); }},
+  };
+  std::string program = "class Application\n"
+                        "function Integer Pair(Integer x, Integer y)\n"
+                        "  return x*10+y\n";
+  for (size_t i = 0; i < std::size(cases); i++)
+    program += "function Integer E" + std::to_string(i) + "(Integer a, Integer b)\n  return " +
+               cases[i].expression + "\n";
+  ASSERT_TRUE(Start(program.c_str())) << FailureOf(engine);
+  for (size_t i = 0; i < std::size(cases); i++)
+    for (int64_t a : {0, 6})
+      for (int64_t b : {0, 2})
+        EXPECT_EQ(CallInt(("E" + std::to_string(i)).c_str(), {a, b}), cases[i].expected(a, b))
+            << cases[i].expression << " with a=" << a << " b=" << b;
 }
 
 // The deepest nesting that the bound allows runs; one call more fails and
