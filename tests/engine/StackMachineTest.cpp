@@ -403,6 +403,25 @@ TEST_F(StackMachine, AndOrValuesInsideArithmetic) {
             << cases[i].expression << " with a=" << a << " b=" << b;
 }
 
+// A caller may pass more arguments than the member has parameters (an event
+// with more arguments than its handler takes): the extra ones bind nothing,
+// and the locals keep their own objects, fresh at each call.
+TEST_F(StackMachine, ArgumentsPastTheParametersLeaveTheLocalsAlone) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "function Integer OneParameter(Integer n)\n"
+                    "  Integer x\n"
+                    "  Holder h new\n"
+                    "  x+=1\n"
+                    "  h.kept+=2\n"
+                    "  return n*100+x*10+h.kept\n"
+                    "class Holder\n"
+                    "  Integer kept\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("OneParameter", {5, 70, 80}), 512);
+  EXPECT_EQ(CallInt("OneParameter", {6, 70, 80}), 612);
+  EXPECT_EQ(CallInt("OneParameter", {7}), 712);
+}
+
 // The deepest nesting that the bound allows runs; one call more fails and
 // ends the program.
 TEST_F(StackMachine, RecursionRunsUpToTheBound) {
