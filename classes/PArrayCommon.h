@@ -15,9 +15,8 @@
 #include "files/SFileMem.h"
 
 // Index arguments are the low 32 bits of the Integer argument.
-inline int32_t GetArgIndex(const PArgs* args, int i) {
-  return int32_t(uint32_t(PObject::GetArgInt64(args, i)));
-}
+inline int32_t ArrayIndexOf(int64_t index) { return int32_t(uint32_t(index)); }
+inline int32_t GetArgIndex(const PArgs* args, int i) { return ArrayIndexOf(PObject::GetArgInt64(args, i)); }
 
 // A valid index: 0 <= i < count. A valid target also admits -1 and count
 // is not admitted.

@@ -188,7 +188,10 @@ bool PObjNumberArray<T>::Call(uint16_t member, PArgs* args, PResultCell* result,
     case FIND: return ReturnInt64(result, a.Find(GetArgValue(args, 0), index(1), index(2)));
 
     // Outside the array, or of an empty one, the result stays unset.
-    case GET_AT: return IsArrayIndexValid(index(0), count) ? ReturnValue(result, a.GetAt(index(0))) : true;
+    case GET_AT: {
+      T value;
+      return GetElement(index(0), value) ? ReturnValue(result, value) : true;
+    }
     case GET_FIRST: return count > 0 ? ReturnValue(result, a.GetFirst()) : true;
     case GET_LAST: return count > 0 ? ReturnValue(result, a.GetLast()) : true;
     case GET_COMPARE_MODE: return ReturnInt64(result, a.GetCompareMode());

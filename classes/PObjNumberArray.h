@@ -79,6 +79,21 @@ class PObjNumberArray : public PObject {
 
   SArray<T>& GetStore() { return m_store; }
 
+  // The element members a running script calls most, for a caller that
+  // holds the index and value unpacked: the same rules as through Call.
+  // Outside the array there is no element to read and nothing is stored.
+  bool GetElement(int32_t index, T& value) const {
+    if (!IsArrayIndexValid(index, m_store.GetCount())) return false;
+    value = m_store.GetAt(index);
+    return true;
+  }
+  // Refused, like every change, while an operation of the array raises
+  // events.
+  void SetElement(int32_t index, T value) {
+    if (m_busy == 0) m_store.SetAt(index, value);
+  }
+  int GetElementCount() const { return m_store.GetCount(); }
+
   // The text of an element and the value of a text.
   static SString TextOf(T value);
   static T ValueOf(const char* text);

@@ -422,6 +422,42 @@ TEST_F(StackMachine, ArgumentsPastTheParametersLeaveTheLocalsAlone) {
   EXPECT_EQ(CallInt("OneParameter", {7}), 712);
 }
 
+// The element members of an IntegerArray keep their rules when a script
+// calls them: an index is its low 32 bits (-1 sets every element), a Float
+// index is truncated, reads outside give 0, writes outside change nothing,
+// values wrap at 64 bits, and a handler running inside a sort may read the
+// array but not change it.
+TEST_F(StackMachine, IntegerArrayElementsKeepTheirRules) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "  IntegerArray nums new\n"
+                    "  Integer seen\n"
+                    "function String Elements()\n"
+                    "  String r\n"
+                    "  Float f\n"
+                    "  nums.IntegerArray.12(5)\n"
+                    "  nums.IntegerArray.12(7)\n"
+                    "  nums.IntegerArray.12(9)\n"
+                    "  nums.IntegerArray.25(4294967297,70)\n"
+                    "  nums.IntegerArray.25(3,1)\n"
+                    "  f=2.9\n"
+                    "  r=\"\"+nums.IntegerArray.5(0)+\",\"+nums.IntegerArray.5(1)+\",\"+nums.IntegerArray.5(f)\n"
+                    "  r+=\" out=\"+nums.IntegerArray.5(3)+nums.IntegerArray.5(-1)+\" n=\"+nums.IntegerArray.7()\n"
+                    "  nums.IntegerArray.29()\n"
+                    "  r+=\" sorted=\"+nums.IntegerArray.5(0)+\",\"+nums.IntegerArray.5(1)+\",\"+nums.IntegerArray.5(2)\n"
+                    "  r+=\" seen=\"+seen\n"
+                    "  nums.IntegerArray.25(1,9223372036854775807+2)\n"
+                    "  r+=\" wrapped=\"+(nums.IntegerArray.5(1)==-9223372036854775807)\n"
+                    "  nums.IntegerArray.25(4294967295,3)\n"
+                    "  r+=\" all=\"+nums.IntegerArray.5(0)+nums.IntegerArray.5(1)+nums.IntegerArray.5(2)\n"
+                    "  return r\n"
+                    "message Integer IntegerArray.31(Integer a, Integer b, Integer extra)\n"
+                    "  nums.IntegerArray.25(0,-1)\n"
+                    "  seen=nums.IntegerArray.7()*10+(nums.IntegerArray.5(0)>=0)\n"
+                    "  return a-b\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallText("Elements"), "5,70,9 out=00 n=3 sorted=5,9,70 seen=31 wrapped=1 all=333");
+}
+
 // The deepest nesting that the bound allows runs; one call more fails and
 // ends the program.
 TEST_F(StackMachine, RecursionRunsUpToTheBound) {
