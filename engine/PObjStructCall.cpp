@@ -6,7 +6,6 @@
 
 #include "classes/PObjFloat.h"
 #include "classes/PObjInt.h"
-#include "classes/PObjIntegerArray.h"
 #include "classes/PObjString.h"
 #include "classes/PObjUniString.h"
 #include "engine/PEngine.h"
@@ -65,36 +64,7 @@ bool ReturnsObject(TypeCode type) {
          type != TYPE_STRING && type != TYPE_UNISTRING && type != TYPE_VOID;
 }
 
-// An element member of an IntegerArray that is no part of a user object
-// (which could override it), called by its own name.
-bool IsDirectArrayCall(const PObjStruct::_PCode& code, const PObject* target) {
-  using A = PObjIntegerArray;
-  const int params = code.memberId == A::GET_AT ? 1 : code.memberId == A::SET_AT ? 2 : code.memberId == A::GET_COUNT ? 0 : -1;
-  if (params < 0 || code.paramCount != params) return false;
-  return target->GetDefinition()->GetTypeCode() == A::kTypeCode && !target->GetDerived() &&
-         !code.declaringClass && code.memberKind == MEMBER_FUNCTION;
-}
-
 }  // namespace
-
-// The arguments are read as an Integer parameter reads them; nothing these
-// members do runs a script or releases an object.
-void PObjStruct::_PFunction::CallIntegerArray(const _PCode& code, PObjIntegerArray* array, int first) {
-  const auto integerAt = [&](int i) {
-    const SValue& v = m_stack[first + i];
-    return v.IsInt64() ? v.GetInt64Value() : v.ToInt64();
-  };
-  int64_t result = 0;
-  if (code.memberId == PObjIntegerArray::GET_AT)
-    array->GetElement(ArrayIndexOf(integerAt(0)), result);
-  else if (code.memberId == PObjIntegerArray::SET_AT)
-    array->SetElement(ArrayIndexOf(integerAt(0)), integerAt(1));
-  else
-    result = array->GetElementCount();
-  m_top = first;
-  Top().SetFlag(SLOT_VALUE);
-  Top().SetInt64(result);
-}
 
 bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
                                            int first) {
@@ -162,11 +132,6 @@ bool PObjStruct::_PFunction::CallMember(const _PCode& code) {
   PObject* target = AsObject(m_stack[first - 1]);
   // A call through a variable that refers to no object has nothing to run.
   if (!target) return false;
-
-  if (IsDirectArrayCall(code, target)) {
-    CallIntegerArray(code, static_cast<PObjIntegerArray*>(target), first);
-    return true;
-  }
 
   CallTarget call = {target, code.memberIndex, code.memberId, nullptr};
   if (code.memberKind != MEMBER_EVENT || !RedirectEvent(call, code)) {

@@ -6,6 +6,7 @@
 
 #include "classes/PObjFloat.h"
 #include "classes/PObjInt.h"
+#include "classes/PObjIntegerArray.h"
 #include "classes/PObjString.h"
 #include "classes/PObjUniString.h"
 #include "engine/PEngine.h"
@@ -170,6 +171,41 @@ inline T* ValueIn(const PObjectRef* cell, const PObjectDefinition* valueClass) {
 // through a table of labels, one per opcode, so that every operator has a
 // dispatch of its own and decodes nothing twice. Loading makes every opcode
 // one of the table's (unknown numbers become OP_NONE).
+// The element members of an IntegerArray that is no part of a user object
+// (which could override them), called by their own names, run here without
+// packing their arguments into objects; the arguments are read as Integer
+// parameters read them, and nothing these members do runs a script or
+// releases an object. False, touching nothing, for every other call.
+MACHINE_INLINE bool PObjStruct::_PFunction::CallIntegerArray(const _PCode& code) {
+  using A = PObjIntegerArray;
+  const int params = code.memberId == A::GET_AT    ? 1
+                     : code.memberId == A::SET_AT  ? 2
+                     : code.memberId == A::GET_COUNT ? 0
+                                                   : -1;
+  if (params < 0 || code.paramCount != params || m_top < params + 1) return false;
+  const int first = m_top - params;
+  PObject* target = AsObject(m_stack[first - 1]);
+  if (!target || target->GetDefinition()->GetTypeCode() != A::kTypeCode || target->GetDerived() ||
+      code.declaringClass || code.memberKind != MEMBER_FUNCTION)
+    return false;
+  A* array = static_cast<A*>(target);
+  const auto integerAt = [&](int i) {
+    const SValue& v = m_stack[first + i];
+    return v.IsInt64() ? v.GetInt64Value() : v.ToInt64();
+  };
+  int64_t result = 0;
+  if (params == 1)
+    array->GetElement(ArrayIndexOf(integerAt(0)), result);
+  else if (params == 2)
+    array->SetElement(ArrayIndexOf(integerAt(0)), integerAt(1));
+  else
+    result = array->GetElementCount();
+  m_top = first;
+  Top().SetFlag(SLOT_VALUE);
+  Top().SetInt64(result);
+  return true;
+}
+
 bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   static const void* const kHandlers[] = {
       &&op_none, &&op_constant, &&op_variable, &&op_variable_cell, &&op_member, &&op_member,
@@ -302,6 +338,7 @@ op_member_value:
   if (!PushMemberValue(*pc)) goto failed;
   NEXT();
 op_call:
+  if (CallIntegerArray(*pc)) NEXT();
   if (!CallMember(*pc)) goto failed;
   // The engine ended during the call: nothing more of this member runs.
   if (!m_definition->GetEngine()->MayRunScripts()) goto ended;

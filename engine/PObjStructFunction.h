@@ -40,7 +40,6 @@ class PObjectInfo;
 class PObjectRef;
 class PObjFloat;
 class PObjInt;
-class PObjIntegerArray;
 class PObjString;
 class PObjUniString;
 
@@ -204,7 +203,7 @@ class PObjStruct::_PFunction {
   [[gnu::noinline]] bool PushMemberCell(const _PCode& code, bool cellItself);
   // PObjStructCall.cpp: opcode 20.
   bool CallMember(const _PCode& code);
-  void CallIntegerArray(const _PCode& code, PObjIntegerArray* array, int first);
+  bool CallIntegerArray(const _PCode& code);
   [[gnu::noinline]] bool FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
                                        int first);
 
