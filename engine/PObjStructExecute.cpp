@@ -151,7 +151,7 @@ MACHINE_INLINE bool BinaryOperation(SValue& left, const SValue& right) {
 
 // The value of a number slot as the other kind needs it, without the call
 // that texts need.
-inline int64_t Int64Of(const SValue& v) { return v.IsInt64() ? v.GetInt64Value() : v.ToInt64(); }
+MACHINE_INLINE int64_t Int64Of(const SValue& v) { return v.IsInt64() ? v.GetInt64Value() : v.ToInt64(); }
 inline double DoubleOf(const SValue& v) { return v.IsDouble() ? v.GetDoubleValue() : v.ToDouble(); }
 
 // The object of a cell when it is of the given value class, else null.
@@ -189,15 +189,11 @@ MACHINE_INLINE bool PObjStruct::_PFunction::CallIntegerArray(const _PCode& code)
       code.declaringClass || code.memberKind != MEMBER_FUNCTION)
     return false;
   A* array = static_cast<A*>(target);
-  const auto integerAt = [&](int i) {
-    const SValue& v = m_stack[first + i];
-    return v.IsInt64() ? v.GetInt64Value() : v.ToInt64();
-  };
   int64_t result = 0;
   if (params == 1)
-    array->GetElement(ArrayIndexOf(integerAt(0)), result);
+    array->GetElement(ArrayIndexOf(Int64Of(m_stack[first])), result);
   else if (params == 2)
-    array->SetElement(ArrayIndexOf(integerAt(0)), integerAt(1));
+    array->SetElement(ArrayIndexOf(Int64Of(m_stack[first])), Int64Of(m_stack[first + 1]));
   else
     result = array->GetElementCount();
   m_top = first;
