@@ -15,6 +15,9 @@
 // in (PObjStructFuse.cpp), literal right operands into their operators, and
 // the push of an assignment's own target; every statement gets a closing
 // instruction, and each instruction is dispatched straight to its handler.
+// The element members of an IntegerArray, which scripts call in their
+// innermost loops, run inside the instruction loop instead of through a
+// general call.
 //
 // Values on the operand stack are SValues: numbers and texts as such,
 // objects and reference cells as the pointer in a 64-bit integer (null 0).
