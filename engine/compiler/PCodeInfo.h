@@ -149,7 +149,6 @@ class PCodeInfo {
   // Expressions.
   bool EmitOperator(Group& group, WorkList& out);
   bool FlushOperators(Group& group, WorkList& out, int minTens);
-  void ContinueAndsAt(Group& group, WorkList& out, int node);
   void ResolveLogical(Group& group, WorkList& out);
   bool CompileOperator(int code, Group& group, WorkList& out);
   bool CompileName(SStringArray& tokens, int pos, WorkList& out);

@@ -162,19 +162,6 @@ bool PCodeInfo::FlushOperators(Group& group, WorkList& out, int minTens) {
   return true;
 }
 
-// Every "and" still waiting continues at the node given; the "or"s wait on.
-void PCodeInfo::ContinueAndsAt(Group& group, WorkList& out, int node) {
-  int kept = 0;
-  for (int i = 0; i < group.logicalCount; i++) {
-    _PData* n = out.GetAt(group.logical[i]);
-    if (n->type == OP_AND)
-      n->jump1 = node;
-    else
-      group.logical[kept++] = group.logical[i];
-  }
-  group.logicalCount = kept;
-}
-
 void PCodeInfo::ResolveLogical(Group& group, WorkList& out) {
   for (int i = 0; i < group.logicalCount; i++) out.GetAt(group.logical[i])->jump1 = out.GetCount();
   group.logicalCount = 0;
@@ -201,10 +188,6 @@ bool PCodeInfo::CompileOperator(int code, Group& group, WorkList& out) {
   if (!IsPrefix(code) && !FlushOperators(group, out, Tens(code))) return false;
   if (code == kAnd || code == kOr) {
     if (group.logicalCount >= Group::kMaxLogical || out.GetCount() == 0) return false;
-    // "and" binds tighter than "or": a false left side of an "and" is the
-    // value of the "and" only, and the "or" after it still tests it, so
-    // «a and b or c» with a false a gives c, not a.
-    if (code == kOr) ContinueAndsAt(group, out, out.GetCount());
     group.logical[group.logicalCount++] = out.GetCount();
     return NewNode(out, code == kAnd ? OP_AND : OP_OR) != nullptr;
   }

@@ -367,7 +367,9 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
 // "and" and "or" give one of their operands as the value: a false left side
 // of "and" and a true one of "or" stay, else the right side. Inside
 // arithmetic, nested in groups and arguments, on either side of an
-// operator, the operators around them still apply.
+// operator, the operators around them still apply. A chain of them in one
+// group decides from the left, each deciding for the rest of the chain:
+// «a and b or 7» is «a and (b or 7)».
 TEST_F(StackMachine, AndOrValuesInsideArithmetic) {
   struct Case {
     const char* expression;
@@ -382,12 +384,12 @@ TEST_F(StackMachine, AndOrValuesInsideArithmetic) {
       {"7-(a and (b or 4))*10", [](int64_t a, int64_t b) { return 7 - And(a, Or(b, 4)) * 10; }},
       {"(a or b)+(b and a)*10", [](int64_t a, int64_t b) { return Or(a, b) + And(b, a) * 10; }},
       {"1+((a and 2)+(b or 3))*10", [](int64_t a, int64_t b) { return 1 + (And(a, 2) + Or(b, 3)) * 10; }},
-      {"5*(a and b or 7)", [](int64_t a, int64_t b) { return 5 * Or(And(a, b), 7); }},
+      {"5*(a and b or 7)", [](int64_t a, int64_t b) { return 5 * And(a, Or(b, 7)); }},
       {"-(a and 3)+b", [](int64_t a, int64_t b) { return -And(a, 3) + b; }},
       {"b+Pair(a or 2,b and 5)*100", [](int64_t a, int64_t b) { return b + (Or(a, 2) * 10 + And(b, 5)) * 100; }},
       {"a+b and a-b", [](int64_t a, int64_t b) { return And(a + b, a - b); }},
       {"a or b and 7", [](int64_t a, int64_t b) { return Or(a, And(b, 7)); }},
-      {"a and b and 3 or 9", [](int64_t a, int64_t b) { return Or(And(And(a, b), 3), 9); }},
+      {"a and b and 3 or 9", [](int64_t a, int64_t b) { return And(a, And(b, Or(3, 9))); }},
   };
   std::string program = "class Application\n"
                         "function Integer Pair(Integer x, Integer y)\n"
