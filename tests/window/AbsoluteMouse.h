@@ -6,12 +6,13 @@
 #include <windows.h>
 
 // While Wine's desktop process starts again between two programs, the
-// screen's size reads 0 for a moment; dividing by it ended the test process
-// (and left it waiting on the debugger). The size is awaited, for a bounded
-// time; a screen that never gets one sends the input to its corner.
+// screen's size reads 0 for a moment (seconds under load); dividing by it
+// ended the test process (and left it waiting on the debugger). The size is
+// awaited, for a bounded time; a screen that never gets one sends the input
+// to its corner.
 inline SIZE ScreenSizeForInput() {
   SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  for (int tries = 0; (size.cx <= 0 || size.cy <= 0) && tries < 500; tries++) {
+  for (int tries = 0; (size.cx <= 0 || size.cy <= 0) && tries < 1500; tries++) {
     Sleep(10);
     size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
