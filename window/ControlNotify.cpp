@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "window/SWnd.h"
 #include "window/SWndLifeGuard.h"
 #include "window/WindowType.h"
@@ -158,7 +160,8 @@ bool TranslateTreeNotify(SWnd* parent, SWnd* child, NMHDR* header, LRESULT* resu
       HTREEITEM caret = TreeView_GetSelection(tree);
       if (!caret) return true;
       RECT row;
-      *reinterpret_cast<HTREEITEM*>(&row) = caret;
+      // The item goes in where the rectangle comes back.
+      std::memcpy(&row, &caret, sizeof caret);
       if (!SendMessageA(tree, TVM_GETITEMRECT, FALSE, Pointer(&row))) return true;
       POINT point = {record.x, record.y};
       if (!PtInRect(&row, point)) return true;

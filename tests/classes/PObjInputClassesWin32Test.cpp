@@ -233,15 +233,7 @@ LRESULT CALLBACK RecordReports(HWND window, UINT message, WPARAM wparam, LPARAM 
 
 // Absolute synthesised mouse input, sent from another thread as a person's
 // hand would while the test thread pumps.
-void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = LONG((x * 65536LL + width - 1) / width);
-  input.mi.dy = LONG((y * 65536LL + height - 1) / height);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
+void SendMouse(DWORD flags, int x = 0, int y = 0) { SendAbsoluteMouse(flags, {x, y}); }
 
 TEST_F(InputClassTest, MousePositionAndClicks) {
   TestWnd window;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/e2e/PackedApp.h"
+#include "tests/window/AbsoluteMouse.h"
 #include "tests/window/ScreenshotTesting.h"
 #include "tools/AppBoxes.h"
 
@@ -33,22 +34,9 @@ void SendKey(WORD virtualKey, WORD scan, DWORD flags) {
   SendInput(1, &input, sizeof input);
 }
 
-INPUT MouseInput(DWORD flags, POINT p) {
-  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  // Absolute positions run from 0 to 65535 across the screen; rounded up,
-  // they land on the pixel meant.
-  input.mi.dx = LONG((p.x * 65536LL + width - 1) / width);
-  input.mi.dy = LONG((p.y * 65536LL + height - 1) / height);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  return input;
-}
+INPUT MouseInput(DWORD flags, POINT p) { return AbsoluteMouseInput(flags, p); }
 
-void SendMouse(DWORD flags, POINT p) {
-  INPUT input = MouseInput(flags, p);
-  SendInput(1, &input, sizeof input);
-}
+void SendMouse(DWORD flags, POINT p) { SendAbsoluteMouse(flags, p); }
 
 // A shell word for the host's /bin/sh.
 std::string Quoted(const std::string& text) {

@@ -20,6 +20,7 @@
 
 #include "tests/e2e/DialogHarness.h"
 #include "tests/e2e/PackedApp.h"
+#include "tests/window/AbsoluteMouse.h"
 #include "tests/window/ScreenshotTesting.h"
 
 namespace {
@@ -57,18 +58,9 @@ bool SetClipboardText(const std::string& text) {
   return placed;
 }
 
-void SendMouse(DWORD flags, POINT p) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = LONG((p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = LONG((p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
-
 // The cursor taken to the screen point, waited for.
 bool MoveTo(POINT p) {
-  SendMouse(MOUSEEVENTF_MOVE, p);
+  SendAbsoluteMouse(MOUSEEVENTF_MOVE, p);
   return PollUntil(
       [&] {
         POINT now;
@@ -85,14 +77,14 @@ bool Drag(HWND window, POINT from, POINT to, int steps) {
   ClientToScreen(window, &from);
   ClientToScreen(window, &to);
   if (!MoveTo(from)) return false;
-  SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+  SendAbsoluteMouse(MOUSEEVENTF_LEFTDOWN, from);
   bool moved = true;
   for (int i = 1; i <= steps; i++) {
     POINT p = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
     moved = MoveTo(p) && moved;
     Sleep(30);  // lets the control's tracking loop see each step, as a hand's pace would
   }
-  SendMouse(MOUSEEVENTF_LEFTUP, to);
+  SendAbsoluteMouse(MOUSEEVENTF_LEFTUP, to);
   return moved;
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "AbsoluteMouse.h"
 #include "WindowTesting.h"
 
 // Dispatches messages until the condition holds or ms have passed.
@@ -40,17 +41,7 @@ inline bool MoveCursorTo(HWND window, int x, int y) {
 }
 
 // Queues a synthesised move to a screen point; safe from any thread.
-inline void SendCursorTo(POINT p) {
-  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  // Absolute positions run from 0 to 65535 across the screen; rounded up,
-  // they land on the pixel meant.
-  input.mi.dx = LONG((p.x * 65536LL + width - 1) / width);
-  input.mi.dy = LONG((p.y * 65536LL + height - 1) / height);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
+inline void SendCursorTo(POINT p) { SendAbsoluteMouse(MOUSEEVENTF_MOVE, p); }
 
 // Moves the mouse onto a point of the window's client area with
 // synthesised input, so that the window under it (or the capture) sees the

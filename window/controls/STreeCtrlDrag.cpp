@@ -2,6 +2,7 @@
 // targets. The loop polls the mouse and keeps the thread's messages moving
 // while the button is down, outlining the target under the cursor on the
 // screen with an inverting dotted pen.
+#include <cstring>
 #include <memory>
 
 #include "window/ControlNotify.h"
@@ -45,7 +46,8 @@ class DragOutline {
   void Show(HWND window, HTREEITEM item) {
     Hide();
     RECT rect;
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    // The item goes in where the rectangle comes back.
+    std::memcpy(&rect, &item, sizeof item);
     if (!window || !item || !SendMessageA(window, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect))) return;
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     m_rect = rect;
