@@ -5,14 +5,14 @@
 
 #include <windows.h>
 
-// While Wine's desktop process starts again between two programs, the
-// screen's size reads 0 for a moment (seconds under load); dividing by it
-// ended the test process (and left it waiting on the debugger). The size is
-// awaited, for a bounded time; a screen that never gets one sends the input
-// to its corner.
+// Under heavy load Wine at times answers a screen size of 0, for seconds or
+// for the rest of a test; dividing by it ended the test process (and left it
+// waiting on the debugger). The size is awaited for a few seconds; a screen
+// that never gets one sends the input to its corner, and the step that
+// checks where the input went fails.
 inline SIZE ScreenSizeForInput() {
   SIZE size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  for (int tries = 0; (size.cx <= 0 || size.cy <= 0) && tries < 1500; tries++) {
+  for (int tries = 0; (size.cx <= 0 || size.cy <= 0) && tries < 500; tries++) {
     Sleep(10);
     size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
