@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "window/Framework.h"
 #include "window/FrameworkMessage.h"
 #include "window/MessageLoop.h"
 #include "window/ThreadWindowTable.h"
@@ -121,6 +122,10 @@ void SThread::EndWorker(DWORD graceMs) {
 
 bool SThread::Start(bool synchronous) {
   if (m_thread || m_running.load()) return false;
+  // What the framework defers to its first need is made on the user-
+  // interface thread, and only its own first need comes from there: the
+  // first worker is that need.
+  StartWindowing();
   // The last worker's queue is gone with it, and the values it never took
   // with it; values bound for this side stay until their messages arrive.
   FreeSlotsBoundFor(kToWorker);
