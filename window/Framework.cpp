@@ -110,6 +110,7 @@ void CoreStart(FrameworkStart start) {
   g.userInterfaceThread = GetCurrentThreadId();
   g.windowingPending = true;
   g.comPending = (g.flags & kStartNoCom) == 0;
+  g.winSockAllowed = (g.flags & kStartWinSock) != 0;
 
   ClearThreadWindowTable();
   RegisterWindowThread();  // slot 0: this thread is the user-interface thread
@@ -161,7 +162,6 @@ void FrameworkInit(HINSTANCE instance, int showCommand, int flags, FrameworkStar
   // at its first use.
   SetGdiplusStartOnLoad(true);
 
-  g.winSockAllowed = (flags & kStartWinSock) != 0;
   if (start == FrameworkStart::kAtOnce) StartWinSock();
   if (flags & kStartDirectSound) DeferDirectSound();
   if (flags & kStartXAudio2) InitXAudio2();

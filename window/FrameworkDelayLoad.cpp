@@ -122,7 +122,13 @@ void ReportMissingImport(const char* library, const char* function) {
   const char* name = std::strrchr(path, '\\');
   char caption[MAX_PATH + 32];
   std::snprintf(caption, sizeof caption, "%s - System Error", name ? name + 1 : path);
-  MessageBoxA(nullptr, text, caption, MB_ICONERROR | MB_OK);
+  // Through the library's own export: the window system may be the library
+  // that is missing, and its delay-load thunk would report it again.
+  using MessageBoxEntry = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+  HMODULE user = LoadLibraryA("user32.dll");
+  auto box = user ? reinterpret_cast<MessageBoxEntry>(reinterpret_cast<void*>(GetProcAddress(user, "MessageBoxA")))
+                  : nullptr;
+  if (box) box(nullptr, text, caption, MB_ICONERROR | MB_OK);
   // The loader's own statuses for a missing library and a missing entry point.
   ExitProcess(function ? 0xC0000139u : 0xC0000135u);
 }
