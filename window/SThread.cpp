@@ -122,9 +122,8 @@ void SThread::EndWorker(DWORD graceMs) {
 
 bool SThread::Start(bool synchronous) {
   if (m_thread || m_running.load()) return false;
-  // What the framework defers to its first need is made on the user-
-  // interface thread, and only its own first need comes from there: the
-  // first worker is that need.
+  // The framework's deferred start runs on the user-interface thread only,
+  // so it runs before any worker, which may make windows or call COM.
   StartWindowing();
   // The last worker's queue is gone with it, and the values it never took
   // with it; values bound for this side stay until their messages arrive.
