@@ -36,6 +36,12 @@ function(tavrin_glob_sources out)
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+# The system libraries that every folder may list and that the engine binds
+# at their first use all the same (tavrin_delayable): the window system and
+# everything that loads it, so that a program that makes no window before it
+# ends pays for none of it.
+set(TAVRIN_DELAYED_SYSTEM_LIBS user32 gdi32 ole32 oleaut32 shell32 shlwapi winmm ws2_32)
+
 # tavrin_library(name [HOST_SOURCES f...] [SUBDIRS d...] [DEPENDS lib...] [WIN32_LIBS lib...])
 # One static library per folder, made of every .cpp in it.
 function(tavrin_library name)
@@ -57,7 +63,14 @@ function(tavrin_library name)
   endif()
   target_link_libraries(${name} ${scope} ${A_DEPENDS})
   if(NOT TAVRIN_HOST)
-    target_link_libraries(${name} ${scope} ${A_WIN32_LIBS})
+    set(libs)
+    foreach(lib IN LISTS A_WIN32_LIBS)
+      if(lib IN_LIST TAVRIN_DELAYED_SYSTEM_LIBS)
+        tavrin_delayable(lib ${lib} ${lib}.dll)
+      endif()
+      list(APPEND libs ${lib})
+    endforeach()
+    target_link_libraries(${name} ${scope} ${libs})
   endif()
 endfunction()
 

@@ -9,7 +9,7 @@
 
 // ---- Random numbers -----------------------------------------------------------------
 
-void SeedRandom() { std::srand(PlatformMilliseconds()); }
+void SeedRandom() { std::srand(PlatformCoarseMilliseconds()); }
 
 uint32_t Random(uint32_t n) {
   if (n == 0) return 0;

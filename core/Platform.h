@@ -37,6 +37,9 @@ unsigned PlatformWideCharType(UniChar c);
 
 // Milliseconds since some fixed point, wrapping at 2^32 (timeGetTime).
 uint32_t PlatformMilliseconds();
+// The same, coarser (GetTickCount): enough for a random seed, and free of
+// the multimedia library, which brings the whole window system with it.
+uint32_t PlatformCoarseMilliseconds();
 // High-resolution counter and its ticks per second (0: no usable counter).
 int64_t PlatformPerformanceCounter();
 int64_t PlatformPerformanceFrequency();

@@ -78,6 +78,8 @@ uint32_t PlatformMilliseconds() {
   return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+uint32_t PlatformCoarseMilliseconds() { return PlatformMilliseconds(); }
+
 int64_t PlatformPerformanceCounter() {
   using namespace std::chrono;
   return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();

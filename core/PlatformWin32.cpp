@@ -19,6 +19,8 @@ unsigned PlatformWideCharType(UniChar c) {
 
 uint32_t PlatformMilliseconds() { return timeGetTime(); }
 
+uint32_t PlatformCoarseMilliseconds() { return GetTickCount(); }
+
 int64_t PlatformPerformanceCounter() {
   LARGE_INTEGER v;
   QueryPerformanceCounter(&v);

@@ -5,6 +5,7 @@
 #include "engine/PEngine.h"
 #include "engine/PModuleClassReader.h"
 #include "files/SDll.h"
+#include "window/Framework.h"
 #include "window/FrameworkDelayLoad.h"
 
 namespace {
@@ -25,8 +26,10 @@ bool PEngine::LoadModules(const SStringArray& modules) {
   for (int i = 0; i < modules.GetCount(); i++) {
     SString path = modules.GetString(i);
     // A module may create controls of the common classes without loading
-    // their library itself, as it could when the engine loaded it at start.
+    // their library itself, as it could when the engine loaded it at start,
+    // and finds the framework's windows and COM as they were at start.
     LoadCommonControls();
+    StartWindowing();
     if (!library.Load(path.GetText())) return false;
     if (!ReadModuleClass(this, i, path.GetText(), LibraryExports(library))) return false;
   }

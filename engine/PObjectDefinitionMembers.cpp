@@ -11,11 +11,30 @@
 
 // ==== Names and lookups =========================================================================
 
+namespace {
+
+// At least two lower-case hex digits, as "%02x" writes them.
+char* WriteHex(char* out, unsigned value) {
+  char digits[8];
+  int n = 0;
+  do {
+    digits[n++] = "0123456789abcdef"[value & 15];
+    value >>= 4;
+  } while (value);
+  if (n < 2) digits[n++] = '0';
+  while (n) *out++ = digits[--n];
+  return out;
+}
+
+}  // namespace
+
+// Written out rather than formatted: every built-in member gets one at
+// every start.
 SString PObjectDefinition::MakeInternalName(int classIndex, int member) {
-  SString name;
-  name.Format("_%02X%02X", unsigned(classIndex), unsigned(member));
+  char text[1 + 2 * 8 + 1] = "_";
+  *WriteHex(WriteHex(text + 1, unsigned(classIndex)), unsigned(member)) = 0;
+  SString name(text);
   name.SwapChars(1, 4);
-  name.MakeLower();
   return name;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "files/SDll.h"
+#include "window/Framework.h"
 #include "window/FrameworkDelayLoad.h"
 
 namespace {
@@ -20,8 +21,10 @@ bool PObjectDefinition::LoadModule() {
   if (GetOrigin() != ORIGIN_MODULE || m_library) return true;
   SDll* library = new SDll();
   // A module may create controls of the common classes without loading
-  // their library itself, as it could when the engine loaded it at start.
+  // their library itself, as it could when the engine loaded it at start,
+  // and finds the framework's windows and COM as they were at start.
   LoadCommonControls();
+  StartWindowing();
   ModuleInitEntry init = nullptr;
   if (library->Load(m_modulePath.GetText()))
     init = reinterpret_cast<ModuleInitEntry>(library->GetFunction("Tavrin_Init"));

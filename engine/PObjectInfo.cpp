@@ -2,11 +2,19 @@
 
 #include "engine/PObjectDefinition.h"
 
-PObjectInfo::PObjectInfo(PObjectDefinition* type, const char* name, PObjectInfoKind kind) {
-  Reset();
+// The name and the default start empty without a buffer of their own: the
+// built-in classes declare some two thousand of these at every start, and
+// assigning empty texts, as Reset does, would allocate for each.
+PObjectInfo::PObjectInfo(PObjectDefinition* type, const char* name, PObjectInfoKind kind)
+    : m_type(nullptr),
+      m_typeCode(TYPE_NONE),
+      m_kind(kind),
+      m_hidden(false),
+      m_autoCreate(false),
+      m_reference(true),
+      m_hasDefault(false) {
   SetType(type);
-  m_name = name;
-  m_kind = kind;
+  if (name && *name) m_name = name;
 }
 
 void PObjectInfo::Reset() {

@@ -23,10 +23,11 @@ void ShowCorruptedFile() { MessageBoxA(nullptr, "Corrupted File", "Fatal Error",
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
   (void)previous, (void)commandLine;
-  FrameworkInit(instance, showCommand, kStartWinSock | kStartDirectSound | kStartListActiveX);
-  HICON bigIcon = LoadIconA(GetInstanceHandle(), MAKEINTRESOURCEA(kApplicationIcon));
-  HICON smallIcon = LoadIconA(GetInstanceHandle(), MAKEINTRESOURCEA(kApplicationIcon));
-  SetClassIcons(bigIcon, smallIcon);
+  // What needs the window system waits for the program's first need of it:
+  // a program that ends before it makes a window never loads it.
+  FrameworkInit(instance, showCommand, kStartWinSock | kStartDirectSound | kStartListActiveX,
+                FrameworkStart::kAtFirstUse);
+  SetClassIconResource(kApplicationIcon);
   InstallDialogBuilder();
 
   {

@@ -5,7 +5,6 @@
 #include "window/Framework.h"
 
 #include <gdiplus.h>
-#include <mmsystem.h>
 #include <objbase.h>
 
 #include <cmath>
@@ -13,6 +12,7 @@
 #include <cstdlib>
 
 #include "core/ElapsedClock.h"
+#include "core/Platform.h"
 #include "core/LocaleRecord.h"
 #include "files/GlobalObjects.h"
 #include "files/SKeyboard.h"
@@ -32,14 +32,24 @@ struct FrameworkState {
   HINSTANCE instance;
   int showCommand;
   int flags;
+  DWORD userInterfaceThread;
+  // The deferred shares of the start, each still to run; read and cleared
+  // on the user-interface thread only.
+  bool windowingPending;
+  bool comPending;
+  bool winSockAllowed;  // between start and exit, with kStartWinSock
   bool winSockStarted;
+  HMODULE winSockLibrary;  // the reference that keeps a started WinSock loaded
   bool comInitialised;
   HFONT defaultFont;
-  int screenColorDepth;
-  UINT findReplaceMessage;
+  int screenColorDepth;  // 0: not read yet
+  UINT findReplaceMessage;  // 0: not registered yet
 };
 
 FrameworkState g;
+// Any thread may make the first need of WinSock or of the default font.
+INIT_ONCE g_winSockOnce = INIT_ONCE_STATIC_INIT;
+INIT_ONCE g_defaultFontOnce = INIT_ONCE_STATIC_INIT;
 
 // 8 points at the screen's resolution, from the face of the message font.
 HFONT CreateDefaultFont() {
@@ -55,6 +65,11 @@ HFONT CreateDefaultFont() {
                      metrics.lfMessageFont.lfFaceName);
 }
 
+BOOL CALLBACK CreateDefaultFontOnce(PINIT_ONCE, PVOID, PVOID*) {
+  g.defaultFont = CreateDefaultFont();
+  return TRUE;
+}
+
 int ReadScreenColorDepth() {
   HDC screen = GetDC(nullptr);
   int depth = GetDeviceCaps(screen, BITSPIXEL);
@@ -62,62 +77,112 @@ int ReadScreenColorDepth() {
   return depth;
 }
 
+using WinSockStartup = int(WINAPI*)(WORD, LPWSADATA);
+
+// Through the library's own export: this runs while the delay-load helper
+// binds a WinSock function, and may not call back into it.
+BOOL CALLBACK StartWinSockOnce(PINIT_ONCE, PVOID, PVOID*) {
+  if (!g.winSockAllowed) return TRUE;
+  HMODULE library = LoadLibraryA("ws2_32.dll");
+  auto startup = library ? reinterpret_cast<WinSockStartup>(
+                               reinterpret_cast<void*>(GetProcAddress(library, "WSAStartup")))
+                         : nullptr;
+  WSADATA data;
+  g.winSockStarted = startup && startup(MAKEWORD(2, 2), &data) == 0;
+  if (g.winSockStarted) {
+    g.winSockLibrary = library;
+  } else if (library) {
+    FreeLibrary(library);
+  }
+  return TRUE;
+}
+
 // Everything but the optional services and GDI+.
-void CoreStart() {
+void CoreStart(FrameworkStart start) {
   g.winSockStarted = false;
+  g.winSockLibrary = nullptr;
+  g.comInitialised = false;
+  g.defaultFont = nullptr;
+  g.screenColorDepth = 0;
+  g.findReplaceMessage = 0;
+  InitOnceInitialize(&g_winSockOnce);
+  InitOnceInitialize(&g_defaultFontOnce);
+  g.userInterfaceThread = GetCurrentThreadId();
+  g.windowingPending = true;
+  g.comPending = (g.flags & kStartNoCom) == 0;
+  g.winSockAllowed = (g.flags & kStartWinSock) != 0;
 
   ClearThreadWindowTable();
   RegisterWindowThread();  // slot 0: this thread is the user-interface thread
 
   LoadLocaleSettings();
-  CreateStandardCursors();
 
-  std::srand(timeGetTime());
+  std::srand(PlatformCoarseMilliseconds());
   StartElapsedClock();
-  g.findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
 
   LoadCommandLine(g.instance, (g.flags & kStartNoCom) != 0);
-  g.screenColorDepth = ReadScreenColorDepth();
-  g.defaultFont = CreateDefaultFont();
+  if (start == FrameworkStart::kAtOnce) StartWindowing();
+}
 
+bool OnUserInterfaceThread() { return g.instance && GetCurrentThreadId() == g.userInterfaceThread; }
+
+}  // namespace
+
+void StartWindowing() {
+  if (!g.windowingPending || !OnUserInterfaceThread()) return;
+  // Cleared first: the application window below is a framework window too.
+  g.windowingPending = false;
+  CreateStandardCursors();
+  GetFindReplaceMessage();
+  GetScreenColorDepth();
+  GetDefaultFont();
   RegisterWindowClasses();
   CreateAppWindow(g.instance);
-
-  g.comInitialised = false;
-  if (!(g.flags & kStartNoCom)) g.comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-
+  StartComForUserInterface();
   // Rich-edit controls fail to create when the library is missing; nothing
   // else depends on it.
   RichEditLibrary.Load("Riched20.dll");
 }
 
-}  // namespace
+void StartComForUserInterface() {
+  if (!g.comPending || !OnUserInterfaceThread()) return;
+  g.comPending = false;
+  g.comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
 
-void FrameworkInit(HINSTANCE instance, int showCommand, int flags) {
+void StartWinSock() { InitOnceExecuteOnce(&g_winSockOnce, StartWinSockOnce, nullptr, nullptr); }
+
+void FrameworkInit(HINSTANCE instance, int showCommand, int flags, FrameworkStart start) {
   g.instance = instance;
   g.showCommand = showCommand;
   g.flags = flags;
 
-  CoreStart();
+  CoreStart(start);
   // GDI+ starts with its library: at once where it is loaded already, else
   // at its first use.
   SetGdiplusStartOnLoad(true);
 
-  if (flags & kStartWinSock) {
-    WSADATA data;
-    g.winSockStarted = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-  }
+  if (start == FrameworkStart::kAtOnce) StartWinSock();
   if (flags & kStartDirectSound) DeferDirectSound();
   if (flags & kStartXAudio2) InitXAudio2();
 }
 
 void FrameworkExit() {
+  // Nothing deferred starts from here on.
+  g.windowingPending = false;
+  g.comPending = false;
+  g.winSockAllowed = false;
   ReleaseSoundDevices();
-  if (g.winSockStarted) WSACleanup();
+  if (g.winSockStarted) {
+    WSACleanup();
+    FreeLibrary(g.winSockLibrary);
+  }
   g.winSockStarted = false;
+  g.winSockLibrary = nullptr;
   SetGdiplusStartOnLoad(false);
   if (ULONG_PTR token = TakeGdiplusToken()) Gdiplus::GdiplusShutdown(token);
   SKeyboard::FreeKeyNames();
+  SetClassIconResource(0);
   RichEditLibrary.Free();
   // Only a successful initialisation is balanced.
   if (g.comInitialised) CoUninitialize();
@@ -146,15 +211,30 @@ HWND GetAppWindowHandle() {
   return app ? app->GetHwnd() : nullptr;
 }
 
-HFONT GetDefaultFont() { return g.defaultFont; }
+HFONT GetDefaultFont() {
+  if (!g.instance) return nullptr;
+  InitOnceExecuteOnce(&g_defaultFontOnce, CreateDefaultFontOnce, nullptr, nullptr);
+  return g.defaultFont;
+}
 
-int GetScreenColorDepth() { return g.screenColorDepth; }
+// The same depth for every reader: a race only reads it twice.
+int GetScreenColorDepth() {
+  if (g.screenColorDepth == 0) g.screenColorDepth = ReadScreenColorDepth();
+  return g.screenColorDepth;
+}
 
 void SetScreenColorDepthForTesting(int bitsPerPixel) { g.screenColorDepth = bitsPerPixel; }
 
-UINT GetFindReplaceMessage() { return g.findReplaceMessage; }
+// The system answers the same number for every registration of the name.
+UINT GetFindReplaceMessage() {
+  if (g.findReplaceMessage == 0) g.findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
+  return g.findReplaceMessage;
+}
 
-bool IsWinSockStarted() { return g.winSockStarted; }
+bool IsWinSockStarted() {
+  StartWinSock();
+  return g.winSockStarted;
+}
 
 int PixelsToTwips(int pixels) {
   HDC screen = GetDC(nullptr);

@@ -24,8 +24,26 @@ enum : int {
   kStartListActiveX = 0x10,
 };
 
-void FrameworkInit(HINSTANCE instance, int showCommand, int flags);
+// When FrameworkInit builds what needs the window system (the cursors, the
+// default font, the window classes and the application window, COM on the
+// user-interface thread, the rich-edit library): at once, or at the first
+// need of it, so that a program that makes no window pays for none of it.
+// The first need is the first framework window, the first call of an
+// accessor below that answers a part of it, the first thread started
+// (SThread), the first module library loaded, and, for COM alone, the first
+// system library that may use COM.
+enum class FrameworkStart { kAtOnce, kAtFirstUse };
+
+void FrameworkInit(HINSTANCE instance, int showCommand, int flags,
+                   FrameworkStart start = FrameworkStart::kAtOnce);
 void FrameworkExit();
+// Runs the deferred share of the start now, when it is still to run and the
+// caller is the user-interface thread; on any other thread it does nothing.
+void StartWindowing();
+// COM alone, on the same terms (unless kStartNoCom).
+void StartComForUserInterface();
+// WinSock (with kStartWinSock), once, from any thread.
+void StartWinSock();
 
 HINSTANCE GetInstanceHandle();
 int GetShowCommand();

@@ -25,13 +25,28 @@ SString EscapeBackslashQuotes(const char* commandLine) {
   return out;
 }
 
+using SplitEntry = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+
+// The system's splitter. The shell's core library carries it too (since
+// Windows 8.1), without the window system that the shell library loads.
+SplitEntry CommandLineSplitter() {
+  static const SplitEntry split = [] {
+    HMODULE core = LoadLibraryA("shcore.dll");
+    FARPROC entry = core ? GetProcAddress(core, "CommandLineToArgvW") : nullptr;
+    if (entry) return reinterpret_cast<SplitEntry>(reinterpret_cast<void*>(entry));
+    if (core) FreeLibrary(core);
+    return static_cast<SplitEntry>(CommandLineToArgvW);
+  }();
+  return split;
+}
+
 }  // namespace
 
 int ReadCommandLineArgument(const char* commandLine, int index, SString* argument) {
   UniChar* wide = EscapeBackslashQuotes(commandLine ? commandLine : "").ToWide();
   if (!wide) return -1;
   int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(AsWide(wide), &count);
+  LPWSTR* arguments = CommandLineSplitter()(AsWide(wide), &count);
   std::free(wide);
   if (!arguments) return -1;
   if (argument && index >= 0 && index < count)

@@ -1,5 +1,6 @@
 // Delay-load hooks of the C run-time's helper: starting GDI+ with its
-// library, and a missing library or function reported as at start.
+// library, WinSock and COM before their first calls, and a missing library
+// or function reported as at start.
 #include "window/FrameworkDelayLoad.h"
 
 #include <delayimp.h>
@@ -7,6 +8,8 @@
 
 #include <cstdio>
 #include <cstring>
+
+#include "window/Framework.h"
 
 namespace {
 
@@ -29,9 +32,28 @@ void StartGdiplus(HMODULE library) {
   if (startup && startup(&token, &input, nullptr) == Gdiplus::Ok) g_gdiplusToken = token;
 }
 
-bool IsGdiplus(const char* library) { return library && _stricmp(library, "gdiplus.dll") == 0; }
+bool IsLibrary(const char* library, const char* name) { return library && _stricmp(library, name) == 0; }
+
+bool IsGdiplus(const char* library) { return IsLibrary(library, "gdiplus.dll"); }
+
+// The libraries whose functions may use COM on the calling thread: the
+// user-interface thread has it initialised before their first call, as it
+// had from the start.
+bool MayUseCom(const char* library) {
+  static const char* const kLibraries[] = {"ole32.dll",   "oleaut32.dll", "shell32.dll",
+                                           "shlwapi.dll", "comdlg32.dll", "winmm.dll"};
+  for (const char* name : kLibraries) {
+    if (IsLibrary(library, name)) return true;
+  }
+  return false;
+}
 
 FARPROC WINAPI OnDelayLoad(unsigned note, PDelayLoadInfo info) {
+  // Every first binding waits for WinSock's start, so that no thread calls
+  // a WinSock function before another thread's start of it has ended.
+  if ((note == dliNotePreLoadLibrary || note == dliNotePreGetProcAddress) && IsLibrary(info->szDll, "ws2_32.dll"))
+    StartWinSock();
+  if (note == dliNotePreLoadLibrary && MayUseCom(info->szDll)) StartComForUserInterface();
   // The library is loaded here rather than by the helper, so that GDI+ is
   // running before the call that needed it.
   if (note == dliNotePreLoadLibrary && IsGdiplus(info->szDll)) {
@@ -100,7 +122,13 @@ void ReportMissingImport(const char* library, const char* function) {
   const char* name = std::strrchr(path, '\\');
   char caption[MAX_PATH + 32];
   std::snprintf(caption, sizeof caption, "%s - System Error", name ? name + 1 : path);
-  MessageBoxA(nullptr, text, caption, MB_ICONERROR | MB_OK);
+  // Through the library's own export: the window system may be the library
+  // that is missing, and its delay-load thunk would report it again.
+  using MessageBoxEntry = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+  HMODULE user = LoadLibraryA("user32.dll");
+  auto box = user ? reinterpret_cast<MessageBoxEntry>(reinterpret_cast<void*>(GetProcAddress(user, "MessageBoxA")))
+                  : nullptr;
+  if (box) box(nullptr, text, caption, MB_ICONERROR | MB_OK);
   // The loader's own statuses for a missing library and a missing entry point.
   ExitProcess(function ? 0xC0000139u : 0xC0000135u);
 }

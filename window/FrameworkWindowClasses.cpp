@@ -10,6 +10,9 @@ const char kFrameworkNoCloseClass[] = "TAVRIN2";
 
 namespace {
 
+bool g_registered;
+int g_iconResource;
+
 // Class values are set through a window of the class.
 void SetIconsThrough(HWND window, HICON bigIcon, HICON smallIcon) {
   SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(bigIcon));
@@ -34,10 +37,15 @@ void RegisterWindowClasses() {
   wc.hInstance = GetInstanceHandle();
   wc.hCursor = GetStandardCursor(kCursorArrow);
   wc.lpszClassName = kFrameworkClass;
+  if (g_iconResource) {
+    wc.hIcon = LoadIconA(GetInstanceHandle(), MAKEINTRESOURCEA(g_iconResource));
+    wc.hIconSm = LoadIconA(GetInstanceHandle(), MAKEINTRESOURCEA(g_iconResource));
+  }
   RegisterClassExA(&wc);
   wc.style |= CS_NOCLOSE;
   wc.lpszClassName = kFrameworkNoCloseClass;
   RegisterClassExA(&wc);
+  g_registered = true;
 
   ClearClickTracking();
   FrameworkHooks& hooks = GetFrameworkHooks();
@@ -45,9 +53,13 @@ void RegisterWindowClasses() {
 }
 
 void UnregisterWindowClasses() {
+  if (!g_registered) return;
+  g_registered = false;
   UnregisterClassA(kFrameworkNoCloseClass, GetInstanceHandle());
   UnregisterClassA(kFrameworkClass, GetInstanceHandle());
 }
+
+void SetClassIconResource(int resource) { g_iconResource = resource; }
 
 void SetClassIcons(HICON bigIcon, HICON smallIcon) {
   HWND app = GetAppWindowHandle();

@@ -168,6 +168,7 @@ void FreeStandardCursors() {
 }
 
 HCURSOR GetStandardCursor(int type) {
+  StartWindowing();
   if (StandardCursorTable.GetCount() == 0) return nullptr;
   if (type < 0 || type >= StandardCursorTable.GetCount()) type = kCursorArrow;
   return StandardCursorTable.GetAt(type)->GetHandle();

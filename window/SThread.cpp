@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "window/Framework.h"
 #include "window/FrameworkMessage.h"
 #include "window/MessageLoop.h"
 #include "window/ThreadWindowTable.h"
@@ -121,6 +122,9 @@ void SThread::EndWorker(DWORD graceMs) {
 
 bool SThread::Start(bool synchronous) {
   if (m_thread || m_running.load()) return false;
+  // The framework's deferred start runs on the user-interface thread only,
+  // so it runs before any worker, which may make windows or call COM.
+  StartWindowing();
   // The last worker's queue is gone with it, and the values it never took
   // with it; values bound for this side stay until their messages arrive.
   FreeSlotsBoundFor(kToWorker);

@@ -1,5 +1,6 @@
 #include "window/SWndApp.h"
 
+#include "window/Framework.h"
 #include "window/FrameworkMessage.h"
 
 namespace {
@@ -110,7 +111,10 @@ void SWndApp::OnCaptureChanged() {
 
 // ---- The application window of the framework ------------------------------------------
 
-SWndApp* GetAppWindow() { return g_appWindow; }
+SWndApp* GetAppWindow() {
+  StartWindowing();
+  return g_appWindow;
+}
 
 HWND CreateAppWindow(HINSTANCE instance) {
   DeleteAppWindow();

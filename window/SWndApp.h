@@ -73,9 +73,11 @@ class SWndApp : public SWnd {
 };
 
 // The application window; null outside FrameworkInit and FrameworkExit.
+// After a deferred start, a call on the user-interface thread makes it
+// (StartWindowing).
 SWndApp* GetAppWindow();
-// Made at the end of the framework's core start and deleted after COM is
-// shut down; CreateAppWindow answers the window's handle.
+// Made by the framework's start, at once or at its first need, and deleted
+// after COM is shut down; CreateAppWindow answers the window's handle.
 HWND CreateAppWindow(HINSTANCE instance);
 void DeleteAppWindow();
 

@@ -15,6 +15,9 @@ bool SWnd::CreateWindowObject(const RECT* rect, DWORD style, const char* classNa
                               DWORD exStyle, HWND parent, HMENU menuOrId, void* creationData,
                               HINSTANCE instance, bool subclass) {
   if (m_hwnd) return false;
+  // The framework's classes, cursors and application window come before
+  // the first window of the program.
+  StartWindowing();
   ResetFields();
 
   // Tab order follows creation order among a parent's children.

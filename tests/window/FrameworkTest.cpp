@@ -193,6 +193,40 @@ TEST(Framework, StartsAndStopsRepeatedlyWithoutLeaks) {
   }
 }
 
+// Deferred, the start makes nothing of the window system until the user-
+// interface thread first needs it, the same afterwards as a start at once.
+TEST(Framework, ADeferredStartBuildsAtTheFirstNeedOfTheUserInterfaceThread) {
+  FrameworkInit(Instance(), SW_SHOWNORMAL, kEngineFlags, FrameworkStart::kAtFirstUse);
+  EXPECT_FALSE(ClassExists("TAVRIN"));
+  EXPECT_FALSE(ClassExists("TAVRIN2"));
+  EXPECT_EQ(0, GetStandardCursorTable().GetCount());
+  EXPECT_FALSE(RichEditLibrary.IsLoaded());
+  ASSERT_NE(nullptr, ThreadWindowTable[0]);
+  EXPECT_EQ(0, ThreadWindowTable[0]->windows.GetCount());
+  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(S_OK, com);  // not initialised yet
+  if (SUCCEEDED(com)) CoUninitialize();
+  // Another thread's need makes nothing: its windows would die with it.
+  SWndApp* seenByWorker = reinterpret_cast<SWndApp*>(1);
+  std::thread([&] { seenByWorker = GetAppWindow(); }).join();
+  EXPECT_EQ(nullptr, seenByWorker);
+  EXPECT_FALSE(ClassExists("TAVRIN"));
+
+  HWND app = GetAppWindowHandle();
+  ASSERT_NE(nullptr, app);
+  ExpectStarted();
+  com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(S_FALSE, com);
+  if (SUCCEEDED(com)) CoUninitialize();
+  EXPECT_TRUE(IsWinSockStarted());
+  HFONT font = GetDefaultFont();
+  FrameworkExit();
+  ExpectStopped(app, font);
+  com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(S_OK, com);
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
 TEST(Framework, WithoutComTheModulePathIsKeptAndComLeftAlone) {
   FrameworkInit(Instance(), SW_HIDE, kStartNoCom);
   char path[MAX_PATH];
