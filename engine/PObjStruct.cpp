@@ -12,12 +12,6 @@
 
 namespace {
 
-// Member calls nested on one thread. Each takes a little of the machine
-// stack; past this many, a script that recurses without end fails cleanly
-// (and with it the program) instead of overflowing the stack.
-const int kMaxCallNesting = 2000;
-thread_local int t_callNesting = 0;
-
 bool IsUserObject(const PObject* object) {
   return object->GetDefinition()->GetOrigin() == ORIGIN_USER;
 }
@@ -225,28 +219,13 @@ bool PObject::CallIdle() {
   return member < 0 || Call(uint16_t(member), nullptr, nullptr, nullptr);
 }
 
+
 bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
-  if (!GetDefinition()->GetEngine()->MayRunScripts()) return true;
-  PObjStruct* root = Root();
-  if (root->m_released && member != GetDefinition()->GetDestructorId()) return true;
-  // A part that was never prepared, or a member number past the class's, has
-  // nothing to run.
-  if (member >= m_functions.GetCount()) return PObject::Call(member, args, result, caller);
-  if (t_callNesting >= kMaxCallNesting) return false;
-  t_callNesting++;
-  root->m_callDepth++;
-  _PFunction* function = m_functions.GetAt(member);
-  bool ok;
-  if (!function->IsBusy()) {
-    ok = function->Run(args, result, caller);
-  } else {
-    // A member already running (recursion) runs on a copy of its own, so the
-    // first call's stack and cells stay as they are.
-    _PFunction* copy = function->TakeSpare();
-    ok = copy && copy->Run(args, result, caller);
-    function->GiveBackSpare(copy);
-  }
-  root->m_callDepth--;
-  t_callNesting--;
+  if (!WouldRun(member)) return PObject::Call(member, args, result, caller);
+  _PFunction* function = EnterMember(member);
+  if (!function) return false;
+  const bool ok = function->Run(args, result, caller);
+  LeaveMember(member, function);
   return ok;
 }
+

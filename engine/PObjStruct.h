@@ -70,6 +70,16 @@ class PObjStruct : public PObject {
   // ---- Calls ------------------------------------------------------------------------
 
   bool Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) override;
+  // Whether Call would run a function for the member now (rather than
+  // answer at once without running anything).
+  inline bool WouldRun(uint16_t member) const;
+  // The function that runs the member now: its own, or a spare copy while
+  // that one runs; the call is counted (nesting bound, the object's call
+  // depth) until LeaveMember. Null past the bound or without memory.
+  // Call uses these, and so does the stack machine for the calls it runs
+  // in its own loop (PObjStructFunction.h defines them).
+  inline _PFunction* EnterMember(uint16_t member);
+  inline void LeaveMember(uint16_t member, _PFunction* function);
 
   // The call depth and released flag live on the most-base part.
   void EnterCall() { Root()->m_callDepth++; }
@@ -79,6 +89,12 @@ class PObjStruct : public PObject {
   bool IsReleased() const { return Root()->m_released != 0; }
 
  private:
+  // Member calls nested on one thread. Each takes a little of the machine
+  // stack; past this many, a script that recurses without end fails cleanly
+  // (and with it the program) instead of overflowing the stack.
+  static constexpr int kMaxCallNesting = 2000;
+  static inline thread_local int t_callNesting = 0;
+
   // Walked here rather than through PObject, since every call and return
   // asks: most objects are a single part.
   PObjStruct* Root() const {

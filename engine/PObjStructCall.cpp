@@ -73,9 +73,16 @@ bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition
   if (!cached) {
     if (count > m_argSlots || definition->GetParamCount(member) != count) return false;
     if (count <= _PCode::kCachedParams) {
-      for (int i = 0; i < count; i++) code.paramTypes[i] = definition->GetParamInfo(member, i)->GetTypeCode();
+      bool numbers = definition->GetOrigin() == ORIGIN_USER && code.memberKind == MEMBER_FUNCTION &&
+                     (code.resultType == TYPE_INTEGER || code.resultType == TYPE_FLOAT ||
+                      code.resultType == TYPE_VOID);
+      for (int i = 0; i < count; i++) {
+        code.paramTypes[i] = definition->GetParamInfo(member, i)->GetTypeCode();
+        numbers = numbers && (code.paramTypes[i] == TYPE_INTEGER || code.paramTypes[i] == TYPE_FLOAT);
+      }
       code.calledClass = definition;
       code.calledMember = member;
+      code.takesNumbers = numbers;
     }
   }
   PArgs* args = reinterpret_cast<PArgs*>(m_argStorage.get());
@@ -123,6 +130,71 @@ bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition
     }
   }
   return true;
+}
+
+// The common user call: to the member this instruction called last, a plain
+// function of the object itself taking numbers. Its arguments go from this
+// stack into the member's own parameter objects.
+PObjStruct::_PFunction* PObjStruct::_PFunction::EnterNumbers(const _PCode& code, int& outcome) {
+  outcome = 0;
+  const int count = code.paramCount;
+  if (!code.takesNumbers || m_top < count + 1) return nullptr;
+  const int first = m_top - count;
+  PObject* target = AsObject(m_stack[first - 1]);
+  if (!target || target->GetDefinition() != code.calledClass || code.calledMember != code.memberIndex ||
+      (code.isVirtual && target->GetDerived()) || (code.declaringClass && code.declaringClass != code.calledClass))
+    return nullptr;
+  PObjStruct* object = static_cast<PObjStruct*>(target);
+  m_top = first;  // the target's slot takes the result
+  Top().SetFlag(SLOT_VALUE);
+  Top().SetInt64(0);
+  outcome = 1;
+  if (!object->WouldRun(code.memberId)) return nullptr;
+  outcome = -1;
+  _PFunction* callee = object->EnterMember(code.memberId);
+  if (!callee) return nullptr;
+  if (!callee->Materialise() || !callee->m_numbersOnly || callee->m_paramCount != count) {
+    object->LeaveMember(code.memberId, callee);
+    return nullptr;
+  }
+  for (int i = 0; i < count; i++) {
+    PObject* box = callee->m_paramBoxes[size_t(i)];
+    const SValue& v = m_stack[first + i];
+    if (box->GetDefinition() == m_integerClass)
+      static_cast<PObjInt*>(box)->SetValue(v.IsInt64() ? v.GetInt64Value() : v.ToInt64());
+    else
+      static_cast<PObjFloat*>(box)->SetValue(v.IsDouble() ? v.GetDoubleValue() : v.ToDouble());
+  }
+  callee->m_busy = true;
+  if (callee->m_hasLocals && !callee->CreateLocals()) {
+    callee->ReleaseLocals();
+    callee->m_busy = false;
+    object->LeaveMember(code.memberId, callee);
+    return nullptr;
+  }
+  callee->m_returnTo = this;
+  callee->m_returnPc = &code;
+  callee->m_calledObject = object;
+  callee->m_calledMember = code.memberId;
+  callee->m_resultStorage = 0;
+  callee->m_resultCell = &callee->m_resultStorage;
+  callee->m_caller = nullptr;
+  callee->m_result = &callee->m_resultCell;
+  callee->m_block = 0;
+  callee->m_lastBlock = -1;
+  outcome = 1;
+  return callee;
+}
+
+bool PObjStruct::_PFunction::LeaveNumbers() {
+  bool ok = !m_hasLocals || ReleaseLocals();
+  m_busy = false;
+  m_returnTo = nullptr;
+  PObjStruct* object = m_calledObject;
+  object->LeaveMember(m_calledMember, this);
+  // Only a user object deleted during its own call is left to destroy.
+  if (object->IsReleased() && !PObjStruct::DeleteIfReleased(object)) ok = false;
+  return ok;
 }
 
 bool PObjStruct::_PFunction::CallMember(const _PCode& code) {

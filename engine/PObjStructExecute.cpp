@@ -222,15 +222,18 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or, &&fc_bit_and, &&fc_bit_xor,
       &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
-  SValue* const s = m_stack.get();
-  const PObjectDefinition* const integerClass = m_integerClass;
+  // The running function: this one, or one whose call this loop entered
+  // itself (EnterNumbers), which returns here when it ends.
+  _PFunction* f = this;
+  SValue* s = f->m_stack.get();
+  const PObjectDefinition* const integerClass = f->m_integerClass;
   // An Integer operand of a fused statement: its fixed object, or the
   // cell's when that is an Integer, else null.
   const auto IntegerIn = [integerClass](PObject* box, const PObjectRef* cell) {
     return box ? static_cast<PObjInt*>(box) : ValueIn<PObjInt>(cell, integerClass);
   };
-  const _PCode* pc = BlockAt(m_block);
-  m_top = 0;
+  const _PCode* pc = f->BlockAt(f->m_block);
+  f->m_top = 0;
   goto *kHandlers[pc->opcode];
 
 // The next block's first instruction, reached from where each block
@@ -241,7 +244,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   do {                                            \
     if (!engine->MayRunScripts()) goto ended;     \
     pc = (TARGET);                                \
-    m_top = 0;                                    \
+    f->m_top = 0;                                    \
     goto *kHandlers[pc->opcode];                  \
   } while (0)
 #define NEXT()                        \
@@ -255,93 +258,103 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
 // holds, the left one being the top (DEPTH 1).
 #define BINARY_ON(OP, DEPTH, RIGHT)                          \
   do {                                                       \
-    if (m_top < (DEPTH)) goto failed;                        \
-    SValue& left = s[m_top - (DEPTH)];                       \
+    if (f->m_top < (DEPTH)) goto failed;                        \
+    SValue& left = s[f->m_top - (DEPTH)];                       \
     left.SetFlag(SLOT_VALUE);                                \
     if (!BinaryOperation<OP>(left, (RIGHT))) goto failed;    \
-    m_top -= (DEPTH) - 1;                                    \
+    f->m_top -= (DEPTH) - 1;                                    \
     NEXT();                                                  \
   } while (0)
-#define BINARY(OP) BINARY_ON(OP, 2, s[m_top - 1])
+#define BINARY(OP) BINARY_ON(OP, 2, s[f->m_top - 1])
 #define BINARY_CONSTANT(OP) BINARY_ON(OP, 1, *pc->constant)
 // A block instruction: it closes the statement.
 #define CLOSE(TARGET)                  \
   do {                                 \
-    m_lastBlock = pc->blockIndex;      \
+    f->m_lastBlock = pc->blockIndex;      \
     NEXT_BLOCK(TARGET);                \
   } while (0)
 
   // ---- Pushes ----
 op_constant: {
   const SValue* constant = pc->constant;
-  if (!Push()) goto failed;
-  if (constant->IsInt64()) Top().SetInt64(constant->GetInt64Value());
-  else if (constant->IsDouble()) Top().SetDouble(constant->GetDoubleValue());
-  else Top().AssignValue(*constant);
+  if (!f->Push()) goto failed;
+  if (constant->IsInt64()) f->Top().SetInt64(constant->GetInt64Value());
+  else if (constant->IsDouble()) f->Top().SetDouble(constant->GetDoubleValue());
+  else f->Top().AssignValue(*constant);
   NEXT();
 }
 op_variable:
-  if (!PushObject(pc->cell->GetRefObject())) goto failed;
+  if (!f->PushObject(pc->cell->GetRefObject())) goto failed;
   NEXT();
 op_variable_cell:
-  if (!PushCell(pc->cell)) goto failed;
+  if (!f->PushCell(pc->cell)) goto failed;
   NEXT();
 op_member:
-  if (!PushMemberCell(*pc, pc->opcode == OP_MEMBER_CELL)) goto failed;
+  if (!f->PushMemberCell(*pc, pc->opcode == OP_MEMBER_CELL)) goto failed;
   NEXT();
 op_this:
-  if (!PushObject(m_owner)) goto failed;
+  if (!f->PushObject(f->m_owner)) goto failed;
   NEXT();
 op_caller:
-  if (!PushObject(m_caller)) goto failed;
+  if (!f->PushObject(f->m_caller)) goto failed;
   NEXT();
 op_global:
-  if (!PushObject(m_definition->GetEngine()->GetGlobal())) goto failed;
+  if (!f->PushObject(f->m_definition->GetEngine()->GetGlobal())) goto failed;
   NEXT();
 op_application:
-  if (!PushObject(m_definition->GetEngine()->GetApplication())) goto failed;
+  if (!f->PushObject(f->m_definition->GetEngine()->GetApplication())) goto failed;
   NEXT();
 op_class: {
-  PObject* part = m_owner->GetDefinition() == pc->classDef ? m_owner : m_owner->FindBasePart(pc->classDef);
-  if (!PushObject(part)) goto failed;
+  PObject* part = f->m_owner->GetDefinition() == pc->classDef ? f->m_owner : f->m_owner->FindBasePart(pc->classDef);
+  if (!f->PushObject(part)) goto failed;
   NEXT();
 }
   // The declared class makes the object's class certain.
 op_integer_value: {
   const PObject* object = pc->cell->GetRefObject();
-  if (!object || !Push()) goto failed;
-  Top().SetInt64(static_cast<const PObjInt*>(object)->GetValue());
+  if (!object || !f->Push()) goto failed;
+  f->Top().SetInt64(static_cast<const PObjInt*>(object)->GetValue());
   NEXT();
 }
 op_float_value: {
   const PObject* object = pc->cell->GetRefObject();
-  if (!object || !Push()) goto failed;
-  Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
+  if (!object || !f->Push()) goto failed;
+  f->Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
   NEXT();
 }
 fused_fixed_integer:
-  if (!Push()) goto failed;
-  Top().SetInt64(static_cast<const PObjInt*>(pc->box)->GetValue());
+  if (!f->Push()) goto failed;
+  f->Top().SetInt64(static_cast<const PObjInt*>(pc->box)->GetValue());
   NEXT();
 fused_fixed_float:
-  if (!Push()) goto failed;
-  Top().SetDouble(static_cast<const PObjFloat*>(pc->box)->GetValue());
+  if (!f->Push()) goto failed;
+  f->Top().SetDouble(static_cast<const PObjFloat*>(pc->box)->GetValue());
   NEXT();
 op_cell_value:
-  if (!PushCellValue(pc->cell, pc->opcode)) goto failed;
+  if (!f->PushCellValue(pc->cell, pc->opcode)) goto failed;
   NEXT();
 op_member_value:
-  if (!PushMemberValue(*pc)) goto failed;
+  if (!f->PushMemberValue(*pc)) goto failed;
   NEXT();
-op_call:
-  if (CallIntegerArray(*pc)) NEXT();
-  if (!CallMember(*pc)) goto failed;
+op_call: {
+  if (f->CallIntegerArray(*pc)) NEXT();
+  int outcome;
+  if (_PFunction* callee = f->EnterNumbers(*pc, outcome)) {
+    f = callee;
+    s = f->m_stack.get();
+    pc = f->BlockAt(0);
+    f->m_top = 0;
+    goto *kHandlers[pc->opcode];
+  }
+  if (outcome < 0) goto failed;
+  if (!outcome && !f->CallMember(*pc)) goto failed;
   // The engine ended during the call: nothing more of this member runs.
-  if (!m_definition->GetEngine()->MayRunScripts()) goto ended;
+  if (!f->m_definition->GetEngine()->MayRunScripts()) goto ended;
   NEXT();
+}
 op_new: {
   PObject* made = PObjStruct::NewObject(pc->classDef);
-  if (!made || !PushObject(made)) goto failed;
+  if (!made || !f->PushObject(made)) goto failed;
   NEXT();
 }
 
@@ -382,114 +395,114 @@ fc_shift_right: BINARY_CONSTANT(OP_SHIFT_RIGHT);
 
   // ---- Short-circuit: the deciding value stays and the rest is skipped ----
 op_or_and: {
-  if (m_top < 1) goto failed;
-  const bool set = IsTrue(Top());
+  if (f->m_top < 1) goto failed;
+  const bool set = IsTrue(f->Top());
   if (set == (pc->opcode == OP_OR)) {
     // Loading made a jump out of the statement -1.
     if (pc->jump1 < 0) goto failed;
     pc = pc->target1;
     goto *kHandlers[pc->opcode];
   }
-  m_top--;
+  f->m_top--;
   NEXT();
 }
 
   // ---- Unary operators ----
 op_unary:
-  if (m_top < 1) goto failed;
-  if (pc->opcode == OP_NOT) Top().LogicalNot();
-  else if (pc->opcode == OP_COMPLEMENT) Top().BitwiseNot();
-  else if (Top().IsDouble()) Top().SetDouble(-Top().GetDoubleValue());
-  else Top().Negate();
-  Top().SetFlag(SLOT_VALUE);
+  if (f->m_top < 1) goto failed;
+  if (pc->opcode == OP_NOT) f->Top().LogicalNot();
+  else if (pc->opcode == OP_COMPLEMENT) f->Top().BitwiseNot();
+  else if (f->Top().IsDouble()) f->Top().SetDouble(-f->Top().GetDoubleValue());
+  else f->Top().Negate();
+  f->Top().SetFlag(SLOT_VALUE);
   NEXT();
 
   // ---- Block instructions: they close the statement ----
 op_condition:
-  if (m_top < 1) goto failed;
-  CLOSE(IsTrue(Top()) ? pc->target1 : pc->target2);
+  if (f->m_top < 1) goto failed;
+  CLOSE(IsTrue(f->Top()) ? pc->target1 : pc->target2);
 op_jump:
   CLOSE(pc->target2);
 op_elseif:
-  m_block = pc->blockIndex;
-  if (!ElseIf(*pc)) goto failed;
-  NEXT_BLOCK(BlockAt(m_nextBlock));
+  f->m_block = pc->blockIndex;
+  if (!f->ElseIf(*pc)) goto failed;
+  NEXT_BLOCK(f->BlockAt(f->m_nextBlock));
 op_for_start:
   CLOSE(pc->target1);
 op_switch:
-  m_block = pc->blockIndex;
-  if (!Switch(*pc)) goto failed;
-  NEXT_BLOCK(BlockAt(m_nextBlock));
+  f->m_block = pc->blockIndex;
+  if (!f->Switch(*pc)) goto failed;
+  NEXT_BLOCK(f->BlockAt(f->m_nextBlock));
 op_return:
   // An Integer result, the usual one, is stored here; the rest by Return.
-  if (m_resultType == TYPE_INTEGER && m_top >= 1 && m_result && *m_result && Top().IsInt64()) {
-    const int64_t value = Top().GetInt64Value();
-    std::memcpy(*m_result, &value, sizeof value);
-  } else if (!Return()) {
+  if (f->m_resultType == TYPE_INTEGER && f->m_top >= 1 && f->m_result && *f->m_result && f->Top().IsInt64()) {
+    const int64_t value = f->Top().GetInt64Value();
+    std::memcpy(*f->m_result, &value, sizeof value);
+  } else if (!f->Return()) {
     goto failed;
   }
   CLOSE(pc->target1);
 
   // ---- Assignments ----
 op_assign: {
-  if (m_top < 2) goto failed;
-  PObjectRef* cell = AsCell(Below());
+  if (f->m_top < 2) goto failed;
+  PObjectRef* cell = AsCell(f->Below());
   // A variable declared with "new" owns its object and releases it with
   // its holder: pointing it elsewhere would lose that object and later
   // release one it does not own.
   if (!cell || cell->GetDeclaration()->IsAutoCreate()) goto failed;
   PObject* object;
-  if (!TakeObject(Top(), object)) goto failed;
+  if (!TakeObject(f->Top(), object)) goto failed;
   if (object) object = object->CastToClass(cell->GetDeclaration()->GetType());
   cell->SetRefObject(object);
-  m_top--;
-  SetObject(Top(), object);
+  f->m_top--;
+  SetObject(f->Top(), object);
   NEXT();
 }
 op_assign_value:
   // The assigned value is only made when something after it uses it: a
   // long text is not copied for a statement that ends here.
-  if (!AssignValue(pc->opcode, pc[1].opcode != FUSED_BLOCK_END)) goto failed;
+  if (!f->AssignValue(pc->opcode, pc[1].opcode != FUSED_BLOCK_END)) goto failed;
   NEXT();
 fused_store: {
   // The target came from the cell, not the stack: the source is the only
   // value, and it becomes the statement's. A fixed Integer or Float takes
   // the usual forms here (division and remainder have rules of their own).
-  if (pc->box && m_top >= 1 &&
+  if (pc->box && f->m_top >= 1 &&
       (pc->fusedOp == OP_ASSIGN_VALUE || pc->fusedOp == OP_ADD_ASSIGN || pc->fusedOp == OP_SUBTRACT_ASSIGN ||
        pc->fusedOp == OP_MULTIPLY_ASSIGN)) {
-    if (pc->box->GetDefinition() == m_integerClass) {
+    if (pc->box->GetDefinition() == f->m_integerClass) {
       PObjInt* n = static_cast<PObjInt*>(pc->box);
-      const uint64_t v = uint64_t(n->GetValue()), x = uint64_t(Int64Of(Top()));
+      const uint64_t v = uint64_t(n->GetValue()), x = uint64_t(Int64Of(f->Top()));
       switch (pc->fusedOp) {
         case OP_ASSIGN_VALUE: n->SetValue(Wrap(x)); break;
         case OP_ADD_ASSIGN: n->SetValue(Wrap(v + x)); break;
         case OP_SUBTRACT_ASSIGN: n->SetValue(Wrap(v - x)); break;
         default: n->SetValue(Wrap(v * x)); break;
       }
-      Top().SetInt64(n->GetValue());
-      Top().SetFlag(SLOT_VALUE);
+      f->Top().SetInt64(n->GetValue());
+      f->Top().SetFlag(SLOT_VALUE);
       NEXT();
     }
-    PObjFloat* f = static_cast<PObjFloat*>(pc->box);
-    const double x = DoubleOf(Top());
+    PObjFloat* d = static_cast<PObjFloat*>(pc->box);
+    const double x = DoubleOf(f->Top());
     switch (pc->fusedOp) {
-      case OP_ASSIGN_VALUE: f->SetValue(x); break;
-      case OP_ADD_ASSIGN: f->SetValue(f->GetValue() + x); break;
-      case OP_SUBTRACT_ASSIGN: f->SetValue(f->GetValue() - x); break;
-      default: f->SetValue(f->GetValue() * x); break;
+      case OP_ASSIGN_VALUE: d->SetValue(x); break;
+      case OP_ADD_ASSIGN: d->SetValue(d->GetValue() + x); break;
+      case OP_SUBTRACT_ASSIGN: d->SetValue(d->GetValue() - x); break;
+      default: d->SetValue(d->GetValue() * x); break;
     }
-    Top().SetDouble(f->GetValue());
-    Top().SetFlag(SLOT_VALUE);
+    f->Top().SetDouble(d->GetValue());
+    f->Top().SetFlag(SLOT_VALUE);
     NEXT();
   }
   PObject* target = pc->cell->GetRefObject();
-  if (m_top < 1 || !target) goto failed;
-  if (!AssignTo(target, pc->fusedOp, Top(), Top(), false)) goto failed;
+  if (f->m_top < 1 || !target) goto failed;
+  if (!f->AssignTo(target, pc->fusedOp, f->Top(), f->Top(), false)) goto failed;
   NEXT();
 }
 op_step:
-  if (!Step(pc->opcode)) goto failed;
+  if (!f->Step(pc->opcode)) goto failed;
   NEXT();
 
   // ---- Objects ----
@@ -498,16 +511,16 @@ op_delete:
   // would release memory that is no object.
   // Nor can a script delete what a "new" variable owns: its holder
   // releases it again (loading tells which).
-  if (m_top < 1 || !pc->fusedOp || !AsObject(Top())) goto failed;
-  if (!PObjStruct::ReleaseObject(AsObject(Top()), false)) goto failed;
-  m_top--;
+  if (f->m_top < 1 || !pc->fusedOp || !AsObject(f->Top())) goto failed;
+  if (!PObjStruct::ReleaseObject(AsObject(f->Top()), false)) goto failed;
+  f->m_top--;
   NEXT();
 op_intercept: {
-  if (m_top < 1) goto failed;
-  PObject* object = AsObject(Top());
+  if (f->m_top < 1) goto failed;
+  PObject* object = AsObject(f->Top());
   if (!object) goto failed;
-  m_owner->BindOwner(object);
-  m_top--;
+  f->m_owner->BindOwner(object);
+  f->m_top--;
   NEXT();
 }
 
@@ -540,11 +553,11 @@ fused_for_next: {
   if (!counter || !a || (pc->cell2 && !b)) NEXT();  // the plain end
   counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(pc->stepBy)));
   const int64_t y = b ? b->GetValue() : pc->constant->GetInt64Value();
-  m_lastBlock = pc->testBlock;
+  f->m_lastBlock = pc->testBlock;
   NEXT_BLOCK(Compare(pc->fusedOp, a->GetValue(), y) ? pc->target1 : pc->target2);
 }
 fused_string_append: {
-  PObjString* text = ValueIn<PObjString>(pc->cell, m_stringClass);
+  PObjString* text = ValueIn<PObjString>(pc->cell, f->m_stringClass);
   if (!text) NEXT();
   text->GetString().Append(pc->constant->GetStringValue().GetText());
   CLOSE(pc->following);
@@ -560,16 +573,48 @@ op_none:
 
 finished:
   // The next block follows this instruction.
-  m_lastBlock = pc->blockIndex;
+  f->m_lastBlock = pc->blockIndex;
   NEXT_BLOCK(pc + 1);
 function_end:
+  if (f->m_returnTo) {
+    // Back to the call that entered this function: its result replaces the
+    // call's target on the caller's stack.
+    _PFunction* caller = f->m_returnTo;
+    const _PCode* call = f->m_returnPc;
+    const uint64_t bits = f->m_resultStorage;
+    const bool left = f->LeaveNumbers();
+    f = caller;
+    s = f->m_stack.get();
+    pc = call;
+    if (pc->resultType == TYPE_FLOAT) {
+      double x;
+      std::memcpy(&x, &bits, sizeof x);
+      f->Top().SetDouble(x);
+    } else {
+      f->Top().SetInt64(int64_t(bits));
+    }
+    if (!left) goto failed;
+    if (!engine->MayRunScripts()) goto ended;
+    NEXT();
+  }
   return true;
 ended:
   engine->Exit();
+  // Every function this loop entered ends with it.
+  while (f->m_returnTo) {
+    _PFunction* caller = f->m_returnTo;
+    f->LeaveNumbers();
+    f = caller;
+  }
   return true;
 failed:
   // A failed statement ends the program.
   engine->Exit();
+  while (f->m_returnTo) {
+    _PFunction* caller = f->m_returnTo;
+    f->LeaveNumbers();
+    f = caller;
+  }
   return false;
 #undef CLOSE
 #undef NEXT_BLOCK

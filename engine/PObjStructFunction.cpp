@@ -21,11 +21,18 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_member(-1),
       m_loaded(false),
       m_paramCount(0),
+      m_numbersOnly(false),
       m_hasAutoLocals(false),
       m_hasLocals(false),
       m_resultType(TYPE_VOID),
       m_resultClass(nullptr),
       m_busy(false),
+      m_returnTo(nullptr),
+      m_returnPc(nullptr),
+      m_calledObject(nullptr),
+      m_calledMember(0),
+      m_resultStorage(0),
+      m_resultCell(nullptr),
       m_caller(nullptr),
       m_result(nullptr),
       m_block(0),
@@ -46,8 +53,7 @@ bool PObjStruct::_PFunction::Load(PObjectDefinition* definition, int member) {
   return true;
 }
 
-bool PObjStruct::_PFunction::Materialise() {
-  if (m_loaded) return true;
+bool PObjStruct::_PFunction::MaterialiseCode() {
   if (!m_definition) return false;
   // Marked first: the cells of this function are found by the owner's
   // lookups while its code is copied.
@@ -56,6 +62,7 @@ bool PObjStruct::_PFunction::Materialise() {
   m_resultClass = result ? result->GetType() : nullptr;
   m_resultType = result ? result->GetTypeCode() : TYPE_VOID;
   m_paramCount = m_definition->GetParamCount(m_member);
+  m_numbersOnly = true;
   for (int i = 0; i < m_definition->GetDeclarationCount(m_member); i++) {
     PObjectRef* cell = PObjStruct::MakeRef(m_owner, m_definition->GetParamInfo(m_member, i));
     if (!cell || m_cells.Add(cell) < 0) {
@@ -63,6 +70,16 @@ bool PObjStruct::_PFunction::Materialise() {
       return false;
     }
     const PObjectInfo* declaration = cell->GetDeclaration();
+    if (i < m_paramCount) {
+      PObject* box = nullptr;
+      if (declaration->GetTypeCode() == TYPE_INTEGER) box = m_definition->GetEngine()->NewInteger();
+      else if (declaration->GetTypeCode() == TYPE_FLOAT) box = m_definition->GetEngine()->NewFloat();
+      else m_numbersOnly = false;
+      m_paramBoxes.push_back(box);
+      if (box) cell->SetRefObject(box);
+      else if (declaration->GetTypeCode() == TYPE_INTEGER || declaration->GetTypeCode() == TYPE_FLOAT) return false;
+      continue;
+    }
     if (!declaration->IsAutoCreate()) continue;
     if (declaration->GetTypeCode() == TYPE_INTEGER || declaration->GetTypeCode() == TYPE_FLOAT) {
       if (!cell->CreateObject()) return false;
@@ -103,8 +120,11 @@ void PObjStruct::_PFunction::LinkBlocks() {
   }
 }
 
-PObject* PObjStruct::_PFunction::FixedObject(const PObjectRef* cell) {
+PObject* PObjStruct::_PFunction::FixedObject(const PObjectRef* cell) const {
   if (!cell) return nullptr;
+  for (int i = 0; i < m_paramCount && i < int(m_paramBoxes.size()); i++) {
+    if (m_cells.GetAt(i) == cell) return m_paramBoxes[size_t(i)];
+  }
   const PObjectInfo* declaration = cell->GetDeclaration();
   const TypeCode type = declaration->GetTypeCode();
   if (!declaration->IsAutoCreate() || (type != TYPE_INTEGER && type != TYPE_FLOAT)) return nullptr;
@@ -148,6 +168,7 @@ bool PObjStruct::_PFunction::LoadCode() {
         case OP_STRING_VALUE: case OP_UNISTRING_VALUE: case OP_STRING_QUOTED:
           code.cell = m_owner->FindRef(node->declaration, this);
           if (!code.cell) return false;
+          code.box = FixedObject(code.cell);  // the statement's folds ask it
           break;
         case OP_MEMBER: case OP_MEMBER_CELL: case OP_MEMBER_INTEGER: case OP_MEMBER_FLOAT:
         case OP_MEMBER_STRING: case OP_MEMBER_UNISTRING:
@@ -206,6 +227,9 @@ bool PObjStruct::_PFunction::Unload() {
     delete cell;
   }
   m_cells.RemoveAll();
+  for (PObject* box : m_paramBoxes) PObject::DeleteObject(box);
+  m_paramBoxes.clear();
+  m_numbersOnly = false;
   m_integerLocals.clear();
   m_floatLocals.clear();
   m_hasAutoLocals = false;
@@ -274,22 +298,58 @@ bool PObjStruct::_PFunction::ReleaseLocals() {
   return ok;
 }
 
+// The caller's object stays the parameter's where the parameter is not
+// boxed; a boxed one takes the number (0 for a missing argument or one that
+// holds no number).
+void PObjStruct::_PFunction::TakeArgument(int index, PObject* argument) {
+  PObject* box = m_paramBoxes[size_t(index)];
+  if (!box) {
+    m_cells.GetAt(index)->SetRefObject(argument);
+    return;
+  }
+  const TypeCode given = argument ? argument->GetDefinition()->GetTypeCode() : TYPE_VOID;
+  const int64_t n = given == TYPE_INTEGER ? static_cast<PObjInt*>(argument)->GetValue()
+                    : given == TYPE_FLOAT ? int64_t(static_cast<PObjFloat*>(argument)->GetValue())
+                                          : 0;
+  const double x = given == TYPE_FLOAT ? static_cast<PObjFloat*>(argument)->GetValue() : double(n);
+  if (box->GetDefinition()->GetTypeCode() == TYPE_INTEGER) static_cast<PObjInt*>(box)->SetValue(n);
+  else static_cast<PObjFloat*>(box)->SetValue(x);
+}
+
+void PObjStruct::_PFunction::GiveBackArgument(int index, PObject* argument) const {
+  PObject* box = m_paramBoxes[size_t(index)];
+  if (!box) {
+    m_cells.GetAt(index)->SetRefObject(nullptr);
+    return;
+  }
+  if (!argument || argument->GetDefinition() != box->GetDefinition()) return;
+  if (box->GetDefinition()->GetTypeCode() == TYPE_INTEGER)
+    static_cast<PObjInt*>(argument)->SetValue(static_cast<PObjInt*>(box)->GetValue());
+  else
+    static_cast<PObjFloat*>(argument)->SetValue(static_cast<PObjFloat*>(box)->GetValue());
+}
+
 bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* caller) {
   if (!Materialise()) return false;
-  PEngine* engine = m_definition->GetEngine();
-  m_busy = true;
-  bool ok = !m_hasLocals || CreateLocals();
   const int argCount = PObject::GetArgCount(args);
   // Arguments past the parameters have no cell: the locals keep theirs.
   const int bound = argCount < m_paramCount ? argCount : m_paramCount;
+  for (int i = 0; i < m_paramCount; i++) TakeArgument(i, i < bound ? args->slots[i].object : nullptr);
+  const bool ok = RunBody(result, caller);
+  for (int i = 0; i < m_paramCount; i++) GiveBackArgument(i, i < bound ? args->slots[i].object : nullptr);
+  return ok;
+}
+
+bool PObjStruct::_PFunction::RunBody(PResultCell* result, PObject* caller) {
+  PEngine* engine = m_definition->GetEngine();
+  m_busy = true;
+  bool ok = !m_hasLocals || CreateLocals();
   if (ok) {
-    for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(args->slots[i].object);
     m_caller = caller;
     m_result = result;
     m_block = 0;
     m_lastBlock = -1;
     ok = RunBlocks(engine);
-    for (int i = 0; i < bound; i++) m_cells.GetAt(i)->SetRefObject(nullptr);
   }
   if (m_hasLocals && !ReleaseLocals()) ok = false;
   m_busy = false;

@@ -33,7 +33,9 @@
 #include <vector>
 
 #include "core/SValue.h"
+#include "engine/PEngine.h"
 #include "engine/PObjStruct.h"
+#include "engine/PObjectDefinition.h"
 #include "engine/PTypeCode.h"
 #include "engine/compiler/Opcode.h"
 
@@ -94,6 +96,10 @@ struct PObjStruct::_PCode {
   mutable const PObjectDefinition* calledClass;
   mutable int32_t calledMember;
   mutable TypeCode paramTypes[kCachedParams];
+  // That member is a plain function of a user class whose parameters are
+  // all Integer or Float and whose result is a number or none: the next
+  // call to it can hand over its arguments straight from the stack.
+  mutable bool takesNumbers;
 };
 
 // Whole statements on Integer variables that loading fuses into one
@@ -177,12 +183,19 @@ class PObjStruct::_PFunction {
 
  private:
   _PFunction* MakeSpare();
-  bool Materialise();
+  bool Materialise() { return m_loaded || MaterialiseCode(); }
+  bool MaterialiseCode();
   bool LoadCode();
   // The object of a cell that refers to one object for as long as the
-  // function is loaded (an Integer or Float that the cell's holder owns),
+  // function is loaded (an Integer or Float local, or a boxed parameter),
   // else null.
-  static PObject* FixedObject(const PObjectRef* cell);
+  PObject* FixedObject(const PObjectRef* cell) const;
+  // A parameter's value taken from the caller's object as a run starts, and
+  // given back as it ends, so that a handler that changes it changes the
+  // caller's variable.
+  void TakeArgument(int index, PObject* argument);
+  void GiveBackArgument(int index, PObject* argument) const;
+  bool RunBody(PResultCell* result, PObject* caller);
   // Whether the cell is one of this function's locals made per run.
   bool IsMadePerRun(const PObjectRef* cell) const;
   bool CreateLocals();
@@ -206,6 +219,16 @@ class PObjStruct::_PFunction {
   [[gnu::noinline]] bool PushMemberCell(const _PCode& code, bool cellItself);
   // PObjStructCall.cpp: opcode 20.
   bool CallMember(const _PCode& code);
+  // A call that the machine runs in its own loop, without a frame of the
+  // machine stack: the callee's blocks run next, and its end returns to the
+  // instruction after the call (PObjStructExecute.cpp). Enter answers the
+  // callee, made ready to run, or null with outcome 0 for a call it does
+  // not take (nothing touched), 1 for one answered at once (its result
+  // pushed), -1 for a failure.
+  _PFunction* EnterNumbers(const _PCode& code, int& outcome);
+  // Ends such a run; false when its locals could not be released or its
+  // released object not destroyed. The function may be gone afterwards.
+  bool LeaveNumbers();
   bool CallIntegerArray(const _PCode& code);
   [[gnu::noinline]] bool FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
                                        int first);
@@ -269,6 +292,12 @@ class PObjStruct::_PFunction {
 
   SArray<PObjectRef*> m_cells;  // parameters first, then locals; owned
   int m_paramCount;
+  // Integer and Float parameters hold a number object of their own while
+  // the function is loaded (null for the others), which a run fills with
+  // the argument's value: the machine reads them as fixed numbers, and a
+  // call from another machine writes them without making an object.
+  std::vector<PObject*> m_paramBoxes;
+  bool m_numbersOnly;  // every parameter is boxed
   // Integer and Float locals keep one object each while the function is
   // loaded, set to 0 at the start of every run: a call makes none.
   std::vector<PObjInt*> m_integerLocals;
@@ -293,6 +322,14 @@ class PObjStruct::_PFunction {
   void LinkBlocks();
 
   bool m_busy;
+  // A run entered by EnterNumbers: the caller's function and call
+  // instruction, the called object and member, and where the result goes.
+  _PFunction* m_returnTo;
+  const _PCode* m_returnPc;
+  PObjStruct* m_calledObject;
+  uint16_t m_calledMember;
+  uint64_t m_resultStorage;
+  PResultCell m_resultCell;
   PObject* m_caller;
   PResultCell* m_result;
   int32_t m_block;
@@ -313,3 +350,32 @@ class PObjStruct::_PFunction {
   std::vector<_PFunction*> m_spares;     // copies for recursion, owned
   std::vector<_PFunction*> m_freeSpares;  // those not running
 };
+
+// ==== Entering a member (PObjStruct.h) ==========================================================
+
+bool PObjStruct::WouldRun(uint16_t member) const {
+  if (!GetDefinition()->GetEngine()->MayRunScripts()) return false;
+  if (Root()->m_released && member != GetDefinition()->GetDestructorId()) return false;
+  // A part that was never prepared, or a member number past the class's, has
+  // nothing to run.
+  return member < m_functions.GetCount();
+}
+
+PObjStruct::_PFunction* PObjStruct::EnterMember(uint16_t member) {
+  if (t_callNesting >= kMaxCallNesting) return nullptr;
+  _PFunction* function = m_functions.GetAt(member);
+  // A member already running (recursion) runs on a copy of its own, so the
+  // first call's stack and cells stay as they are.
+  if (function->IsBusy()) function = function->TakeSpare();
+  if (!function) return nullptr;
+  t_callNesting++;
+  Root()->m_callDepth++;
+  return function;
+}
+
+void PObjStruct::LeaveMember(uint16_t member, _PFunction* function) {
+  Root()->m_callDepth--;
+  t_callNesting--;
+  _PFunction* own = m_functions.GetAt(member);
+  if (function != own) own->GiveBackSpare(function);
+}

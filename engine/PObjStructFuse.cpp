@@ -109,12 +109,13 @@ bool StackEffect(const PObjStruct::_PCode& c, int& taken, int& left) {
 
 // Only when the variable's object stays the bottom value untouched until
 // the assignment takes it ("a = ...", not "a.x = ..."), in a statement
-// without "and"/"or", and only for a variable that owns its object: nothing
-// the statement runs can point it elsewhere meanwhile.
+// without "and"/"or", and only for a variable that owns its object or a
+// boxed parameter: nothing the statement runs can point it elsewhere
+// meanwhile.
 void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start) {
   const size_t n = code.size() - start;
   if (n < 3 || code[start].opcode != OP_VARIABLE) return;
-  if (!code[start].cell->GetDeclaration()->IsAutoCreate()) return;
+  if (!code[start].box && !code[start].cell->GetDeclaration()->IsAutoCreate()) return;
   PObjStruct::_PCode& last = code.back();
   if (last.opcode < OP_ASSIGN_VALUE || last.opcode > OP_SUBTRACT_ASSIGN) return;
   int depth = 1;
@@ -149,9 +150,10 @@ void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start) {
 
 namespace {
 
-// An object pushed from a variable declared with "new": its holder owns it.
+// An object pushed from a variable declared with "new" (its holder owns it)
+// or from a boxed parameter (the function owns it).
 bool OwnedByVariable(const PObjStruct::_PCode& code) {
-  if (code.opcode == OP_VARIABLE) return code.cell->GetDeclaration()->IsAutoCreate();
+  if (code.opcode == OP_VARIABLE) return code.box || code.cell->GetDeclaration()->IsAutoCreate();
   if (code.opcode == OP_MEMBER) return code.declaration->IsAutoCreate();
   return false;
 }

@@ -732,6 +732,77 @@ TEST_F(StackMachine, ObjectsAndNullPassWhereObjectsBelong) {
   EXPECT_EQ(CallInt("Run"), 11111101);
 }
 
+// Calls between members that take numbers: Integer and Float parameters
+// convert what they are given and belong to the member, a caller outside
+// the machine sees what the member left in its argument, and results come
+// back as the member's class says, on the first call of an instruction and
+// on the later ones alike.
+TEST_F(StackMachine, NumberParametersAndResults) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "  Integer calls\n"
+                    "function Float Half(Float x)\n"
+                    "  return x/2\n"
+                    "function Integer Twice(Integer n)\n"
+                    "  n*=2\n"
+                    "  calls++\n"
+                    "  return n\n"
+                    "function Void Count()\n"
+                    "  calls++\n"
+                    "function String Run()\n"
+                    "  Integer i\n"
+                    "  Integer k\n"
+                    "  Float sum\n"
+                    "  Integer doubled\n"
+                    "  String r\n"
+                    "  for i=0;i<3;i++\n"
+                    "    k=5\n"
+                    "    sum+=Half(i)+Twice(k)+Twice(2.9)\n"
+                    "    r+=k\n"
+                    "    Count()\n"
+                    "  end\n"
+                    "  doubled=sum*2\n"
+                    "  return r+\" \"+doubled+\" \"+calls\n"
+                    "function Void Bump(Integer n)\n"
+                    "  n+=1\n"))
+      << FailureOf(engine);
+  // k stays 5: Twice doubles its own parameter; 2.9 arrives as 2.
+  EXPECT_EQ(CallText("Run"), "555 87 9");
+
+  PObjInt* argument = engine.NewInteger();
+  argument->SetValue(41);
+  PArgBlock<1> block;
+  block->count = 1;
+  block->Set(0, argument);
+  ASSERT_TRUE(App()->Call(uint16_t(Member("Bump")), block.Get(), nullptr, nullptr));
+  EXPECT_EQ(argument->GetValue(), 42);
+  PObject::DeleteObject(argument);
+}
+
+// An object deleted by its own member, called again and again from one
+// instruction: each lives until its call returns.
+TEST_F(StackMachine, ObjectsDeletedInTheirCallsFromOneInstruction) {
+  ASSERT_TRUE(Start("class Application\n"
+                    "  String log\n"
+                    "function String Run()\n"
+                    "  Integer i\n"
+                    "  Node one\n"
+                    "  for i=0;i<3;i++\n"
+                    "    one=new Node\n"
+                    "    log+=one.Finish(i)\n"
+                    "  end\n"
+                    "  return log\n"
+                    "class Node\n"
+                    "  Integer kept\n"
+                    "function Void _00000001()\n"
+                    "  Application.log+=\"d\"\n"
+                    "function Integer Finish(Integer n)\n"
+                    "  delete this\n"
+                    "  kept=n*2\n"
+                    "  return kept\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallText("Run"), "d0d2d4");
+}
+
 TEST_F(StackMachine, FailuresEndTheApplication) {
   const char* programs[] = {
       "class Application\nfunction Void Run()\n  Integer n\n  n/=0\n",
@@ -753,6 +824,13 @@ TEST_F(StackMachine, FailuresEndTheApplication) {
       // Integer remainders by zero fail in an expression as in "%=".
       "class Application\nfunction Integer R()\n  return 5%0\nfunction Void Run()\n  R()\n",
       "class Application\nfunction Void Run()\n  Integer k\n  k=3\n  k=k%0\n",
+      // A number parameter's object is the member's own.
+      "class Application\nfunction Void Drop(Integer n)\n  delete n\nfunction Void Run()\n  Drop(1)\n",
+      // A failure three calls deep, on the machine's own calls (the first
+      // call of an instruction learns its member; the later ones go direct).
+      "class Application\nfunction Integer Inner(Integer n)\n  return 10%n\n"
+      "function Integer Mid(Integer n)\n  return Inner(n)+1\n"
+      "function Void Run()\n  Integer i\n  for i=3;i>=0;i--\n    Mid(i)\n  end\n",
   };
   for (const char* program : programs) {
     PEngine e;
