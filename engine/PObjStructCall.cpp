@@ -12,6 +12,7 @@
 #include "engine/PObjStructFunction.h"
 #include "engine/PObjectDefinition.h"
 #include "engine/PObjectInfo.h"
+#include "engine/PObjectRef.h"
 
 namespace {
 
@@ -73,16 +74,12 @@ bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition
   if (!cached) {
     if (count > m_argSlots || definition->GetParamCount(member) != count) return false;
     if (count <= _PCode::kCachedParams) {
-      bool numbers = definition->GetOrigin() == ORIGIN_USER && code.memberKind == MEMBER_FUNCTION &&
-                     (code.resultType == TYPE_INTEGER || code.resultType == TYPE_FLOAT ||
-                      code.resultType == TYPE_VOID);
-      for (int i = 0; i < count; i++) {
-        code.paramTypes[i] = definition->GetParamInfo(member, i)->GetTypeCode();
-        numbers = numbers && (code.paramTypes[i] == TYPE_INTEGER || code.paramTypes[i] == TYPE_FLOAT);
-      }
+      for (int i = 0; i < count; i++) code.paramTypes[i] = definition->GetParamInfo(member, i)->GetTypeCode();
       code.calledClass = definition;
       code.calledMember = member;
-      code.takesNumbers = numbers;
+      code.callsDirect = definition->GetOrigin() == ORIGIN_USER && code.memberKind == MEMBER_FUNCTION &&
+                         (code.resultType == TYPE_INTEGER || code.resultType == TYPE_FLOAT ||
+                          code.resultType == TYPE_VOID);
     }
   }
   PArgs* args = reinterpret_cast<PArgs*>(m_argStorage.get());
@@ -133,12 +130,13 @@ bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition
 }
 
 // The common user call: to the member this instruction called last, a plain
-// function of the object itself taking numbers. Its arguments go from this
-// stack into the member's own parameter objects.
-PObjStruct::_PFunction* PObjStruct::_PFunction::EnterNumbers(const _PCode& code, int& outcome) {
+// function of the object itself. Number arguments go from this stack into
+// the member's own parameter objects; the others travel as CallMember
+// passes them.
+PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, int& outcome) {
   outcome = 0;
   const int count = code.paramCount;
-  if (!code.takesNumbers || m_top < count + 1) return nullptr;
+  if (!code.callsDirect || m_top < count + 1) return nullptr;
   const int first = m_top - count;
   PObject* target = AsObject(m_stack[first - 1]);
   if (!target || target->GetDefinition() != code.calledClass || code.calledMember != code.memberIndex ||
@@ -153,14 +151,18 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::EnterNumbers(const _PCode& code,
   outcome = -1;
   _PFunction* callee = object->EnterMember(code.memberId);
   if (!callee) return nullptr;
-  if (!callee->Materialise() || !callee->m_numbersOnly || callee->m_paramCount != count) {
+  if (!callee->Materialise() || callee->m_paramCount != count ||
+      (!callee->m_numbersOnly && !FillArguments(code, object->GetDefinition(), code.memberIndex, first))) {
     object->LeaveMember(code.memberId, callee);
     return nullptr;
   }
+  const PArgs* args = reinterpret_cast<const PArgs*>(m_argStorage.get());
   for (int i = 0; i < count; i++) {
     PObject* box = callee->m_paramBoxes[size_t(i)];
     const SValue& v = m_stack[first + i];
-    if (box->GetDefinition() == m_integerClass)
+    if (!box)
+      callee->m_cells.GetAt(i)->SetRefObject(args->slots[i].object);
+    else if (box->GetDefinition() == m_integerClass)
       static_cast<PObjInt*>(box)->SetValue(v.IsInt64() ? v.GetInt64Value() : v.ToInt64());
     else
       static_cast<PObjFloat*>(box)->SetValue(v.IsDouble() ? v.GetDoubleValue() : v.ToDouble());
@@ -186,8 +188,13 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::EnterNumbers(const _PCode& code,
   return callee;
 }
 
-bool PObjStruct::_PFunction::LeaveNumbers() {
+bool PObjStruct::_PFunction::LeaveDirect() {
   bool ok = !m_hasLocals || ReleaseLocals();
+  if (!m_numbersOnly) {
+    for (int i = 0; i < m_paramCount; i++) {
+      if (!m_paramBoxes[size_t(i)]) m_cells.GetAt(i)->SetRefObject(nullptr);
+    }
+  }
   m_busy = false;
   m_returnTo = nullptr;
   PObjStruct* object = m_calledObject;

@@ -217,13 +217,13 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
       &&op_step, &&op_delete, &&op_intercept, &&fused_compare_branch, &&fused_int_assign,
       &&fused_int_step, &&fused_for_next, &&fused_string_append, &&fused_store, &&finished,
-      &&fused_fixed_integer, &&fused_fixed_float, &&function_end, &&fc_add, &&fc_subtract, &&fc_multiply, &&fc_divide,
+      &&fused_fixed_integer, &&fused_fixed_float, &&function_end, &&fused_element_read, &&fc_add, &&fc_subtract, &&fc_multiply, &&fc_divide,
       &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater, &&fc_greater_equal, &&fc_less,
       &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or, &&fc_bit_and, &&fc_bit_xor,
       &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
   // The running function: this one, or one whose call this loop entered
-  // itself (EnterNumbers), which returns here when it ends.
+  // itself (EnterDirect), which returns here when it ends.
   _PFunction* f = this;
   SValue* s = f->m_stack.get();
   const PObjectDefinition* const integerClass = f->m_integerClass;
@@ -339,7 +339,7 @@ op_member_value:
 op_call: {
   if (f->CallIntegerArray(*pc)) NEXT();
   int outcome;
-  if (_PFunction* callee = f->EnterNumbers(*pc, outcome)) {
+  if (_PFunction* callee = f->EnterDirect(*pc, outcome)) {
     f = callee;
     s = f->m_stack.get();
     pc = f->BlockAt(0);
@@ -351,6 +351,22 @@ op_call: {
   // The engine ended during the call: nothing more of this member runs.
   if (!f->m_definition->GetEngine()->MayRunScripts()) goto ended;
   NEXT();
+}
+fused_element_read: {
+  using A = PObjIntegerArray;
+  PObject* target = pc->cell->GetRefObject();
+  const PObject* n = pc->cell2 ? (pc->box2 ? pc->box2 : pc->cell2->GetRefObject()) : nullptr;
+  if (pc->cell2 && !n) goto failed;
+  const int64_t index = n ? static_cast<const PObjInt*>(n)->GetValue() : pc->constant->GetInt64Value();
+  if (target && target->GetDefinition()->GetTypeCode() == A::kTypeCode && !target->GetDerived()) {
+    int64_t element = 0;
+    static_cast<A*>(target)->GetElement(ArrayIndexOf(index), element);
+    if (!f->PushInt64(element)) goto failed;
+    NEXT();
+  }
+  // Any other object, or none, takes the call as written.
+  if (!f->PushObject(target) || !f->PushInt64(index)) goto failed;
+  goto op_call;
 }
 op_new: {
   PObject* made = PObjStruct::NewObject(pc->classDef);
@@ -582,7 +598,7 @@ function_end:
     _PFunction* caller = f->m_returnTo;
     const _PCode* call = f->m_returnPc;
     const uint64_t bits = f->m_resultStorage;
-    const bool left = f->LeaveNumbers();
+    const bool left = f->LeaveDirect();
     f = caller;
     s = f->m_stack.get();
     pc = call;
@@ -603,7 +619,7 @@ ended:
   // Every function this loop entered ends with it.
   while (f->m_returnTo) {
     _PFunction* caller = f->m_returnTo;
-    f->LeaveNumbers();
+    f->LeaveDirect();
     f = caller;
   }
   return true;
@@ -612,7 +628,7 @@ failed:
   engine->Exit();
   while (f->m_returnTo) {
     _PFunction* caller = f->m_returnTo;
-    f->LeaveNumbers();
+    f->LeaveDirect();
     f = caller;
   }
   return false;

@@ -185,6 +185,7 @@ bool PObjStruct::_PFunction::LoadCode() {
     FuseStatement(m_code, size_t(m_blockStart.back()));
     FoldStore(m_code, size_t(m_blockStart.back()));
     FoldConstantOperands(m_code, size_t(m_blockStart.back()));
+    FuseElementReads(m_code, size_t(m_blockStart.back()));
     CloseStatement(m_code, size_t(m_blockStart.back()));
   }
   m_blockStart.push_back(int32_t(m_code.size()));

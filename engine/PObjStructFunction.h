@@ -96,10 +96,10 @@ struct PObjStruct::_PCode {
   mutable const PObjectDefinition* calledClass;
   mutable int32_t calledMember;
   mutable TypeCode paramTypes[kCachedParams];
-  // That member is a plain function of a user class whose parameters are
-  // all Integer or Float and whose result is a number or none: the next
-  // call to it can hand over its arguments straight from the stack.
-  mutable bool takesNumbers;
+  // That member is a plain function of a user class whose result is a
+  // number or none: the machine can run the next call to it in its own
+  // loop (EnterDirect).
+  mutable bool callsDirect;
 };
 
 // Whole statements on Integer variables that loading fuses into one
@@ -125,10 +125,15 @@ enum FusedOpcode : int32_t {
   FUSED_BLOCK_END = OP_LAST + 7,
   // After the last block: the function's end.
   FUSED_FUNCTION_END = OP_LAST + 10,
+  // An IntegerArray variable's element at an Integer variable or literal
+  // ("a.IntegerArray.5(i)"): the pushes and the call in one. The
+  // instruction keeps the call's own fields, so that any other object the
+  // variable holds takes the call as written.
+  FUSED_ELEMENT_READ = OP_LAST + 11,
   // A binary operator (OP_ADD to OP_SHIFT_RIGHT) whose right operand is a
   // literal, held by the instruction: this plus the operator's distance
   // from OP_ADD.
-  FUSED_CONSTANT_OPERAND = OP_LAST + 11,
+  FUSED_CONSTANT_OPERAND = OP_LAST + 12,
 };
 // Opcodes 0 to this, less one, are the machine's; loading turns any other
 // number into OP_NONE.
@@ -143,6 +148,9 @@ void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Folds each literal right operand of a binary operator in the statement
 // that begins at start into the operator's instruction.
 void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start);
+// Folds each element read of the statement that begins at start into one
+// FUSED_ELEMENT_READ.
+void FuseElementReads(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Makes the statement that begins at start ready to run without its
 // length: a statement without a closing instruction gets FUSED_BLOCK_END,
 // an "and"/"or" that would leave the statement fails instead, and each
@@ -225,10 +233,10 @@ class PObjStruct::_PFunction {
   // callee, made ready to run, or null with outcome 0 for a call it does
   // not take (nothing touched), 1 for one answered at once (its result
   // pushed), -1 for a failure.
-  _PFunction* EnterNumbers(const _PCode& code, int& outcome);
+  _PFunction* EnterDirect(const _PCode& code, int& outcome);
   // Ends such a run; false when its locals could not be released or its
   // released object not destroyed. The function may be gone afterwards.
-  bool LeaveNumbers();
+  bool LeaveDirect();
   bool CallIntegerArray(const _PCode& code);
   [[gnu::noinline]] bool FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
                                        int first);
@@ -322,7 +330,7 @@ class PObjStruct::_PFunction {
   void LinkBlocks();
 
   bool m_busy;
-  // A run entered by EnterNumbers: the caller's function and call
+  // A run entered by EnterDirect: the caller's function and call
   // instruction, the called object and member, and where the result goes.
   _PFunction* m_returnTo;
   const _PCode* m_returnPc;

@@ -3,6 +3,7 @@
 // three or four instructions; fused, each is one instruction that reads and
 // writes the Integer (or String) objects directly. Only whole statements of these exact
 // forms are fused, so no jump inside a statement moves.
+#include "classes/PObjIntegerArray.h"
 #include "engine/PObjStructFunction.h"
 #include "engine/PObjectInfo.h"
 #include "engine/PObjectRef.h"
@@ -144,6 +145,33 @@ void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start) {
     code.erase(code.begin() + std::ptrdiff_t(i + 1));
     for (size_t j = start; j < code.size(); j++) {
       if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 > removed) code[j].jump1--;
+    }
+  }
+}
+
+// Only where no "and"/"or" continues at the index or the call; those that
+// continue further on move back by two.
+void FuseElementReads(std::vector<PObjStruct::_PCode>& code, size_t start) {
+  using A = PObjIntegerArray;
+  for (size_t i = start; i + 2 < code.size(); i++) {
+    const PObjStruct::_PCode& array = code[i];
+    const PObjStruct::_PCode& index = code[i + 1];
+    const PObjStruct::_PCode& call = code[i + 2];
+    if (array.opcode != OP_VARIABLE || array.cell->GetDeclaration()->GetTypeCode() != A::kTypeCode ||
+        !IsIntegerOperand(index) || call.opcode != OP_CALL || call.memberId != A::GET_AT ||
+        call.paramCount != 1 || call.declaringClass || call.memberKind != MEMBER_FUNCTION)
+      continue;
+    const int32_t removed = int32_t(i + 1 - start);
+    if (IsJumpTarget(code, start, removed) || IsJumpTarget(code, start, removed + 1)) continue;
+    PObjStruct::_PCode fused = call;
+    fused.opcode = FUSED_ELEMENT_READ;
+    fused.cell = array.cell;
+    if (index.opcode == OP_CONSTANT) fused.constant = index.constant;
+    else fused.cell2 = index.cell;
+    code[i] = fused;
+    code.erase(code.begin() + std::ptrdiff_t(i + 1), code.begin() + std::ptrdiff_t(i + 3));
+    for (size_t j = start; j < code.size(); j++) {
+      if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 > removed + 1) code[j].jump1 -= 2;
     }
   }
 }

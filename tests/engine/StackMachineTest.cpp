@@ -455,9 +455,17 @@ TEST_F(StackMachine, IntegerArrayElementsKeepTheirRules) {
                     "message Integer IntegerArray.31(Integer a, Integer b, Integer extra)\n"
                     "  nums.IntegerArray.25(0,-1)\n"
                     "  seen=nums.IntegerArray.7()*10+(nums.IntegerArray.5(0)>=0)\n"
-                    "  return a-b\n"))
+                    "  return a-b\n"
+                    "function Integer Either(Integer i)\n"
+                    "  nums.IntegerArray.18()\n"
+                    "  nums.IntegerArray.12(5)\n"
+                    "  nums.IntegerArray.12(70)\n"
+                    "  return nums.IntegerArray.5(i)>6 or nums.IntegerArray.5(1)\n"))
       << FailureOf(engine);
   EXPECT_EQ(CallText("Elements"), "5,70,9 out=00 n=3 sorted=5,9,70 seen=31 wrapped=1 all=333");
+  // Element reads on either side of an "or".
+  EXPECT_EQ(CallInt("Either", {1}), 1);
+  EXPECT_EQ(CallInt("Either", {0}), 70);
 }
 
 // The deepest nesting that the bound allows runs; one call more fails and
@@ -824,6 +832,8 @@ TEST_F(StackMachine, FailuresEndTheApplication) {
       // Integer remainders by zero fail in an expression as in "%=".
       "class Application\nfunction Integer R()\n  return 5%0\nfunction Void Run()\n  R()\n",
       "class Application\nfunction Void Run()\n  Integer k\n  k=3\n  k=k%0\n",
+      // No array to read from.
+      "class Application\n  IntegerArray a\nfunction Void Run()\n  Integer i\n  i=a.IntegerArray.5(i)\n",
       // A number parameter's object is the member's own.
       "class Application\nfunction Void Drop(Integer n)\n  delete n\nfunction Void Run()\n  Drop(1)\n",
       // A failure three calls deep, on the machine's own calls (the first
