@@ -225,7 +225,31 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   // The running function: this one, or one whose call this loop entered
   // itself (EnterDirect), which returns here when it ends.
   _PFunction* f = this;
-  SValue* s = f->m_stack.get();
+  // Its operand stack: the bottom, one past the top value, and the end. The
+  // top travels here rather than in the function; the helpers that read it
+  // there get it written back first (SYNC) and read again after (RELOAD).
+  SValue* s;
+  SValue* sp;
+  SValue* limit;
+#define ENTER_FRAME() (s = f->m_stack.get(), limit = s + f->m_stackSize)
+#define SYNC() (f->m_top = int32_t(sp - s))
+#define RELOAD() (sp = s + f->m_top)
+#define HAVE(N) (sp - s >= (N))
+#define TOP (sp[-1])
+// A new top slot, a plain value until written otherwise.
+#define PUSH_SLOT()                    \
+  do {                                 \
+    if (sp >= limit) goto failed;      \
+    sp->SetFlag(SLOT_VALUE);           \
+    ++sp;                              \
+  } while (0)
+#define PUSH_OBJECT(OBJECT)            \
+  do {                                 \
+    PObject* pushed_ = (OBJECT);       \
+    PUSH_SLOT();                       \
+    SetObject(TOP, pushed_);           \
+  } while (0)
+  ENTER_FRAME();
   const PObjectDefinition* const integerClass = f->m_integerClass;
   // An Integer operand of a fused statement: its fixed object, or the
   // cell's when that is an Integer, else null.
@@ -233,7 +257,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
     return box ? static_cast<PObjInt*>(box) : ValueIn<PObjInt>(cell, integerClass);
   };
   const _PCode* pc = f->BlockAt(f->m_block);
-  f->m_top = 0;
+  sp = s;
   goto *kHandlers[pc->opcode];
 
 // The next block's first instruction, reached from where each block
@@ -244,7 +268,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   do {                                            \
     if (!engine->MayRunScripts()) goto ended;     \
     pc = (TARGET);                                \
-    f->m_top = 0;                                    \
+    sp = s;                                       \
     goto *kHandlers[pc->opcode];                  \
   } while (0)
 #define NEXT()                        \
@@ -258,14 +282,14 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
 // holds, the left one being the top (DEPTH 1).
 #define BINARY_ON(OP, DEPTH, RIGHT)                          \
   do {                                                       \
-    if (f->m_top < (DEPTH)) goto failed;                        \
-    SValue& left = s[f->m_top - (DEPTH)];                       \
+    if (!HAVE(DEPTH)) goto failed;                           \
+    SValue& left = sp[-(DEPTH)];                             \
     left.SetFlag(SLOT_VALUE);                                \
     if (!BinaryOperation<OP>(left, (RIGHT))) goto failed;    \
-    f->m_top -= (DEPTH) - 1;                                    \
+    sp -= (DEPTH) - 1;                                       \
     NEXT();                                                  \
   } while (0)
-#define BINARY(OP) BINARY_ON(OP, 2, s[f->m_top - 1])
+#define BINARY(OP) BINARY_ON(OP, 2, sp[-1])
 #define BINARY_CONSTANT(OP) BINARY_ON(OP, 1, *pc->constant)
 // A block instruction: it closes the statement.
 #define CLOSE(TARGET)                  \
@@ -277,77 +301,92 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   // ---- Pushes ----
 op_constant: {
   const SValue* constant = pc->constant;
-  if (!f->Push()) goto failed;
-  if (constant->IsInt64()) f->Top().SetInt64(constant->GetInt64Value());
-  else if (constant->IsDouble()) f->Top().SetDouble(constant->GetDoubleValue());
-  else f->Top().AssignValue(*constant);
+  PUSH_SLOT();
+  if (constant->IsInt64()) TOP.SetInt64(constant->GetInt64Value());
+  else if (constant->IsDouble()) TOP.SetDouble(constant->GetDoubleValue());
+  else TOP.AssignValue(*constant);
   NEXT();
 }
 op_variable:
-  if (!f->PushObject(pc->cell->GetRefObject())) goto failed;
+  PUSH_OBJECT(pc->cell->GetRefObject());
   NEXT();
 op_variable_cell:
-  if (!f->PushCell(pc->cell)) goto failed;
+  PUSH_SLOT();
+  TOP.SetInt64(int64_t(reinterpret_cast<intptr_t>(pc->cell)));
+  TOP.SetFlag(SLOT_CELL);
   NEXT();
 op_member:
+  SYNC();
   if (!f->PushMemberCell(*pc, pc->opcode == OP_MEMBER_CELL)) goto failed;
+  RELOAD();
   NEXT();
 op_this:
-  if (!f->PushObject(f->m_owner)) goto failed;
+  PUSH_OBJECT(f->m_owner);
   NEXT();
 op_caller:
-  if (!f->PushObject(f->m_caller)) goto failed;
+  PUSH_OBJECT(f->m_caller);
   NEXT();
 op_global:
-  if (!f->PushObject(f->m_definition->GetEngine()->GetGlobal())) goto failed;
+  PUSH_OBJECT(f->m_definition->GetEngine()->GetGlobal());
   NEXT();
 op_application:
-  if (!f->PushObject(f->m_definition->GetEngine()->GetApplication())) goto failed;
+  PUSH_OBJECT(f->m_definition->GetEngine()->GetApplication());
   NEXT();
 op_class: {
   PObject* part = f->m_owner->GetDefinition() == pc->classDef ? f->m_owner : f->m_owner->FindBasePart(pc->classDef);
-  if (!f->PushObject(part)) goto failed;
+  PUSH_OBJECT(part);
   NEXT();
 }
   // The declared class makes the object's class certain.
 op_integer_value: {
   const PObject* object = pc->cell->GetRefObject();
-  if (!object || !f->Push()) goto failed;
-  f->Top().SetInt64(static_cast<const PObjInt*>(object)->GetValue());
+  if (!object) goto failed;
+  PUSH_SLOT();
+  TOP.SetInt64(static_cast<const PObjInt*>(object)->GetValue());
   NEXT();
 }
 op_float_value: {
   const PObject* object = pc->cell->GetRefObject();
-  if (!object || !f->Push()) goto failed;
-  f->Top().SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
+  if (!object) goto failed;
+  PUSH_SLOT();
+  TOP.SetDouble(static_cast<const PObjFloat*>(object)->GetValue());
   NEXT();
 }
 fused_fixed_integer:
-  if (!f->Push()) goto failed;
-  f->Top().SetInt64(static_cast<const PObjInt*>(pc->box)->GetValue());
+  PUSH_SLOT();
+  TOP.SetInt64(static_cast<const PObjInt*>(pc->box)->GetValue());
   NEXT();
 fused_fixed_float:
-  if (!f->Push()) goto failed;
-  f->Top().SetDouble(static_cast<const PObjFloat*>(pc->box)->GetValue());
+  PUSH_SLOT();
+  TOP.SetDouble(static_cast<const PObjFloat*>(pc->box)->GetValue());
   NEXT();
 op_cell_value:
+  SYNC();
   if (!f->PushCellValue(pc->cell, pc->opcode)) goto failed;
+  RELOAD();
   NEXT();
 op_member_value:
+  SYNC();
   if (!f->PushMemberValue(*pc)) goto failed;
+  RELOAD();
   NEXT();
 op_call: {
-  if (f->CallIntegerArray(*pc)) NEXT();
+  SYNC();
+  if (f->CallIntegerArray(*pc)) {
+    RELOAD();
+    NEXT();
+  }
   int outcome;
   if (_PFunction* callee = f->EnterDirect(*pc, outcome)) {
     f = callee;
-    s = f->m_stack.get();
-    pc = f->BlockAt(0);
-    f->m_top = 0;
+    ENTER_FRAME();
+    sp = s;
+    pc = f->m_firstCode;
     goto *kHandlers[pc->opcode];
   }
   if (outcome < 0) goto failed;
   if (!outcome && !f->CallMember(*pc)) goto failed;
+  RELOAD();
   // The engine ended during the call: nothing more of this member runs.
   if (!f->m_definition->GetEngine()->MayRunScripts()) goto ended;
   NEXT();
@@ -361,16 +400,20 @@ fused_element_read: {
   if (target && target->GetDefinition()->GetTypeCode() == A::kTypeCode && !target->GetDerived()) {
     int64_t element = 0;
     static_cast<A*>(target)->GetElement(ArrayIndexOf(index), element);
-    if (!f->PushInt64(element)) goto failed;
+    PUSH_SLOT();
+    TOP.SetInt64(element);
     NEXT();
   }
   // Any other object, or none, takes the call as written.
-  if (!f->PushObject(target) || !f->PushInt64(index)) goto failed;
+  PUSH_OBJECT(target);
+  PUSH_SLOT();
+  TOP.SetInt64(index);
   goto op_call;
 }
 op_new: {
   PObject* made = PObjStruct::NewObject(pc->classDef);
-  if (!made || !f->PushObject(made)) goto failed;
+  if (!made) goto failed;
+  PUSH_OBJECT(made);
   NEXT();
 }
 
@@ -411,113 +454,119 @@ fc_shift_right: BINARY_CONSTANT(OP_SHIFT_RIGHT);
 
   // ---- Short-circuit: the deciding value stays and the rest is skipped ----
 op_or_and: {
-  if (f->m_top < 1) goto failed;
-  const bool set = IsTrue(f->Top());
+  if (!HAVE(1)) goto failed;
+  const bool set = IsTrue(TOP);
   if (set == (pc->opcode == OP_OR)) {
     // Loading made a jump out of the statement -1.
     if (pc->jump1 < 0) goto failed;
     pc = pc->target1;
     goto *kHandlers[pc->opcode];
   }
-  f->m_top--;
+  --sp;
   NEXT();
 }
 
   // ---- Unary operators ----
 op_unary:
-  if (f->m_top < 1) goto failed;
-  if (pc->opcode == OP_NOT) f->Top().LogicalNot();
-  else if (pc->opcode == OP_COMPLEMENT) f->Top().BitwiseNot();
-  else if (f->Top().IsDouble()) f->Top().SetDouble(-f->Top().GetDoubleValue());
-  else f->Top().Negate();
-  f->Top().SetFlag(SLOT_VALUE);
+  if (!HAVE(1)) goto failed;
+  if (pc->opcode == OP_NOT) TOP.LogicalNot();
+  else if (pc->opcode == OP_COMPLEMENT) TOP.BitwiseNot();
+  else if (TOP.IsDouble()) TOP.SetDouble(-TOP.GetDoubleValue());
+  else TOP.Negate();
+  TOP.SetFlag(SLOT_VALUE);
   NEXT();
 
   // ---- Block instructions: they close the statement ----
 op_condition:
-  if (f->m_top < 1) goto failed;
-  CLOSE(IsTrue(f->Top()) ? pc->target1 : pc->target2);
+  if (!HAVE(1)) goto failed;
+  CLOSE(IsTrue(TOP) ? pc->target1 : pc->target2);
 op_jump:
   CLOSE(pc->target2);
 op_elseif:
   f->m_block = pc->blockIndex;
+  SYNC();
   if (!f->ElseIf(*pc)) goto failed;
   NEXT_BLOCK(f->BlockAt(f->m_nextBlock));
 op_for_start:
   CLOSE(pc->target1);
 op_switch:
   f->m_block = pc->blockIndex;
+  SYNC();
   if (!f->Switch(*pc)) goto failed;
   NEXT_BLOCK(f->BlockAt(f->m_nextBlock));
 op_return:
   // An Integer result, the usual one, is stored here; the rest by Return.
-  if (f->m_resultType == TYPE_INTEGER && f->m_top >= 1 && f->m_result && *f->m_result && f->Top().IsInt64()) {
-    const int64_t value = f->Top().GetInt64Value();
+  if (f->m_resultType == TYPE_INTEGER && HAVE(1) && f->m_result && *f->m_result && TOP.IsInt64()) {
+    const int64_t value = TOP.GetInt64Value();
     std::memcpy(*f->m_result, &value, sizeof value);
-  } else if (!f->Return()) {
-    goto failed;
+  } else {
+    SYNC();
+    if (!f->Return()) goto failed;
   }
   CLOSE(pc->target1);
 
   // ---- Assignments ----
 op_assign: {
-  if (f->m_top < 2) goto failed;
-  PObjectRef* cell = AsCell(f->Below());
+  if (!HAVE(2)) goto failed;
+  PObjectRef* cell = AsCell(sp[-2]);
   // A variable declared with "new" owns its object and releases it with
   // its holder: pointing it elsewhere would lose that object and later
   // release one it does not own.
   if (!cell || cell->GetDeclaration()->IsAutoCreate()) goto failed;
   PObject* object;
-  if (!TakeObject(f->Top(), object)) goto failed;
+  if (!TakeObject(TOP, object)) goto failed;
   if (object) object = object->CastToClass(cell->GetDeclaration()->GetType());
   cell->SetRefObject(object);
-  f->m_top--;
-  SetObject(f->Top(), object);
+  --sp;
+  SetObject(TOP, object);
   NEXT();
 }
 op_assign_value:
   // The assigned value is only made when something after it uses it: a
   // long text is not copied for a statement that ends here.
+  SYNC();
   if (!f->AssignValue(pc->opcode, pc[1].opcode != FUSED_BLOCK_END)) goto failed;
+  RELOAD();
   NEXT();
 fused_store: {
   // The target came from the cell, not the stack: the source is the only
   // value, and it becomes the statement's. A fixed Integer or Float takes
   // the usual forms here (division and remainder have rules of their own).
-  if (pc->box && f->m_top >= 1 &&
+  if (pc->box && HAVE(1) &&
       (pc->fusedOp == OP_ASSIGN_VALUE || pc->fusedOp == OP_ADD_ASSIGN || pc->fusedOp == OP_SUBTRACT_ASSIGN ||
        pc->fusedOp == OP_MULTIPLY_ASSIGN)) {
     if (pc->box->GetDefinition() == f->m_integerClass) {
       PObjInt* n = static_cast<PObjInt*>(pc->box);
-      const uint64_t v = uint64_t(n->GetValue()), x = uint64_t(Int64Of(f->Top()));
+      const uint64_t v = uint64_t(n->GetValue()), x = uint64_t(Int64Of(TOP));
       switch (pc->fusedOp) {
         case OP_ASSIGN_VALUE: n->SetValue(Wrap(x)); break;
         case OP_ADD_ASSIGN: n->SetValue(Wrap(v + x)); break;
         case OP_SUBTRACT_ASSIGN: n->SetValue(Wrap(v - x)); break;
         default: n->SetValue(Wrap(v * x)); break;
       }
-      f->Top().SetInt64(n->GetValue());
-      f->Top().SetFlag(SLOT_VALUE);
+      TOP.SetInt64(n->GetValue());
+      TOP.SetFlag(SLOT_VALUE);
       NEXT();
     }
     PObjFloat* d = static_cast<PObjFloat*>(pc->box);
-    const double x = DoubleOf(f->Top());
+    const double x = DoubleOf(TOP);
     switch (pc->fusedOp) {
       case OP_ASSIGN_VALUE: d->SetValue(x); break;
       case OP_ADD_ASSIGN: d->SetValue(d->GetValue() + x); break;
       case OP_SUBTRACT_ASSIGN: d->SetValue(d->GetValue() - x); break;
       default: d->SetValue(d->GetValue() * x); break;
     }
-    f->Top().SetDouble(d->GetValue());
-    f->Top().SetFlag(SLOT_VALUE);
+    TOP.SetDouble(d->GetValue());
+    TOP.SetFlag(SLOT_VALUE);
     NEXT();
   }
   PObject* target = pc->cell->GetRefObject();
-  if (f->m_top < 1 || !target) goto failed;
-  if (!f->AssignTo(target, pc->fusedOp, f->Top(), f->Top(), false)) goto failed;
+  if (!HAVE(1) || !target) goto failed;
+  if (!f->AssignTo(target, pc->fusedOp, TOP, TOP, false)) goto failed;
   NEXT();
 }
 op_step:
+  SYNC();
   if (!f->Step(pc->opcode)) goto failed;
   NEXT();
 
@@ -527,16 +576,16 @@ op_delete:
   // would release memory that is no object.
   // Nor can a script delete what a "new" variable owns: its holder
   // releases it again (loading tells which).
-  if (f->m_top < 1 || !pc->fusedOp || !AsObject(f->Top())) goto failed;
-  if (!PObjStruct::ReleaseObject(AsObject(f->Top()), false)) goto failed;
-  f->m_top--;
+  if (!HAVE(1) || !pc->fusedOp || !AsObject(TOP)) goto failed;
+  if (!PObjStruct::ReleaseObject(AsObject(TOP), false)) goto failed;
+  --sp;
   NEXT();
 op_intercept: {
-  if (f->m_top < 1) goto failed;
-  PObject* object = AsObject(f->Top());
+  if (!HAVE(1)) goto failed;
+  PObject* object = AsObject(TOP);
   if (!object) goto failed;
   f->m_owner->BindOwner(object);
-  f->m_top--;
+  --sp;
   NEXT();
 }
 
@@ -600,14 +649,15 @@ function_end:
     const uint64_t bits = f->m_resultStorage;
     const bool left = f->LeaveDirect();
     f = caller;
-    s = f->m_stack.get();
+    ENTER_FRAME();
+    RELOAD();
     pc = call;
     if (pc->resultType == TYPE_FLOAT) {
       double x;
       std::memcpy(&x, &bits, sizeof x);
-      f->Top().SetDouble(x);
+      TOP.SetDouble(x);
     } else {
-      f->Top().SetInt64(int64_t(bits));
+      TOP.SetInt64(int64_t(bits));
     }
     if (!left) goto failed;
     if (!engine->MayRunScripts()) goto ended;
@@ -632,6 +682,13 @@ failed:
     f = caller;
   }
   return false;
+#undef PUSH_OBJECT
+#undef PUSH_SLOT
+#undef TOP
+#undef HAVE
+#undef RELOAD
+#undef SYNC
+#undef ENTER_FRAME
 #undef CLOSE
 #undef NEXT_BLOCK
 #undef BINARY_CONSTANT

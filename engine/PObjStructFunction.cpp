@@ -14,19 +14,14 @@
 #include "engine/compiler/PCodeInfo.h"
 
 PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
-    : m_owner(owner),
-      m_definition(nullptr),
-      m_integerClass(nullptr),
-      m_stringClass(nullptr),
-      m_member(-1),
+    : m_busy(false),
       m_loaded(false),
-      m_paramCount(0),
       m_numbersOnly(false),
-      m_hasAutoLocals(false),
       m_hasLocals(false),
-      m_resultType(TYPE_VOID),
-      m_resultClass(nullptr),
-      m_busy(false),
+      m_paramCount(0),
+      m_stackSize(0),
+      m_top(0),
+      m_firstCode(nullptr),
       m_returnTo(nullptr),
       m_returnPc(nullptr),
       m_calledObject(nullptr),
@@ -38,8 +33,14 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_block(0),
       m_lastBlock(-1),
       m_nextBlock(0),
-      m_stackSize(0),
-      m_top(0),
+      m_owner(owner),
+      m_definition(nullptr),
+      m_integerClass(nullptr),
+      m_stringClass(nullptr),
+      m_member(-1),
+      m_hasAutoLocals(false),
+      m_resultType(TYPE_VOID),
+      m_resultClass(nullptr),
       m_argSlots(0) {}
 
 PObjStruct::_PFunction::~_PFunction() { Unload(); }
@@ -117,7 +118,7 @@ void PObjStruct::_PFunction::LinkBlocks() {
         code.target2 = BlockAt(code.jump2);
       }
     }
-  }
+  }  m_firstCode = BlockAt(0);
 }
 
 PObject* PObjStruct::_PFunction::FixedObject(const PObjectRef* cell) const {
@@ -238,6 +239,7 @@ bool PObjStruct::_PFunction::Unload() {
   m_code.clear();
   m_blockStart.clear();
   m_blockFirst.clear();
+  m_firstCode = nullptr;
   m_stack.reset();
   m_argStorage.reset();
   for (PObject* o : m_integers) PObject::DeleteObject(o);

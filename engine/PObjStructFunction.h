@@ -290,28 +290,50 @@ class PObjStruct::_PFunction {
     return reinterpret_cast<PObjectRef*>(intptr_t(value.GetInt64Value()));
   }
 
+  // What the start and the end of a run touch, kept together: a recursion
+  // runs through many copies of a function, each in memory of its own, and
+  // entering one should cost few cache lines.
+  bool m_busy;
+  bool m_loaded;
+  bool m_numbersOnly;  // every parameter is boxed (below)
+  bool m_hasLocals;    // a run has locals to start (below)
+  int m_paramCount;
+  std::unique_ptr<SValue[]> m_stack;
+  int32_t m_stackSize;
+  int32_t m_top;
+  const _PCode* m_firstCode;  // the first block's first instruction
+  // Integer and Float parameters hold a number object of their own while
+  // the function is loaded (null for the others), which a run fills with
+  // the argument's value: the machine reads them as fixed numbers, and a
+  // call from another machine writes them without making an object.
+  std::vector<PObject*> m_paramBoxes;
+  // A run entered by EnterDirect: the caller's function and call
+  // instruction, the called object and member, and where the result goes.
+  _PFunction* m_returnTo;
+  const _PCode* m_returnPc;
+  PObjStruct* m_calledObject;
+  uint16_t m_calledMember;
+  uint64_t m_resultStorage;
+  PResultCell m_resultCell;
+  PObject* m_caller;
+  PResultCell* m_result;
+  int32_t m_block;
+  int32_t m_lastBlock;
+  int32_t m_nextBlock;
+
   PObjStruct* m_owner;
   PObjectDefinition* m_definition;
   // The classes fused statements test their operands against.
   const PObjectDefinition* m_integerClass;
   const PObjectDefinition* m_stringClass;
   int m_member;
-  bool m_loaded;
 
   SArray<PObjectRef*> m_cells;  // parameters first, then locals; owned
-  int m_paramCount;
-  // Integer and Float parameters hold a number object of their own while
-  // the function is loaded (null for the others), which a run fills with
-  // the argument's value: the machine reads them as fixed numbers, and a
-  // call from another machine writes them without making an object.
-  std::vector<PObject*> m_paramBoxes;
-  bool m_numbersOnly;  // every parameter is boxed
   // Integer and Float locals keep one object each while the function is
   // loaded, set to 0 at the start of every run: a call makes none.
   std::vector<PObjInt*> m_integerLocals;
   std::vector<PObjFloat*> m_floatLocals;
   bool m_hasAutoLocals;  // another local declared with "new": made per run
-  bool m_hasLocals;      // any of the above: a run has locals to start
   TypeCode m_resultType;
   PObjectDefinition* m_resultClass;
 
@@ -328,25 +350,6 @@ class PObjStruct::_PFunction {
   }
   // Fills every instruction's targets (above) once the code is complete.
   void LinkBlocks();
-
-  bool m_busy;
-  // A run entered by EnterDirect: the caller's function and call
-  // instruction, the called object and member, and where the result goes.
-  _PFunction* m_returnTo;
-  const _PCode* m_returnPc;
-  PObjStruct* m_calledObject;
-  uint16_t m_calledMember;
-  uint64_t m_resultStorage;
-  PResultCell m_resultCell;
-  PObject* m_caller;
-  PResultCell* m_result;
-  int32_t m_block;
-  int32_t m_lastBlock;
-  int32_t m_nextBlock;
-
-  std::unique_ptr<SValue[]> m_stack;
-  int32_t m_stackSize;
-  int32_t m_top;
 
   std::unique_ptr<uint64_t[]> m_argStorage;  // a PArgs of m_argSlots slots
   int32_t m_argSlots;
