@@ -202,6 +202,19 @@ MACHINE_INLINE bool PObjStruct::_PFunction::CallIntegerArray(const _PCode& code)
   return true;
 }
 
+namespace {
+const void* const* s_handlers = nullptr;  // set once, by Handlers
+}  // namespace
+
+const void* const* PObjStruct::_PFunction::Handlers() {
+  static const void* const* table = [] {
+    _PFunction probe(nullptr);
+    probe.RunBlocks(nullptr);
+    return s_handlers;
+  }();
+  return table;
+}
+
 bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   static const void* const kHandlers[] = {
       &&op_none, &&op_constant, &&op_variable, &&op_variable_cell, &&op_member, &&op_member,
@@ -222,6 +235,11 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or, &&fc_bit_and, &&fc_bit_xor,
       &&fc_shift_left, &&fc_shift_right};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
+  // Without an engine, a call only hands the table out (Handlers).
+  if (!engine) {
+    s_handlers = kHandlers;
+    return true;
+  }
   // The running function: this one, or one whose call this loop entered
   // itself (EnterDirect), which returns here when it ends.
   _PFunction* f = this;
@@ -258,7 +276,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   };
   const _PCode* pc = f->BlockAt(f->m_block);
   sp = s;
-  goto *kHandlers[pc->opcode];
+  goto *pc->handler;
 
 // The next block's first instruction, reached from where each block
 // closes, so that every closing site predicts its own successor. An end
@@ -269,12 +287,12 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
     if (!engine->MayRunScripts()) goto ended;     \
     pc = (TARGET);                                \
     sp = s;                                       \
-    goto *kHandlers[pc->opcode];                  \
+    goto *pc->handler;                  \
   } while (0)
 #define NEXT()                        \
   do {                                \
     ++pc;                             \
-    goto *kHandlers[pc->opcode];      \
+    goto *pc->handler;      \
   } while (0)
 // A binary operator: left = left op right, pop. The result is a value even
 // where an operand was an object (o==p), and never to be used as one. The
@@ -382,7 +400,7 @@ op_call: {
     ENTER_FRAME();
     sp = s;
     pc = f->m_firstCode;
-    goto *kHandlers[pc->opcode];
+    goto *pc->handler;
   }
   if (outcome < 0) goto failed;
   if (!outcome && !f->CallMember(*pc)) goto failed;
@@ -460,7 +478,7 @@ op_or_and: {
     // Loading made a jump out of the statement -1.
     if (pc->jump1 < 0) goto failed;
     pc = pc->target1;
-    goto *kHandlers[pc->opcode];
+    goto *pc->handler;
   }
   --sp;
   NEXT();

@@ -198,6 +198,7 @@ bool PObjStruct::_PFunction::LoadCode() {
     code.counterBox = FixedObject(code.counter);
     if (code.box && code.opcode == OP_INTEGER_VALUE) code.opcode = FUSED_FIXED_INTEGER;
     if (code.box && code.opcode == OP_FLOAT_VALUE) code.opcode = FUSED_FIXED_FLOAT;
+    code.handler = Handlers()[code.opcode];
   }
 
   m_stackSize = info ? info->GetStackDepth() + 1 : 1;

@@ -50,6 +50,7 @@ class PObjUniString;
 
 // One instruction, copied from a compiled node.
 struct PObjStruct::_PCode {
+  const void* handler;  // where the machine runs this opcode (RunBlocks)
   int32_t opcode;
   int32_t jump1;  // statement index, or for and/or the node to continue at
   int32_t jump2;
@@ -215,6 +216,9 @@ class PObjStruct::_PFunction {
   // call: the helpers that need texts are kept out of them (noinline), so
   // that the nesting bound stays far from the stack's end.
   bool RunBlocks(PEngine* engine);
+  // The machine's handler of every opcode, by number, for loading to store
+  // in each instruction.
+  static const void* const* Handlers();
   [[gnu::noinline]] bool Switch(const _PCode& code);
   [[gnu::noinline]] bool ElseIf(const _PCode& code);
   [[gnu::noinline]] bool Return();
