@@ -6,10 +6,10 @@
 // its reference cell once, so that running looks nothing up by name. The
 // operand stack, the argument block and the temporaries that carry numbers
 // and texts into calls are all made at load time, from the compiler's
-// estimates, and so are the objects of its Integer and Float locals: a
-// running member allocates only for texts, objects and its other
-// auto-created locals. Where a variable's object can never change while the
-// function is loaded, instructions hold the object itself.
+// estimates, and so are the objects of its Integer and Float locals and
+// parameters: a running member allocates only for texts, objects and its
+// other auto-created locals. Where a variable's object can never change
+// while the function is loaded, instructions hold the object itself.
 //
 // Loading also folds: whole statements of the forms loops spend their time
 // in (PObjStructFuse.cpp), literal right operands into their operators, and
@@ -17,7 +17,9 @@
 // instruction, and each instruction is dispatched straight to its handler.
 // The element members of an IntegerArray, which scripts call in their
 // innermost loops, run inside the instruction loop instead of through a
-// general call.
+// general call; so does a call to a plain function of a user object, whose
+// blocks the loop then runs itself (EnterDirect), without a frame of the
+// machine stack.
 //
 // Values on the operand stack are SValues: numbers and texts as such,
 // objects and reference cells as the pointer in a 64-bit integer (null 0).
