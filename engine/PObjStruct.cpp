@@ -219,7 +219,6 @@ bool PObject::CallIdle() {
   return member < 0 || Call(uint16_t(member), nullptr, nullptr, nullptr);
 }
 
-
 bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject* caller) {
   if (!WouldRun(member)) return PObject::Call(member, args, result, caller);
   _PFunction* function = EnterMember(member);
@@ -228,4 +227,3 @@ bool PObjStruct::Call(uint16_t member, PArgs* args, PResultCell* result, PObject
   LeaveMember(member, function);
   return ok;
 }
-

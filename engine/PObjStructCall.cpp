@@ -167,10 +167,9 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, 
     else
       static_cast<PObjFloat*>(box)->SetValue(v.IsDouble() ? v.GetDoubleValue() : v.ToDouble());
   }
-  callee->m_busy = true;
-  if (callee->m_hasLocals && !callee->CreateLocals()) {
-    callee->ReleaseLocals();
-    callee->m_busy = false;
+  callee->m_resultStorage = 0;
+  if (!callee->BeginRun(&callee->m_resultCell, nullptr)) {
+    callee->EndRun();
     object->LeaveMember(code.memberId, callee);
     return nullptr;
   }
@@ -178,24 +177,13 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, 
   callee->m_returnPc = &code;
   callee->m_calledObject = object;
   callee->m_calledMember = code.memberId;
-  callee->m_resultStorage = 0;
-  callee->m_resultCell = &callee->m_resultStorage;
-  callee->m_caller = nullptr;
-  callee->m_result = &callee->m_resultCell;
-  callee->m_block = 0;
-  callee->m_lastBlock = -1;
   outcome = 1;
   return callee;
 }
 
 bool PObjStruct::_PFunction::LeaveDirect() {
-  bool ok = !m_hasLocals || ReleaseLocals();
-  if (!m_numbersOnly) {
-    for (int i = 0; i < m_paramCount; i++) {
-      if (!m_paramBoxes[size_t(i)]) m_cells.GetAt(i)->SetRefObject(nullptr);
-    }
-  }
-  m_busy = false;
+  bool ok = EndRun();
+  for (int i = 0; i < m_paramCount; i++) GiveBackArgument(i, nullptr);
   m_returnTo = nullptr;
   PObjStruct* object = m_calledObject;
   object->LeaveMember(m_calledMember, this);

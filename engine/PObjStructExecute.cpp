@@ -161,16 +161,16 @@ inline T* ValueIn(const PObjectRef* cell, const PObjectDefinition* valueClass) {
   return o && o->GetDefinition() == valueClass ? static_cast<T*>(o) : nullptr;
 }
 
+// An IntegerArray that is no part of a user object (which could override
+// its members), else null.
+inline PObjIntegerArray* PlainIntegerArray(PObject* object) {
+  return object && object->GetDefinition()->GetTypeCode() == PObjIntegerArray::kTypeCode && !object->GetDerived()
+             ? static_cast<PObjIntegerArray*>(object)
+             : nullptr;
+}
+
 }  // namespace
 
-// The blocks one after another from the first, each block's instructions
-// in order; a block instruction closes its statement and chooses the next.
-// The block's number and successor travel in registers: only the
-// instructions that look back at them (elseif, switch) read them from the
-// function. Each instruction jumps straight to the next one's handler
-// through a table of labels, one per opcode, so that every operator has a
-// dispatch of its own and decodes nothing twice. Loading makes every opcode
-// one of the table's (unknown numbers become OP_NONE).
 // The element members of an IntegerArray that is no part of a user object
 // (which could override them), called by their own names, run here without
 // packing their arguments into objects; the arguments are read as Integer
@@ -184,11 +184,8 @@ MACHINE_INLINE bool PObjStruct::_PFunction::CallIntegerArray(const _PCode& code)
                                                    : -1;
   if (params < 0 || code.paramCount != params || m_top < params + 1) return false;
   const int first = m_top - params;
-  PObject* target = AsObject(m_stack[first - 1]);
-  if (!target || target->GetDefinition()->GetTypeCode() != A::kTypeCode || target->GetDerived() ||
-      code.declaringClass || code.memberKind != MEMBER_FUNCTION)
-    return false;
-  A* array = static_cast<A*>(target);
+  A* array = PlainIntegerArray(AsObject(m_stack[first - 1]));
+  if (!array || code.declaringClass || code.memberKind != MEMBER_FUNCTION) return false;
   int64_t result = 0;
   if (params == 1)
     array->GetElement(ArrayIndexOf(Int64Of(m_stack[first])), result);
@@ -215,6 +212,15 @@ const void* const* PObjStruct::_PFunction::Handlers() {
   return table;
 }
 
+// The blocks one after another from the first, each block's instructions
+// in order; a block instruction closes its statement and chooses the next.
+// The block's number and successor travel in registers: only the
+// instructions that look back at them (elseif, switch) read them from the
+// function. Each instruction holds the address of its handler, one label
+// per opcode (Handlers), and jumps straight to the next one's, so that
+// every operator has a dispatch of its own and decodes nothing twice.
+// Loading makes every opcode one of the table's (unknown numbers become
+// OP_NONE).
 bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
   static const void* const kHandlers[] = {
       &&op_none, &&op_constant, &&op_variable, &&op_variable_cell, &&op_member, &&op_member,
@@ -410,14 +416,13 @@ op_call: {
   NEXT();
 }
 fused_element_read: {
-  using A = PObjIntegerArray;
   PObject* target = pc->cell->GetRefObject();
   const PObject* n = pc->cell2 ? (pc->box2 ? pc->box2 : pc->cell2->GetRefObject()) : nullptr;
   if (pc->cell2 && !n) goto failed;
   const int64_t index = n ? static_cast<const PObjInt*>(n)->GetValue() : pc->constant->GetInt64Value();
-  if (target && target->GetDefinition()->GetTypeCode() == A::kTypeCode && !target->GetDerived()) {
+  if (PObjIntegerArray* array = PlainIntegerArray(target)) {
     int64_t element = 0;
-    static_cast<A*>(target)->GetElement(ArrayIndexOf(index), element);
+    array->GetElement(ArrayIndexOf(index), element);
     PUSH_SLOT();
     TOP.SetInt64(element);
     NEXT();

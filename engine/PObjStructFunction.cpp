@@ -27,7 +27,7 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_calledObject(nullptr),
       m_calledMember(0),
       m_resultStorage(0),
-      m_resultCell(nullptr),
+      m_resultCell(&m_resultStorage),
       m_caller(nullptr),
       m_result(nullptr),
       m_block(0),
@@ -72,13 +72,15 @@ bool PObjStruct::_PFunction::MaterialiseCode() {
     }
     const PObjectInfo* declaration = cell->GetDeclaration();
     if (i < m_paramCount) {
-      PObject* box = nullptr;
-      if (declaration->GetTypeCode() == TYPE_INTEGER) box = m_definition->GetEngine()->NewInteger();
-      else if (declaration->GetTypeCode() == TYPE_FLOAT) box = m_definition->GetEngine()->NewFloat();
-      else m_numbersOnly = false;
+      const TypeCode type = declaration->GetTypeCode();
+      PEngine* engine = m_definition->GetEngine();
+      PObject* box = type == TYPE_INTEGER ? static_cast<PObject*>(engine->NewInteger())
+                     : type == TYPE_FLOAT ? static_cast<PObject*>(engine->NewFloat())
+                                          : nullptr;
       m_paramBoxes.push_back(box);
+      if (!box && (type == TYPE_INTEGER || type == TYPE_FLOAT)) return false;
       if (box) cell->SetRefObject(box);
-      else if (declaration->GetTypeCode() == TYPE_INTEGER || declaration->GetTypeCode() == TYPE_FLOAT) return false;
+      else m_numbersOnly = false;
       continue;
     }
     if (!declaration->IsAutoCreate()) continue;
@@ -118,12 +120,13 @@ void PObjStruct::_PFunction::LinkBlocks() {
         code.target2 = BlockAt(code.jump2);
       }
     }
-  }  m_firstCode = BlockAt(0);
+  }
+  m_firstCode = BlockAt(0);
 }
 
 PObject* PObjStruct::_PFunction::FixedObject(const PObjectRef* cell) const {
   if (!cell) return nullptr;
-  for (int i = 0; i < m_paramCount && i < int(m_paramBoxes.size()); i++) {
+  for (int i = 0; i < int(m_paramBoxes.size()); i++) {
     if (m_cells.GetAt(i) == cell) return m_paramBoxes[size_t(i)];
   }
   const PObjectInfo* declaration = cell->GetDeclaration();
@@ -344,18 +347,23 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
   return ok;
 }
 
-bool PObjStruct::_PFunction::RunBody(PResultCell* result, PObject* caller) {
-  PEngine* engine = m_definition->GetEngine();
+bool PObjStruct::_PFunction::BeginRun(PResultCell* result, PObject* caller) {
   m_busy = true;
-  bool ok = !m_hasLocals || CreateLocals();
-  if (ok) {
-    m_caller = caller;
-    m_result = result;
-    m_block = 0;
-    m_lastBlock = -1;
-    ok = RunBlocks(engine);
-  }
-  if (m_hasLocals && !ReleaseLocals()) ok = false;
+  m_caller = caller;
+  m_result = result;
+  m_block = 0;
+  m_lastBlock = -1;
+  return !m_hasLocals || CreateLocals();
+}
+
+bool PObjStruct::_PFunction::EndRun() {
+  const bool ok = !m_hasLocals || ReleaseLocals();
   m_busy = false;
+  return ok;
+}
+
+bool PObjStruct::_PFunction::RunBody(PResultCell* result, PObject* caller) {
+  bool ok = BeginRun(result, caller) && RunBlocks(m_definition->GetEngine());
+  if (!EndRun()) ok = false;
   return ok;
 }

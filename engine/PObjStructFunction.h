@@ -206,6 +206,11 @@ class PObjStruct::_PFunction {
   // caller's variable.
   void TakeArgument(int index, PObject* argument);
   void GiveBackArgument(int index, PObject* argument) const;
+  // A run's start (busy, its locals made, where its result goes; false when
+  // a local cannot be made) and its end (the locals released, no longer
+  // busy; false when one cannot be released), whichever way it was called.
+  bool BeginRun(PResultCell* result, PObject* caller);
+  bool EndRun();
   bool RunBody(PResultCell* result, PObject* caller);
   // Whether the cell is one of this function's locals made per run.
   bool IsMadePerRun(const PObjectRef* cell) const;
@@ -257,23 +262,6 @@ class PObjStruct::_PFunction {
   }
   SValue& Top() { return m_stack[m_top - 1]; }
   SValue& Below() { return m_stack[m_top - 2]; }
-  // Defined here, since every instruction uses them: they are to cost no
-  // call.
-  bool PushInt64(int64_t value) {
-    if (!Push()) return false;
-    Top().SetInt64(value);
-    return true;
-  }
-  bool PushObject(PObject* object) {
-    if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(object)))) return false;
-    Top().SetFlag(SLOT_OBJECT);
-    return true;
-  }
-  bool PushCell(PObjectRef* cell) {
-    if (!PushInt64(int64_t(reinterpret_cast<intptr_t>(cell)))) return false;
-    Top().SetFlag(SLOT_CELL);
-    return true;
-  }
   static void SetObject(SValue& slot, PObject* object) {
     slot.SetInt64(int64_t(reinterpret_cast<intptr_t>(object)));
     slot.SetFlag(SLOT_OBJECT);
@@ -320,7 +308,7 @@ class PObjStruct::_PFunction {
   PObjStruct* m_calledObject;
   uint16_t m_calledMember;
   uint64_t m_resultStorage;
-  PResultCell m_resultCell;
+  PResultCell m_resultCell;  // always &m_resultStorage
   PObject* m_caller;
   PResultCell* m_result;
   int32_t m_block;
