@@ -573,7 +573,8 @@ TEST(WindowPaintClasses, SplashShowsItsPictureAndCloses) {
   HWND box = app.WaitForBox("Step");
   ASSERT_NE(box, nullptr);
   ASSERT_NE(FindProgramWindow(id, "", true, &keyed), nullptr);
-  EXPECT_EQ(ScreenPixel(105, 105), red);
+  // The layered window is found before its first paint reaches the screen.
+  EXPECT_TRUE(PollUntil([&] { return ScreenPixel(105, 105) == red; }, 5000)) << ScreenPixel(105, 105);
   EXPECT_EQ(ScreenPixel(158, 138), red);
   EXPECT_EQ(ScreenPixel(130, 120), ScreenPixel(95, 120));
   ASSERT_TRUE(e2e::PackedApp::Press(box, IDOK));
