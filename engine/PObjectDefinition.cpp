@@ -9,6 +9,14 @@
 #include "engine/PEngine.h"
 #include "engine/PObject.h"
 
+namespace {
+
+// The compiler looks up every variable name it meets: the first byte settles
+// most of the comparisons of a scan.
+bool SameName(const char* a, const char* b) { return a[0] == b[0] && std::strcmp(a, b) == 0; }
+
+}  // namespace
+
 PObjectDefinition::PObjectDefinition(PEngine* engine, TypeCode typeCode, const char* name,
                                      const char* baseName)
     : m_factory(nullptr),
@@ -126,7 +134,9 @@ bool PObjectDefinition::AddStringConstant(const char* name, const char* value, b
 }
 
 SValue* PObjectDefinition::FindConstant(const char* name) const {
-  if (!name) return nullptr;
+  // Most classes declare no constant, and a name is looked up in three
+  // classes before it is known not to be one: spare the key's copy and hash.
+  if (!name || m_constantIndex.empty()) return nullptr;
   auto found = m_constantIndex.find(name);
   return found == m_constantIndex.end() ? nullptr : found->second;
 }
@@ -151,7 +161,7 @@ PObjectInfo* PObjectDefinition::FindLocalVariable(int member, const char* name, 
   int end = locals ? list->GetCount() : paramCount;
   for (int i = start; i < end; i++) {
     PObjectInfo* info = list->GetAt(i);
-    if (strcmp(info->GetName(), name) == 0) return info;
+    if (SameName(info->GetName(), name)) return info;
   }
   return nullptr;
 }
@@ -163,7 +173,7 @@ PObjectInfo* PObjectDefinition::FindVariable(const char* name, int member) const
   }
   for (int i = 0; i < m_variables.GetCount(); i++) {
     PObjectInfo* info = m_variables.GetAt(i);
-    if (strcmp(info->GetName(), name) == 0) return info;
+    if (SameName(info->GetName(), name)) return info;
   }
   return nullptr;
 }

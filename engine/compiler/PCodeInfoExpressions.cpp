@@ -8,6 +8,7 @@
 #include "engine/PObjectInfo.h"
 #include "engine/compiler/PCodeInfo.h"
 #include "engine/compiler/TokenClass.h"
+#include "engine/compiler/TokenText.h"
 
 namespace {
 
@@ -49,8 +50,8 @@ int OperatorCode(const char* t, int32_t tokenClass) {
     case '&': return single ? 80 : -1;
     case '^': return single ? 90 : -1;
     case '|': return single ? 100 : -1;
-    case 'a': return strcmp(t, "and") == 0 ? kAnd : -1;
-    case 'o': return strcmp(t, "or") == 0 ? kOr : -1;
+    case 'a': return TokenIs(t, "and") ? kAnd : -1;
+    case 'o': return TokenIs(t, "or") ? kOr : -1;
     default: return -1;
   }
 }
@@ -141,6 +142,12 @@ int HexDigit(char c) {
   return -1;
 }
 
+// The special members run only when objects are made and released.
+bool IsSpecialMember(const char* name) {
+  return TokenIs(name, "Constructor") || TokenIs(name, "Destructor") ||
+         TokenIs(name, "_00000000") || TokenIs(name, "_00000001");
+}
+
 const char* TokenText(const SStringArray& tokens, int i) {
   return i >= 0 && i < tokens.GetCount() ? tokens.GetAt(i)->GetText() : "";
 }
@@ -221,7 +228,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
       m_depth++;
       bool ok = CompileExpression(tokens, classes, pos, out, inner);
       m_depth--;
-      if (!ok || inner != 1 || pos >= count || strcmp(TokenText(tokens, pos), ")") != 0)
+      if (!ok || inner != 1 || pos >= count || !TokenIs(TokenText(tokens, pos), ")"))
         return false;
       continue;
     }
@@ -249,7 +256,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
     if (tokenClass == TokenBoolean || tokenClass == TokenNull) {
       _PData* n = NewNode(out, OP_CONSTANT);
       if (!n) return false;
-      n->constant->SetInt64(strcmp(t, "true") == 0 ? 1 : 0);
+      n->constant->SetInt64(TokenIs(t, "true") ? 1 : 0);
       continue;
     }
     if (tokenClass == TokenString) {
@@ -268,7 +275,7 @@ bool PCodeInfo::CompileExpression(SStringArray& tokens, const SArray<int32_t>& c
     }
     if (tokenClass != TokenIdentifier && tokenClass != TokenThis && tokenClass != TokenCaller)
       return false;
-    if (strcmp(TokenText(tokens, pos + 1), "(") == 0) {
+    if (TokenIs(TokenText(tokens, pos + 1), "(")) {
       if (!CompileCall(tokens, classes, pos, out)) return false;
       continue;
     }
@@ -324,8 +331,8 @@ bool PCodeInfo::CompileName(SStringArray& tokens, int pos, WorkList& out) {
   if (out.GetCount() && out.GetLast()->type == OP_ACCESS) return CompileMemberName(tokens, pos, out);
   const char* name = TokenText(tokens, pos);
   PEngine* engine = m_definition->GetEngine();
-  if (strcmp(name, "this") == 0) return NewNode(out, OP_THIS) != nullptr;
-  if (strcmp(name, "caller") == 0) return NewNode(out, OP_CALLER) != nullptr;
+  if (TokenIs(name, "this")) return NewNode(out, OP_THIS) != nullptr;
+  if (TokenIs(name, "caller")) return NewNode(out, OP_CALLER) != nullptr;
   if (SValue* v = FindNamedConstant(name)) {
     _PData* n = NewNode(out, OP_CONSTANT);
     if (!n) return false;
@@ -334,7 +341,7 @@ bool PCodeInfo::CompileName(SStringArray& tokens, int pos, WorkList& out) {
   }
   if (PObjectDefinition* d = engine->FindDefinitionByName(name)) {
     if (d == engine->GetApplicationDefinition()) return NewNode(out, OP_APPLICATION) != nullptr;
-    if (strcmp(TokenText(tokens, pos + 1), ".") != 0) return false;
+    if (!TokenIs(TokenText(tokens, pos + 1), ".")) return false;
     _PData* n = NewNode(out, OP_CLASS);
     if (!n) return false;
     n->classDef = d;
@@ -352,7 +359,7 @@ bool PCodeInfo::CompileName(SStringArray& tokens, int pos, WorkList& out) {
 
 bool PCodeInfo::CompileMemberName(SStringArray& tokens, int pos, WorkList& out) {
   const char* name = TokenText(tokens, pos);
-  if (strcmp(name, "this") == 0 || strcmp(name, "caller") == 0) return false;
+  if (TokenIs(name, "this") || TokenIs(name, "caller")) return false;
   PObjectDefinition* d = AccessedClass(out);
   if (!d) return false;
   const bool qualifier = out.GetAt(out.GetCount() - 2)->type == OP_CLASS;
@@ -388,7 +395,7 @@ bool PCodeInfo::AdjustVariable(SStringArray& tokens, int pos, WorkList& out) {
   const TypeCode type = n->declaration->GetTypeCode();
   const int32_t push = ValuePush(type, member);
   if (!push) {
-    if (strcmp(next, "=") == 0) n->type = member ? OP_MEMBER_CELL : OP_VARIABLE_CELL;
+    if (TokenIs(next, "=")) n->type = member ? OP_MEMBER_CELL : OP_VARIABLE_CELL;
     return true;
   }
   // ".", "++", "--", "=" and the compound assignments work on the object.
@@ -446,16 +453,13 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
                             WorkList& out) {
   PEngine* engine = m_definition->GetEngine();
   const char* name = TokenText(tokens, pos);
-  // The special members run only when objects are made and released.
-  if (strcmp(name, "Constructor") == 0 || strcmp(name, "Destructor") == 0 ||
-      strcmp(name, "_00000000") == 0 || strcmp(name, "_00000001") == 0)
-    return Refuse("a constructor or destructor cannot be called");
+  if (IsSpecialMember(name)) return Refuse("a constructor or destructor cannot be called");
   PObjectDefinition* searched = nullptr;
   PObjectDefinition* declaring = nullptr;
   int member = -1;
   bool isVirtual = true;
   if (out.GetCount() && out.GetLast()->type == OP_ACCESS) {
-    if (strcmp(name, "this") == 0 || strcmp(name, "caller") == 0) return false;
+    if (TokenIs(name, "this") || TokenIs(name, "caller")) return false;
     searched = AccessedClass(out);
     if (!searched) return false;
     _PData* object = out.GetAt(out.GetCount() - 2);
@@ -474,7 +478,7 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
     // The arguments must not take the access node for their own.
     out.RemoveLast();
   } else {
-    if (strcmp(name, "this") == 0 || strcmp(name, "caller") == 0) return false;
+    if (TokenIs(name, "this") || TokenIs(name, "caller")) return false;
     searched = m_definition;
     member = m_definition->FindMemberInBases(name, 0, &declaring);
     if (member >= 0 && declaring) {
@@ -496,7 +500,7 @@ bool PCodeInfo::CompileCall(SStringArray& tokens, const SArray<int32_t>& classes
   m_depth++;
   bool ok = CompileExpression(tokens, classes, pos, out, given);
   m_depth--;
-  if (!ok || pos >= tokens.GetCount() || strcmp(TokenText(tokens, pos), ")") != 0) return false;
+  if (!ok || pos >= tokens.GetCount() || !TokenIs(TokenText(tokens, pos), ")")) return false;
   const int params = declaring->GetParamCount(member);
   const int least = params - declaring->GetDefaultCount(member);
   if (given > params || given < least) return Refuse(ArgumentCount(name, least, params, given));

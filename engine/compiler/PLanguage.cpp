@@ -3,12 +3,18 @@
 // PLanguageCheck.cpp.
 #include "engine/compiler/PLanguage.h"
 
-#include <cstring>
+#include "engine/compiler/TokenText.h"
 
 namespace {
 
+// The length is kept so that a name is compared only with the words as long
+// as it is: names are most of a line's tokens.
 struct WordClass {
+  template <int N>
+  constexpr WordClass(const char (&text)[N], int32_t cls)
+      : word(text), length(N - 1), tokenClass(cls) {}
   const char* word;
+  int length;
   int32_t tokenClass;
 };
 
@@ -60,10 +66,21 @@ bool ExpectsOperand(int32_t previous) {
   }
 }
 
-int32_t OperatorClass(const SString& token, char first) {
+int32_t OperatorClass(const char* text) {
   for (const WordClass& op : kOperatorClasses)
-    if (op.word[0] == first && token == op.word) return op.tokenClass;
+    if (TokenIs(text, op.word)) return op.tokenClass;
   return TokenNotAllowed;
+}
+
+// Operators other than "-" and "." begin with nothing else.
+bool OnlyOperatorsStartWith(char c) {
+  switch (c) {
+    case '=': case '*': case '/': case '%': case '+': case '<': case '>': case '!': case '?':
+    case '~': case '|': case '&': case '^': case '(': case ')': case ',': case ';':
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -103,18 +120,16 @@ bool PLanguage::ParseLine(const SString& line, SStringArray& tokens,
 }
 
 int32_t PLanguage::ClassifyToken(int32_t previous, const SString& token) const {
-  // Most tokens are names and short operators: the first character rules
-  // out nearly every entry before a whole comparison.
-  const char first = token.GetText()[0];
-  // Operators other than "-" and "." can be nothing else: straight to them.
-  if (first != 0 && std::strchr("=*/%+<>!?~|&^(),;", first)) return OperatorClass(token, first);
+  const char* text = token.GetText();
+  if (OnlyOperatorsStartWith(text[0])) return OperatorClass(text);
   if (token.IsIdentifier()) {
+    const int length = token.GetLength();
     for (const WordClass& w : kWordClasses)
-      if (w.word[0] == first && token == w.word) return w.tokenClass;
+      if (w.length == length && TokenIs(text, w.word)) return w.tokenClass;
     return previous == TokenNew ? TokenClassName : TokenIdentifier;
   }
   if (token.IsEnclosedBy('"')) return TokenString;
   if (token.IsNumber()) return TokenNumber;
-  if (token == "-" && ExpectsOperand(previous)) return TokenSign;
-  return OperatorClass(token, first);
+  if (TokenIs(text, "-") && ExpectsOperand(previous)) return TokenSign;
+  return OperatorClass(text);
 }

@@ -65,6 +65,13 @@ bool In(Mask mask, int32_t tokenClass) {
   return tokenClass >= 0 && tokenClass < 32 && (mask & (Mask(1) << tokenClass)) != 0;
 }
 
+// Leaves the list with the classes given so far, however the check ends.
+struct ClassCount {
+  SArray<int32_t>& line;
+  int count;
+  ~ClassCount() { line.SetSize(count, true); }
+};
+
 // Why a token cannot stand where it does, for the author.
 bool Misplaced(const SString& token, SString* reason) {
   if (reason) reason->Format("\"%s\" cannot stand here", token.GetText());
@@ -85,11 +92,16 @@ bool PLanguage::CheckTokens(const SStringArray& tokens, SArray<int32_t>* classes
   SArray<int32_t> own;
   SArray<int32_t>& line = classes ? *classes : own;
   const int base = line.GetCount();
+  // Sized for the whole line at once rather than token by token; a fault
+  // cuts it back to end with the class of the token at fault.
+  if (!line.SetSize(base + n, true)) return false;
+  ClassCount filled{line, base};
   int32_t previous = TokenNotAllowed;
   for (int i = 0; i < n; i++) {
     const SString& token = *tokens.GetAt(i);
     const int32_t tokenClass = ClassifyToken(previous, token);
-    line.Add(tokenClass);
+    line.SetAt(base + i, tokenClass);
+    filled.count++;
     if (previous == TokenNotAllowed) {
       if (!In(kAllowedFirst, tokenClass)) return Misplaced(token, reason);
     } else {

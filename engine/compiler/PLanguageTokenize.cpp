@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/compiler/PLanguage.h"
+#include "engine/compiler/TokenText.h"
 
 namespace {
 
@@ -40,8 +41,13 @@ class LineScanner {
       m_tokens.DeleteAndRemoveAt(m_next, count - m_next);
       return;
     }
-    for (int i = m_next; i < count; i++)
-      if (m_spare->Add(m_tokens.GetAt(i)) < 0) delete m_tokens.GetAt(i);
+    // All at once, as TakeSpare took them: one resize of each list a line.
+    const int kept = m_spare->GetCount();
+    if (m_spare->SetSize(kept + count - m_next, true)) {
+      for (int i = m_next; i < count; i++) m_spare->SetAt(kept + i - m_next, m_tokens.GetAt(i));
+    } else {
+      for (int i = m_next; i < count; i++) delete m_tokens.GetAt(i);
+    }
     // Shrinking the plain array only forgets the pointers now held by spare.
     m_tokens.SetSize(m_next, true);
   }
@@ -83,26 +89,26 @@ class LineScanner {
     return false;
   }
 
-  // The next token: the string the line before left in that place, or a
-  // new one.
+  // The next token: the string the line before left in that place, a spare
+  // one, or a new one.
   void Put(const char* text, int n) {
-    const int count = m_tokens.GetCount();
-    if (m_next < count) {
-      m_tokens.GetAt(m_next)->Assign(text, n);
-    } else if (m_spare && m_spare->GetCount() && m_tokens.SetSize(count + 1, true)) {
-      SString* reused = m_spare->GetLast();
-      m_spare->RemoveLast();
-      m_tokens.SetAt(count, reused);
-      reused->Assign(text, n);
-    } else {
-      const int at = m_tokens.Add("");
-      if (at < 0) {
-        m_lost = true;
-        return;
-      }
-      m_tokens.GetAt(at)->Assign(text, n);
+    if (m_next == m_tokens.GetCount() && !TakeSpare() && m_tokens.Add("") < 0) {
+      m_lost = true;
+      return;
     }
+    m_tokens.GetAt(m_next)->Assign(text, n);
     m_next++;
+  }
+
+  // Appends every spare string to the list at once; the destructor hands
+  // back those the line leaves unused.
+  bool TakeSpare() {
+    const int spare = m_spare ? m_spare->GetCount() : 0;
+    const int count = m_tokens.GetCount();
+    if (spare == 0 || !m_tokens.SetSize(count + spare, true)) return false;
+    for (int i = 0; i < spare; i++) m_tokens.SetAt(count + i, m_spare->GetAt(i));
+    m_spare->RemoveAll();
+    return true;
   }
 
   // The pending range ends before end.
@@ -135,7 +141,9 @@ class LineScanner {
   }
 
   // Only a for line carries its three clauses on one line.
-  bool FirstIsFor() const { return m_next > m_first && *m_tokens.GetAt(m_first) == "for"; }
+  bool FirstIsFor() const {
+    return m_next > m_first && TokenIs(m_tokens.GetAt(m_first)->GetText(), "for");
+  }
 
   void Emit(int i, const char* token) {
     Push(i);

@@ -204,6 +204,35 @@ TEST(PLanguage, TokenizeAloneKeepsTheCheckForLater) {
   EXPECT_FALSE(language.CheckTokens(empty, nullptr));
 }
 
+TEST(PLanguage, ARejectedLineLeavesTheClassesUpToTheTokenAtFault) {
+  // The checker appends after what the list already holds, and a fault stops
+  // the list at the class of the token that caused it, whether the fault is
+  // met at the first token, in the middle or only at the end.
+  struct Case {
+    const char* line;
+    bool ok;
+    Classes classes;
+  };
+  const Case cases[] = {
+      {"=1", false, {99, TokenAssign}},
+      {"1=a", false, {99, TokenNumber, TokenAssign}},
+      {"x=y+", false, {99, TokenIdentifier, TokenAssign, TokenIdentifier, TokenArithmetic}},
+      {"x=y", true, {99, TokenIdentifier, TokenAssign, TokenIdentifier}},
+  };
+  const PLanguage language;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    SStringArray tokens;
+    ASSERT_TRUE(language.Tokenize(SString(c.line), tokens));
+    SArray<int32_t> classes;
+    classes.Add(99);
+    EXPECT_EQ(language.CheckTokens(tokens, &classes), c.ok);
+    Classes got;
+    for (int i = 0; i < classes.GetCount(); i++) got.push_back(classes.GetAt(i));
+    EXPECT_EQ(got, c.classes);
+  }
+}
+
 TEST(PLanguage, SignDependsOnThePreviousClass) {
   const PLanguage language;
   const SString minus("-");
