@@ -50,6 +50,17 @@ inline bool Compare(int32_t opcode, int64_t a, int64_t b) {
   return (kAccepts[opcode - OP_EQUAL] & order) != 0;
 }
 
+// The same with the comparison fixed where it is used.
+template <int32_t OP>
+MACHINE_INLINE bool CompareAs(int64_t a, int64_t b) {
+  if constexpr (OP == OP_EQUAL) return a == b;
+  else if constexpr (OP == OP_NOT_EQUAL) return a != b;
+  else if constexpr (OP == OP_GREATER) return a > b;
+  else if constexpr (OP == OP_GREATER_EQUAL) return a >= b;
+  else if constexpr (OP == OP_LESS) return a < b;
+  else return a <= b;
+}
+
 // The operators on two integers, computed as the SValue rules would; false
 // leaves the operation to those rules (a remainder by zero, which fails).
 MACHINE_INLINE bool IntegerOperation(int32_t opcode, SValue& left, const SValue& right) {
@@ -230,7 +241,7 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&op_subtract, &&op_multiply, &&op_divide, &&op_modulo, &&op_equal, &&op_not_equal,
       &&op_greater, &&op_greater_equal, &&op_less, &&op_less_equal, &&op_other_binary, &&op_or_and,
       &&op_or_and, &&op_bit_or, &&op_bit_and, &&op_bit_xor, &&op_shift_left, &&op_shift_right,
-      &&op_unary, &&op_unary, &&op_unary, &&op_condition, &&op_jump, &&op_elseif, &&op_condition,
+      &&op_not, &&op_complement, &&op_negate, &&op_condition, &&op_jump, &&op_elseif, &&op_condition,
       &&op_condition, &&op_for_start, &&op_jump, &&op_jump, &&op_switch, &&op_jump, &&op_jump,
       &&op_jump, &&op_return, &&op_new, &&op_assign, &&op_assign_value, &&op_assign_value,
       &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_assign_value, &&op_step,
@@ -239,7 +250,15 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
       &&fused_fixed_integer, &&fused_fixed_float, &&function_end, &&fused_element_read, &&fc_add, &&fc_subtract, &&fc_multiply, &&fc_divide,
       &&fc_modulo, &&fc_equal, &&fc_not_equal, &&fc_greater, &&fc_greater_equal, &&fc_less,
       &&fc_less_equal, &&op_none, &&op_none, &&op_none, &&fc_bit_or, &&fc_bit_and, &&fc_bit_xor,
-      &&fc_shift_left, &&fc_shift_right};
+      &&fc_shift_left, &&fc_shift_right, &&fixed_branch_equal, &&fixed_branch_not_equal,
+      &&fixed_branch_greater, &&fixed_branch_greater_equal, &&fixed_branch_less,
+      &&fixed_branch_less_equal, &&fixed_for_equal, &&fixed_for_not_equal, &&fixed_for_greater,
+      &&fixed_for_greater_equal, &&fixed_for_less, &&fixed_for_less_equal, &&fixed_int_assign,
+      &&fixed_int_add, &&fixed_int_subtract, &&fixed_int_multiply, &&fixed_store_integer,
+      &&fixed_store_integer_add, &&fixed_store_integer_subtract, &&fixed_store_integer_multiply,
+      &&fixed_store_float, &&fixed_store_float_add, &&fixed_store_float_subtract,
+      &&fixed_store_float_multiply, &&fixed_int_step, &&fi_add, &&fi_subtract, &&fi_multiply,
+      &&fi_divide, &&ff_add, &&ff_subtract, &&ff_multiply, &&ff_divide};
   static_assert(sizeof kHandlers / sizeof *kHandlers == kOpcodeCount, "one handler per opcode");
   // Without an engine, a call only hands the table out (Handlers).
   if (!engine) {
@@ -318,9 +337,20 @@ bool PObjStruct::_PFunction::RunBlocks(PEngine* engine) {
 // A block instruction: it closes the statement.
 #define CLOSE(TARGET)                  \
   do {                                 \
-    f->m_lastBlock = pc->blockIndex;      \
+    f->m_lastBlock = pc->blockIndex;   \
     NEXT_BLOCK(TARGET);                \
   } while (0)
+// A conditional one: the first target when the condition holds, else the
+// second. Each way is a branch and a jump of its own: a next instruction
+// chosen as data (a conditional move) would make every load of the next
+// handler wait for the comparison, where a branch lets the processor run
+// ahead on its guess.
+#define BRANCH_TO(GO, COND)            \
+  do {                                 \
+    if (COND) GO(pc->target1);         \
+    GO(pc->target2);                   \
+  } while (0)
+#define CLOSE_IF(COND) BRANCH_TO(CLOSE, COND)
 
   // ---- Pushes ----
 op_constant: {
@@ -474,6 +504,27 @@ fc_bit_and: BINARY_CONSTANT(OP_BIT_AND);
 fc_bit_xor: BINARY_CONSTANT(OP_BIT_XOR);
 fc_shift_left: BINARY_CONSTANT(OP_SHIFT_LEFT);
 fc_shift_right: BINARY_CONSTANT(OP_SHIFT_RIGHT);
+// A fixed variable's value pushed, then the operator on the literal.
+#define FIXED_CONSTANT(OP, PUSH_VALUE)                         \
+  do {                                                         \
+    PUSH_SLOT();                                               \
+    PUSH_VALUE;                                                \
+    if (!BinaryOperation<OP>(TOP, *pc->constant)) goto failed; \
+    NEXT();                                                    \
+  } while (0)
+#define FI(OP) FIXED_CONSTANT(OP, TOP.SetInt64(static_cast<const PObjInt*>(pc->box)->GetValue()))
+#define FF(OP) FIXED_CONSTANT(OP, TOP.SetDouble(static_cast<const PObjFloat*>(pc->box)->GetValue()))
+fi_add: FI(OP_ADD);
+fi_subtract: FI(OP_SUBTRACT);
+fi_multiply: FI(OP_MULTIPLY);
+fi_divide: FI(OP_DIVIDE);
+ff_add: FF(OP_ADD);
+ff_subtract: FF(OP_SUBTRACT);
+ff_multiply: FF(OP_MULTIPLY);
+ff_divide: FF(OP_DIVIDE);
+#undef FF
+#undef FI
+#undef FIXED_CONSTANT
 
   // ---- Short-circuit: the deciding value stays and the rest is skipped ----
 op_or_and: {
@@ -490,19 +541,21 @@ op_or_and: {
 }
 
   // ---- Unary operators ----
-op_unary:
-  if (!HAVE(1)) goto failed;
-  if (pc->opcode == OP_NOT) TOP.LogicalNot();
-  else if (pc->opcode == OP_COMPLEMENT) TOP.BitwiseNot();
-  else if (TOP.IsDouble()) TOP.SetDouble(-TOP.GetDoubleValue());
-  else TOP.Negate();
-  TOP.SetFlag(SLOT_VALUE);
-  NEXT();
+#define UNARY(OPERATION)               \
+  do {                                 \
+    if (!HAVE(1)) goto failed;         \
+    OPERATION;                         \
+    TOP.SetFlag(SLOT_VALUE);           \
+    NEXT();                            \
+  } while (0)
+op_not: UNARY(TOP.LogicalNot());
+op_complement: UNARY(TOP.BitwiseNot());
+op_negate: UNARY(TOP.IsDouble() ? TOP.SetDouble(-TOP.GetDoubleValue()) : TOP.Negate());
 
   // ---- Block instructions: they close the statement ----
 op_condition:
   if (!HAVE(1)) goto failed;
-  CLOSE(IsTrue(TOP) ? pc->target1 : pc->target2);
+  CLOSE_IF(IsTrue(TOP));
 op_jump:
   CLOSE(pc->target2);
 op_elseif:
@@ -551,38 +604,35 @@ op_assign_value:
   if (!f->AssignValue(pc->opcode, pc[1].opcode != FUSED_BLOCK_END)) goto failed;
   RELOAD();
   NEXT();
-fused_store: {
   // The target came from the cell, not the stack: the source is the only
   // value, and it becomes the statement's. A fixed Integer or Float takes
-  // the usual forms here (division and remainder have rules of their own).
-  if (pc->box && HAVE(1) &&
-      (pc->fusedOp == OP_ASSIGN_VALUE || pc->fusedOp == OP_ADD_ASSIGN || pc->fusedOp == OP_SUBTRACT_ASSIGN ||
-       pc->fusedOp == OP_MULTIPLY_ASSIGN)) {
-    if (pc->box->GetDefinition() == f->m_integerClass) {
-      PObjInt* n = static_cast<PObjInt*>(pc->box);
-      const uint64_t v = uint64_t(n->GetValue()), x = uint64_t(Int64Of(TOP));
-      switch (pc->fusedOp) {
-        case OP_ASSIGN_VALUE: n->SetValue(Wrap(x)); break;
-        case OP_ADD_ASSIGN: n->SetValue(Wrap(v + x)); break;
-        case OP_SUBTRACT_ASSIGN: n->SetValue(Wrap(v - x)); break;
-        default: n->SetValue(Wrap(v * x)); break;
-      }
-      TOP.SetInt64(n->GetValue());
-      TOP.SetFlag(SLOT_VALUE);
-      NEXT();
-    }
-    PObjFloat* d = static_cast<PObjFloat*>(pc->box);
-    const double x = DoubleOf(TOP);
-    switch (pc->fusedOp) {
-      case OP_ASSIGN_VALUE: d->SetValue(x); break;
-      case OP_ADD_ASSIGN: d->SetValue(d->GetValue() + x); break;
-      case OP_SUBTRACT_ASSIGN: d->SetValue(d->GetValue() - x); break;
-      default: d->SetValue(d->GetValue() * x); break;
-    }
-    TOP.SetDouble(d->GetValue());
-    TOP.SetFlag(SLOT_VALUE);
-    NEXT();
-  }
+  // the usual forms without it (division and remainder have rules of their
+  // own), and closes the statement.
+#define FIXED_STORE(CLASS, NEW_VALUE)         \
+  do {                                        \
+    if (!HAVE(1)) goto failed;                \
+    CLASS* n = static_cast<CLASS*>(pc->box);  \
+    n->SetValue(NEW_VALUE);                   \
+    CLOSE(pc->following);                     \
+  } while (0)
+#define INTEGER_STORE(NEW_VALUE) FIXED_STORE(PObjInt, NEW_VALUE)
+#define FLOAT_STORE(NEW_VALUE) FIXED_STORE(PObjFloat, NEW_VALUE)
+#define STORED_INTEGER (uint64_t(n->GetValue()))
+#define STORED_FLOAT (n->GetValue())
+fixed_store_integer: INTEGER_STORE(Int64Of(TOP));
+fixed_store_integer_add: INTEGER_STORE(Wrap(STORED_INTEGER + uint64_t(Int64Of(TOP))));
+fixed_store_integer_subtract: INTEGER_STORE(Wrap(STORED_INTEGER - uint64_t(Int64Of(TOP))));
+fixed_store_integer_multiply: INTEGER_STORE(Wrap(STORED_INTEGER * uint64_t(Int64Of(TOP))));
+fixed_store_float: FLOAT_STORE(DoubleOf(TOP));
+fixed_store_float_add: FLOAT_STORE(STORED_FLOAT + DoubleOf(TOP));
+fixed_store_float_subtract: FLOAT_STORE(STORED_FLOAT - DoubleOf(TOP));
+fixed_store_float_multiply: FLOAT_STORE(STORED_FLOAT * DoubleOf(TOP));
+#undef STORED_FLOAT
+#undef STORED_INTEGER
+#undef FLOAT_STORE
+#undef INTEGER_STORE
+#undef FIXED_STORE
+fused_store: {
   PObject* target = pc->cell->GetRefObject();
   if (!HAVE(1) || !target) goto failed;
   if (!f->AssignTo(target, pc->fusedOp, TOP, TOP, false)) goto failed;
@@ -618,7 +668,7 @@ fused_compare_branch: {
   const PObjInt* b = pc->cell2 ? IntegerIn(pc->box2, pc->cell2) : nullptr;
   if (!a || (pc->cell2 && !b)) NEXT();
   const int64_t x = a->GetValue(), y = b ? b->GetValue() : pc->constant->GetInt64Value();
-  CLOSE(Compare(pc->fusedOp, x, y) ? pc->target1 : pc->target2);
+  CLOSE_IF(Compare(pc->fusedOp, x, y));
 }
 fused_int_assign: {
   PObjInt* a = IntegerIn(pc->box, pc->cell);
@@ -642,7 +692,7 @@ fused_for_next: {
   counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(pc->stepBy)));
   const int64_t y = b ? b->GetValue() : pc->constant->GetInt64Value();
   f->m_lastBlock = pc->testBlock;
-  NEXT_BLOCK(Compare(pc->fusedOp, a->GetValue(), y) ? pc->target1 : pc->target2);
+  BRANCH_TO(NEXT_BLOCK, Compare(pc->fusedOp, a->GetValue(), y));
 }
 fused_string_append: {
   PObjString* text = ValueIn<PObjString>(pc->cell, f->m_stringClass);
@@ -656,6 +706,51 @@ fused_int_step: {
   a->SetValue(Wrap(uint64_t(a->GetValue()) + (pc->fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
   CLOSE(pc->following);
 }
+  // ---- The same with every operand a fixed object (MakeFixed) ----
+#define FIXED_INT(BOX) (static_cast<PObjInt*>(BOX))
+#define FIXED_RIGHT() (pc->box2 ? FIXED_INT(pc->box2)->GetValue() : pc->constant->GetInt64Value())
+// One handler per comparison, labelled PREFIX and the comparison's name.
+#define EACH_COMPARISON(PREFIX, HANDLER)          \
+  PREFIX##equal : HANDLER(OP_EQUAL);              \
+  PREFIX##not_equal : HANDLER(OP_NOT_EQUAL);      \
+  PREFIX##greater : HANDLER(OP_GREATER);          \
+  PREFIX##greater_equal : HANDLER(OP_GREATER_EQUAL); \
+  PREFIX##less : HANDLER(OP_LESS);                \
+  PREFIX##less_equal : HANDLER(OP_LESS_EQUAL)
+#define FIXED_BRANCH(OP) CLOSE_IF(CompareAs<OP>(FIXED_INT(pc->box)->GetValue(), FIXED_RIGHT()))
+  EACH_COMPARISON(fixed_branch_, FIXED_BRANCH);
+#define FIXED_FOR(OP)                                                                    \
+  do {                                                                                   \
+    PObjInt* counter = FIXED_INT(pc->counterBox);                                        \
+    counter->SetValue(Wrap(uint64_t(counter->GetValue()) + uint64_t(pc->stepBy)));      \
+    f->m_lastBlock = pc->testBlock;                                                      \
+    BRANCH_TO(NEXT_BLOCK, CompareAs<OP>(FIXED_INT(pc->box)->GetValue(), FIXED_RIGHT())); \
+  } while (0)
+  EACH_COMPARISON(fixed_for_, FIXED_FOR);
+#define FIXED_ASSIGN(NEW_VALUE)                                                \
+  do {                                                                         \
+    PObjInt* a = FIXED_INT(pc->box);                                           \
+    const uint64_t x = uint64_t(a->GetValue()), y = uint64_t(FIXED_RIGHT());   \
+    (void)x;                                                                   \
+    a->SetValue(Wrap(NEW_VALUE));                                              \
+    CLOSE(pc->following);                                                      \
+  } while (0)
+fixed_int_assign: FIXED_ASSIGN(y);
+fixed_int_add: FIXED_ASSIGN(x + y);
+fixed_int_subtract: FIXED_ASSIGN(x - y);
+fixed_int_multiply: FIXED_ASSIGN(x * y);
+fixed_int_step: {
+  PObjInt* a = FIXED_INT(pc->box);
+  a->SetValue(Wrap(uint64_t(a->GetValue()) + (pc->fusedOp == OP_INCREMENT ? 1u : uint64_t(-1))));
+  CLOSE(pc->following);
+}
+#undef FIXED_ASSIGN
+#undef FIXED_FOR
+#undef FIXED_BRANCH
+#undef EACH_COMPARISON
+#undef FIXED_RIGHT
+#undef FIXED_INT
+
 op_none:
   NEXT();  // removed nodes and unknown numbers do nothing
 
@@ -712,11 +807,14 @@ failed:
 #undef RELOAD
 #undef SYNC
 #undef ENTER_FRAME
+#undef CLOSE_IF
+#undef BRANCH_TO
 #undef CLOSE
 #undef NEXT_BLOCK
 #undef BINARY_CONSTANT
 #undef BINARY
 #undef BINARY_ON
+#undef UNARY
 #undef NEXT
 }
 

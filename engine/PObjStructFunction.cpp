@@ -189,6 +189,7 @@ bool PObjStruct::_PFunction::LoadCode() {
     FuseStatement(m_code, size_t(m_blockStart.back()));
     FoldStore(m_code, size_t(m_blockStart.back()));
     FoldConstantOperands(m_code, size_t(m_blockStart.back()));
+    FoldFixedOperands(m_code, size_t(m_blockStart.back()));
     FuseElementReads(m_code, size_t(m_blockStart.back()));
     CloseStatement(m_code, size_t(m_blockStart.back()));
   }
@@ -199,10 +200,9 @@ bool PObjStruct::_PFunction::LoadCode() {
     code.box = FixedObject(code.cell);
     code.box2 = FixedObject(code.cell2);
     code.counterBox = FixedObject(code.counter);
-    if (code.box && code.opcode == OP_INTEGER_VALUE) code.opcode = FUSED_FIXED_INTEGER;
-    if (code.box && code.opcode == OP_FLOAT_VALUE) code.opcode = FUSED_FIXED_FLOAT;
-    code.handler = Handlers()[code.opcode];
   }
+  MakeFixed(m_code, m_integerClass);
+  for (_PCode& code : m_code) code.handler = Handlers()[code.opcode];
 
   m_stackSize = info ? info->GetStackDepth() + 1 : 1;
   m_stack.reset(new (std::nothrow) SValue[size_t(m_stackSize)]);

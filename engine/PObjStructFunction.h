@@ -13,8 +13,11 @@
 //
 // Loading also folds: whole statements of the forms loops spend their time
 // in (PObjStructFuse.cpp), literal right operands into their operators, and
-// the push of an assignment's own target; every statement gets a closing
-// instruction, and each instruction is dispatched straight to its handler.
+// the push of an assignment's own target; where every operand of a fused
+// statement is a fixed number object, the statement takes a form that
+// reads those objects directly, one per comparison and assignment. Every
+// statement gets a closing instruction, and each instruction is dispatched
+// straight to its handler.
 // The element members of an IntegerArray, which scripts call in their
 // innermost loops, run inside the instruction loop instead of through a
 // general call; so does a call to a plain function of a user object, whose
@@ -138,9 +141,33 @@ enum FusedOpcode : int32_t {
   // from OP_ADD.
   FUSED_CONSTANT_OPERAND = OP_LAST + 12,
 };
+constexpr int32_t kConstantOperandEnd = FUSED_CONSTANT_OPERAND + (OP_SHIFT_RIGHT - OP_ADD) + 1;
+
+// What loading makes of fused instructions whose Integer and Float operands
+// all have fixed objects (the instruction's boxes): the machine reads and
+// writes those objects without asking the cells or testing their classes,
+// and each comparison and assignment has an instruction of its own.
+constexpr int32_t kComparisons = OP_LESS_EQUAL - OP_EQUAL + 1;
+constexpr int32_t kFixedAssignments = 4;  // =, +=, -=, *=: FixedAssignment
+enum FixedOpcode : int32_t {
+  // These plus the comparison's distance from OP_EQUAL.
+  FIXED_COMPARE_BRANCH = kConstantOperandEnd,
+  FIXED_FOR_NEXT = FIXED_COMPARE_BRANCH + kComparisons,
+  // These plus the assignment's FixedAssignment. The stores are those
+  // that end their statements, which they close.
+  FIXED_INT_ASSIGN = FIXED_FOR_NEXT + kComparisons,
+  FIXED_STORE_INTEGER = FIXED_INT_ASSIGN + kFixedAssignments,
+  FIXED_STORE_FLOAT = FIXED_STORE_INTEGER + kFixedAssignments,
+  FIXED_INT_STEP = FIXED_STORE_FLOAT + kFixedAssignments,
+  // A fixed Integer or Float variable's value and an arithmetic operator
+  // (OP_ADD to OP_DIVIDE) on a literal right operand, "x * 0.5", in one:
+  // these plus the operator's distance from OP_ADD.
+  FIXED_INTEGER_CONSTANT,
+  FIXED_FLOAT_CONSTANT = FIXED_INTEGER_CONSTANT + (OP_DIVIDE - OP_ADD) + 1,
+};
 // Opcodes 0 to this, less one, are the machine's; loading turns any other
 // number into OP_NONE.
-constexpr int32_t kOpcodeCount = FUSED_CONSTANT_OPERAND + (OP_SHIFT_RIGHT - OP_ADD) + 1;
+constexpr int32_t kOpcodeCount = FIXED_FLOAT_CONSTANT + (OP_DIVIDE - OP_ADD) + 1;
 
 // Puts the fused instruction in front of the statement that begins at
 // start when the statement has one of the fused forms.
@@ -154,6 +181,10 @@ void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Folds each element read of the statement that begins at start into one
 // FUSED_ELEMENT_READ.
 void FuseElementReads(std::vector<PObjStruct::_PCode>& code, size_t start);
+// Folds each read of a fixed number variable followed by an arithmetic
+// operator on a literal into one FIXED_INTEGER_CONSTANT or
+// FIXED_FLOAT_CONSTANT.
+void FoldFixedOperands(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Makes the statement that begins at start ready to run without its
 // length: a statement without a closing instruction gets FUSED_BLOCK_END,
 // an "and"/"or" that would leave the statement fails instead, and each
@@ -162,6 +193,10 @@ void CloseStatement(std::vector<PObjStruct::_PCode>& code, size_t start);
 // Once every statement is loaded: fuses the end of each counting "for" whose
 // step and test are fused; block starts move with the inserted instructions.
 void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& blockStart);
+// Once every instruction knows its boxes: turns each instruction that has
+// a fixed form (FUSED_FIXED_INTEGER, FUSED_FIXED_FLOAT, FixedOpcode) and
+// all of whose operands are fixed into that form.
+void MakeFixed(std::vector<PObjStruct::_PCode>& code, const PObjectDefinition* integerClass);
 
 class PObjStruct::_PFunction {
  public:

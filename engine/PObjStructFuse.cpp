@@ -132,25 +132,52 @@ void FoldStore(std::vector<PObjStruct::_PCode>& code, size_t start) {
   code.erase(code.begin() + std::ptrdiff_t(start));
 }
 
-// The pair becomes one instruction; the "and"/"or" jumps past it move back
-// by one, and a pair that one of them jumps into is left as it is.
+namespace {
+
+// Removes count instructions from index at on; the "and"/"or" jumps past
+// them move back by as many.
+void EraseNodes(std::vector<PObjStruct::_PCode>& code, size_t start, size_t at, int32_t count) {
+  const int32_t last = int32_t(at - start) + count - 1;
+  code.erase(code.begin() + std::ptrdiff_t(at), code.begin() + std::ptrdiff_t(at) + count);
+  for (size_t j = start; j < code.size(); j++) {
+    if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 > last) code[j].jump1 -= count;
+  }
+}
+
+}  // namespace
+
+// The pair becomes one instruction; a pair that an "and"/"or" jumps into is
+// left as it is.
 void FoldConstantOperands(std::vector<PObjStruct::_PCode>& code, size_t start) {
   for (size_t i = start; i + 1 < code.size(); i++) {
     const int32_t op = code[i + 1].opcode;
     if (code[i].opcode != OP_CONSTANT || !IsFoldableOperator(op)) continue;
-    const int32_t removed = int32_t(i + 1 - start);
-    if (IsJumpTarget(code, start, removed)) continue;
+    if (IsJumpTarget(code, start, int32_t(i + 1 - start))) continue;
     code[i].opcode = FUSED_CONSTANT_OPERAND + (op - OP_ADD);
     code[i].fusedOp = op;
-    code.erase(code.begin() + std::ptrdiff_t(i + 1));
-    for (size_t j = start; j < code.size(); j++) {
-      if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 > removed) code[j].jump1--;
-    }
+    EraseNodes(code, start, i + 1, 1);
   }
 }
 
-// Only where no "and"/"or" continues at the index or the call; those that
-// continue further on move back by two.
+// After FoldConstantOperands, whose folded operators these take over; the
+// variable keeps its cell and box, and gets the literal.
+void FoldFixedOperands(std::vector<PObjStruct::_PCode>& code, size_t start) {
+  for (size_t i = start; i + 1 < code.size(); i++) {
+    PObjStruct::_PCode& read = code[i];
+    const PObjStruct::_PCode& next = code[i + 1];
+    const int32_t op = next.opcode - FUSED_CONSTANT_OPERAND + OP_ADD;
+    if ((read.opcode != OP_INTEGER_VALUE && read.opcode != OP_FLOAT_VALUE) || !read.box ||
+        next.opcode < FUSED_CONSTANT_OPERAND || op > OP_DIVIDE)
+      continue;
+    if (IsJumpTarget(code, start, int32_t(i + 1 - start))) continue;
+    read.opcode = (read.opcode == OP_INTEGER_VALUE ? FIXED_INTEGER_CONSTANT : FIXED_FLOAT_CONSTANT) + (op - OP_ADD);
+    read.constant = next.constant;
+    read.fusedOp = op;
+    EraseNodes(code, start, i + 1, 1);
+  }
+}
+
+// Only where no "and"/"or" continues at the index or the call.
 void FuseElementReads(std::vector<PObjStruct::_PCode>& code, size_t start) {
   using A = PObjIntegerArray;
   for (size_t i = start; i + 2 < code.size(); i++) {
@@ -169,10 +196,7 @@ void FuseElementReads(std::vector<PObjStruct::_PCode>& code, size_t start) {
     if (index.opcode == OP_CONSTANT) fused.constant = index.constant;
     else fused.cell2 = index.cell;
     code[i] = fused;
-    code.erase(code.begin() + std::ptrdiff_t(i + 1), code.begin() + std::ptrdiff_t(i + 3));
-    for (size_t j = start; j < code.size(); j++) {
-      if ((code[j].opcode == OP_OR || code[j].opcode == OP_AND) && code[j].jump1 > removed + 1) code[j].jump1 -= 2;
-    }
+    EraseNodes(code, start, i + 1, 2);
   }
 }
 
@@ -241,4 +265,59 @@ void FuseLoopEnds(std::vector<PObjStruct::_PCode>& code, std::vector<int32_t>& b
   starts.push_back(int32_t(fused.size()));
   code.swap(fused);
   blockStart.swap(starts);
+}
+
+namespace {
+
+bool IsFixedInteger(const PObject* box, const PObjectDefinition* integerClass) {
+  return box && box->GetDefinition() == integerClass;
+}
+
+// The right operand of a fused comparison or assignment: a fixed Integer,
+// or the integer literal the instruction holds.
+bool HasFixedRight(const PObjStruct::_PCode& c, const PObjectDefinition* integerClass) {
+  return c.cell2 ? IsFixedInteger(c.box2, integerClass) : c.constant != nullptr;
+}
+
+// =, +=, -=, *= as 0 to 3; -1 for the others.
+int32_t FixedAssignment(int32_t opcode) {
+  switch (opcode) {
+    case OP_ASSIGN_VALUE: return 0;
+    case OP_ADD_ASSIGN: return 1;
+    case OP_SUBTRACT_ASSIGN: return 2;
+    case OP_MULTIPLY_ASSIGN: return 3;
+    default: return -1;
+  }
+}
+
+// closes: nothing but the statement's end follows the instruction.
+int32_t FixedForm(const PObjStruct::_PCode& c, bool closes, const PObjectDefinition* integerClass) {
+  const bool left = IsFixedInteger(c.box, integerClass);
+  const int32_t comparison = c.fusedOp - OP_EQUAL, assignment = FixedAssignment(c.fusedOp);
+  switch (c.opcode) {
+    case OP_INTEGER_VALUE: return c.box ? FUSED_FIXED_INTEGER : c.opcode;
+    case OP_FLOAT_VALUE: return c.box ? FUSED_FIXED_FLOAT : c.opcode;
+    case FUSED_COMPARE_BRANCH:
+      return left && HasFixedRight(c, integerClass) ? FIXED_COMPARE_BRANCH + comparison : c.opcode;
+    case FUSED_FOR_NEXT:
+      return left && HasFixedRight(c, integerClass) && IsFixedInteger(c.counterBox, integerClass)
+                 ? FIXED_FOR_NEXT + comparison
+                 : c.opcode;
+    case FUSED_INT_ASSIGN:
+      return left && HasFixedRight(c, integerClass) && assignment >= 0 ? FIXED_INT_ASSIGN + assignment : c.opcode;
+    case FUSED_INT_STEP: return left ? FIXED_INT_STEP : c.opcode;
+    case FUSED_STORE:
+      if (!c.box || assignment < 0 || !closes) return c.opcode;
+      return (left ? FIXED_STORE_INTEGER : FIXED_STORE_FLOAT) + assignment;
+    default: return c.opcode;
+  }
+}
+
+}  // namespace
+
+void MakeFixed(std::vector<PObjStruct::_PCode>& code, const PObjectDefinition* integerClass) {
+  for (size_t i = 0; i < code.size(); i++) {
+    const bool closes = i + 1 < code.size() && code[i + 1].opcode == FUSED_BLOCK_END;
+    code[i].opcode = FixedForm(code[i], closes, integerClass);
+  }
 }

@@ -364,6 +364,107 @@ TEST_F(StackMachine, FoldedStatementsKeepTheirMeaning) {
   EXPECT_EQ(CallInt("Fresh"), 11);
 }
 
+// Where every operand of a fused statement is a local or parameter of the
+// member, each comparison and assignment runs a form of its own: all of
+// them give what the general operators give, a variable's value read with
+// a literal operator keeps the operator's rules (an Integer quotient is a
+// Float, a text joins as text), and an "or" that continues at that
+// operator still lands there.
+TEST_F(StackMachine, FixedOperandsTakeEveryComparisonAndAssignment) {
+  ASSERT_TRUE(Start(
+      "class Application\n"
+      "function Integer Compared(Integer a, Integer b)\n"
+      "  Integer r\n"
+      "  if a==b\n"
+      "    r+=1\n"
+      "  end\n"
+      "  if a!=b\n"
+      "    r+=2\n"
+      "  end\n"
+      "  if a>b\n"
+      "    r+=4\n"
+      "  end\n"
+      "  if a>=b\n"
+      "    r+=8\n"
+      "  end\n"
+      "  if a<b\n"
+      "    r+=16\n"
+      "  end\n"
+      "  if a<=b\n"
+      "    r+=32\n"
+      "  end\n"
+      "  if a<3\n"
+      "    r+=64\n"
+      "  end\n"
+      "  return r\n"
+      "function Integer Counted(Integer n)\n"
+      "  Integer i\n"
+      "  Integer t\n"
+      "  for i=0;i<n;i++\n"
+      "    t+=1\n"
+      "  end\n"
+      "  for i=0;i<=n;i++\n"
+      "    t+=10\n"
+      "  end\n"
+      "  for i=n;i>0;i--\n"
+      "    t+=100\n"
+      "  end\n"
+      "  for i=n;i>=0;i--\n"
+      "    t+=1000\n"
+      "  end\n"
+      "  for i=0;i!=n;i++\n"
+      "    t+=10000\n"
+      "  end\n"
+      "  for i=0;i==0;i++\n"
+      "    t+=100000\n"
+      "  end\n"
+      "  return t\n"
+      "function Integer Assigned(Integer a, Integer b)\n"
+      "  Integer x\n"
+      "  x=b\n"
+      "  x+=a\n"
+      "  x*=b\n"
+      "  x-=a\n"
+      "  x*=4611686018427387904\n"
+      "  return x+b\n"
+      "function Integer Stored(Integer a)\n"
+      "  Integer x\n"
+      "  Float f\n"
+      "  x=a*3\n"
+      "  x+=a-1\n"
+      "  x-=a/2\n"
+      "  x*=a+1\n"
+      "  f=a/4\n"
+      "  f+=a*0.5\n"
+      "  f-=a-0.25\n"
+      "  f*=a/2\n"
+      "  return x*1000+f*100\n"
+      "function String Joined()\n"
+      "  Integer a\n"
+      "  Float f\n"
+      "  a=2\n"
+      "  f=a/4\n"
+      "  return a+\"x\"+(f*2)+\"|\"+(f+\"y\")\n"
+      "function Integer OrIntoFixed(Integer a)\n"
+      "  Integer i\n"
+      "  i=4\n"
+      "  return (a or i)*2+i*3\n"))
+      << FailureOf(engine);
+  EXPECT_EQ(CallInt("Compared", {2, 2}), 1 + 8 + 32 + 64);
+  EXPECT_EQ(CallInt("Compared", {5, 2}), 2 + 4 + 8);
+  EXPECT_EQ(CallInt("Compared", {-1, 2}), 2 + 16 + 32 + 64);
+  EXPECT_EQ(CallInt("Counted", {3}), 3 + 40 + 300 + 4000 + 30000 + 100000);
+  EXPECT_EQ(CallInt("Counted", {0}), 10 + 1000 + 100000);
+  // ((2+3)*2-3) * 2^62 wraps to -2^62 (7 is odd); -2^62 + 2.
+  EXPECT_EQ(CallInt("Assigned", {3, 2}), INT64_MIN / 2 + 2);
+  // x: 6, +1, -1.0 (a/2 is a Float; the Integer keeps 6), *3 = 18.
+  // f: 0.5, +1.0, -1.75, *1.0 = -0.25.
+  EXPECT_EQ(CallInt("Stored", {2}), 18000 - 25);
+  EXPECT_EQ(CallText("Joined"), "2x        1|        0.5y");
+  EXPECT_EQ(CallInt("OrIntoFixed", {0}), 8 + 12);
+  EXPECT_EQ(CallInt("OrIntoFixed", {5}), 10 + 12);
+}
+
 // "and" and "or" give one of their operands as the value: a false left side
 // of "and" and a true one of "or" stay, else the right side. Inside
 // arithmetic, nested in groups and arguments, on either side of an
