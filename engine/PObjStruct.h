@@ -73,6 +73,8 @@ class PObjStruct : public PObject {
   // Whether Call would run a function for the member now (rather than
   // answer at once without running anything).
   inline bool WouldRun(uint16_t member) const;
+  // The same but for the engine's consent, which the caller asks itself.
+  inline bool HasRunnable(uint16_t member) const;
   // The function that runs the member now: its own, or a spare copy while
   // that one runs; the call is counted (nesting bound, the object's call
   // depth) until LeaveMember. Null past the bound or without memory.

@@ -133,7 +133,8 @@ bool PObjStruct::_PFunction::FillArguments(const _PCode& code, PObjectDefinition
 // function of the object itself. Number arguments go from this stack into
 // the member's own parameter objects; the others travel as CallMember
 // passes them.
-PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, int& outcome) {
+PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, const PEngine* engine,
+                                                         int& outcome) {
   outcome = 0;
   const int count = code.paramCount;
   if (!code.callsDirect || m_top < count + 1) return nullptr;
@@ -147,7 +148,7 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, 
   Top().SetFlag(SLOT_VALUE);
   Top().SetInt64(0);
   outcome = 1;
-  if (!object->WouldRun(code.memberId)) return nullptr;
+  if (!engine->MayRunScripts() || !object->HasRunnable(code.memberId)) return nullptr;
   outcome = -1;
   _PFunction* callee = object->EnterMember(code.memberId);
   if (!callee) return nullptr;
@@ -183,7 +184,9 @@ PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, 
 
 bool PObjStruct::_PFunction::LeaveDirect() {
   bool ok = EndRun();
-  for (int i = 0; i < m_paramCount; i++) GiveBackArgument(i, nullptr);
+  // Boxed parameters keep their numbers; the others forget their objects.
+  if (!m_numbersOnly)
+    for (int i = 0; i < m_paramCount; i++) GiveBackArgument(i, nullptr);
   m_returnTo = nullptr;
   PObjStruct* object = m_calledObject;
   object->LeaveMember(m_calledMember, this);

@@ -431,7 +431,7 @@ op_call: {
     NEXT();
   }
   int outcome;
-  if (_PFunction* callee = f->EnterDirect(*pc, outcome)) {
+  if (_PFunction* callee = f->EnterDirect(*pc, engine, outcome)) {
     f = callee;
     ENTER_FRAME();
     sp = s;

@@ -22,6 +22,8 @@ PObjStruct::_PFunction::_PFunction(PObjStruct* owner)
       m_stackSize(0),
       m_top(0),
       m_firstCode(nullptr),
+      m_freeSpare(nullptr),
+      m_nextFree(nullptr),
       m_returnTo(nullptr),
       m_returnPc(nullptr),
       m_calledObject(nullptr),
@@ -226,7 +228,7 @@ bool PObjStruct::_PFunction::LoadCode() {
 bool PObjStruct::_PFunction::Unload() {
   for (_PFunction* copy : m_spares) delete copy;
   m_spares.clear();
-  m_freeSpares.clear();
+  m_freeSpare = nullptr;
   for (int i = 0; i < m_cells.GetCount(); i++) {
     PObjectRef* cell = m_cells.GetAt(i);
     if (i >= m_paramCount && cell->GetRefObject() && FixedObject(cell)) cell->ReleaseObject();
@@ -344,21 +346,6 @@ bool PObjStruct::_PFunction::Run(PArgs* args, PResultCell* result, PObject* call
   for (int i = 0; i < m_paramCount; i++) TakeArgument(i, i < bound ? args->slots[i].object : nullptr);
   const bool ok = RunBody(result, caller);
   for (int i = 0; i < m_paramCount; i++) GiveBackArgument(i, i < bound ? args->slots[i].object : nullptr);
-  return ok;
-}
-
-bool PObjStruct::_PFunction::BeginRun(PResultCell* result, PObject* caller) {
-  m_busy = true;
-  m_caller = caller;
-  m_result = result;
-  m_block = 0;
-  m_lastBlock = -1;
-  return !m_hasLocals || CreateLocals();
-}
-
-bool PObjStruct::_PFunction::EndRun() {
-  const bool ok = !m_hasLocals || ReleaseLocals();
-  m_busy = false;
   return ok;
 }
 

@@ -218,13 +218,15 @@ class PObjStruct::_PFunction {
   // A loaded copy for a recursive call, reused from call to call; null when
   // it cannot be made.
   _PFunction* TakeSpare() {
-    if (m_freeSpares.empty()) return MakeSpare();
-    _PFunction* copy = m_freeSpares.back();
-    m_freeSpares.pop_back();
+    _PFunction* copy = m_freeSpare;
+    if (!copy) return MakeSpare();
+    m_freeSpare = copy->m_nextFree;
     return copy;
   }
   void GiveBackSpare(_PFunction* copy) {
-    if (copy) m_freeSpares.push_back(copy);
+    if (!copy) return;
+    copy->m_nextFree = m_freeSpare;
+    m_freeSpare = copy;
   }
 
  private:
@@ -244,8 +246,19 @@ class PObjStruct::_PFunction {
   // A run's start (busy, its locals made, where its result goes; false when
   // a local cannot be made) and its end (the locals released, no longer
   // busy; false when one cannot be released), whichever way it was called.
-  bool BeginRun(PResultCell* result, PObject* caller);
-  bool EndRun();
+  bool BeginRun(PResultCell* result, PObject* caller) {
+    m_busy = true;
+    m_caller = caller;
+    m_result = result;
+    m_block = 0;
+    m_lastBlock = -1;
+    return !m_hasLocals || CreateLocals();
+  }
+  bool EndRun() {
+    const bool ok = !m_hasLocals || ReleaseLocals();
+    m_busy = false;
+    return ok;
+  }
   bool RunBody(PResultCell* result, PObject* caller);
   // Whether the cell is one of this function's locals made per run.
   bool IsMadePerRun(const PObjectRef* cell) const;
@@ -279,7 +292,7 @@ class PObjStruct::_PFunction {
   // callee, made ready to run, or null with outcome 0 for a call it does
   // not take (nothing touched), 1 for one answered at once (its result
   // pushed), -1 for a failure.
-  _PFunction* EnterDirect(const _PCode& code, int& outcome);
+  _PFunction* EnterDirect(const _PCode& code, const PEngine* engine, int& outcome);
   // Ends such a run; false when its locals could not be released or its
   // released object not destroyed. The function may be gone afterwards.
   bool LeaveDirect();
@@ -331,6 +344,9 @@ class PObjStruct::_PFunction {
   int32_t m_stackSize;
   int32_t m_top;
   const _PCode* m_firstCode;  // the first block's first instruction
+  // The copies not running, a list through each copy's m_nextFree.
+  _PFunction* m_freeSpare;
+  _PFunction* m_nextFree;
   // Integer and Float parameters hold a number object of their own while
   // the function is loaded (null for the others), which a run fills with
   // the argument's value: the machine reads them as fixed numbers, and a
@@ -387,14 +403,16 @@ class PObjStruct::_PFunction {
   std::vector<PObjString*> m_strings;
   std::vector<PObjUniString*> m_uniStrings;
 
-  std::vector<_PFunction*> m_spares;     // copies for recursion, owned
-  std::vector<_PFunction*> m_freeSpares;  // those not running
+  std::vector<_PFunction*> m_spares;  // copies for recursion, owned
 };
 
 // ==== Entering a member (PObjStruct.h) ==========================================================
 
 bool PObjStruct::WouldRun(uint16_t member) const {
-  if (!GetDefinition()->GetEngine()->MayRunScripts()) return false;
+  return GetDefinition()->GetEngine()->MayRunScripts() && HasRunnable(member);
+}
+
+bool PObjStruct::HasRunnable(uint16_t member) const {
   if (Root()->m_released && member != GetDefinition()->GetDestructorId()) return false;
   // A part that was never prepared, or a member number past the class's, has
   // nothing to run.
