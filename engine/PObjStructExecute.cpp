@@ -210,6 +210,59 @@ MACHINE_INLINE bool PObjStruct::_PFunction::CallIntegerArray(const _PCode& code)
   return true;
 }
 
+// The common user call: to the member this instruction called last, a plain
+// function of the object itself. Number arguments go from this stack into
+// the member's own parameter objects; the others travel as CallMember
+// passes them.
+MACHINE_INLINE PObjStruct::_PFunction* PObjStruct::_PFunction::EnterDirect(const _PCode& code, const PEngine* engine,
+                                                         int& outcome) {
+  outcome = 0;
+  const int count = code.paramCount;
+  if (!code.callsDirect || m_top < count + 1) return nullptr;
+  const int first = m_top - count;
+  PObject* target = AsObject(m_stack[first - 1]);
+  if (!target || target->GetDefinition() != code.calledClass || code.calledMember != code.memberIndex ||
+      (code.isVirtual && target->GetDerived()) || (code.declaringClass && code.declaringClass != code.calledClass))
+    return nullptr;
+  PObjStruct* object = static_cast<PObjStruct*>(target);
+  m_top = first;  // the target's slot takes the result
+  Top().SetFlag(SLOT_VALUE);
+  Top().SetInt64(0);
+  outcome = 1;
+  if (!engine->MayRunScripts() || !object->HasRunnable(code.memberId)) return nullptr;
+  outcome = -1;
+  _PFunction* callee = object->EnterMember(code.memberId);
+  if (!callee) return nullptr;
+  if (!callee->Materialise() || callee->m_paramCount != count ||
+      (!callee->m_numbersOnly && !FillArguments(code, object->GetDefinition(), code.memberIndex, first))) {
+    object->LeaveMember(code.memberId, callee);
+    return nullptr;
+  }
+  const PArgs* args = reinterpret_cast<const PArgs*>(m_argStorage.get());
+  for (int i = 0; i < count; i++) {
+    PObject* box = callee->m_paramBoxes[size_t(i)];
+    const SValue& v = m_stack[first + i];
+    if (!box)
+      callee->m_cells.GetAt(i)->SetRefObject(args->slots[i].object);
+    else if (box->GetDefinition() == m_integerClass)
+      static_cast<PObjInt*>(box)->SetValue(v.IsInt64() ? v.GetInt64Value() : v.ToInt64());
+    else
+      static_cast<PObjFloat*>(box)->SetValue(v.IsDouble() ? v.GetDoubleValue() : v.ToDouble());
+  }
+  callee->m_resultStorage = 0;
+  if (!callee->BeginRun(&callee->m_resultCell, nullptr)) {
+    callee->EndRun();
+    object->LeaveMember(code.memberId, callee);
+    return nullptr;
+  }
+  callee->m_returnTo = this;
+  callee->m_returnPc = &code;
+  callee->m_calledObject = object;
+  callee->m_calledMember = code.memberId;
+  outcome = 1;
+  return callee;
+}
+
 namespace {
 const void* const* s_handlers = nullptr;  // set once, by Handlers
 }  // namespace

@@ -288,14 +288,16 @@ class PObjStruct::_PFunction {
   bool CallMember(const _PCode& code);
   // A call that the machine runs in its own loop, without a frame of the
   // machine stack: the callee's blocks run next, and its end returns to the
-  // instruction after the call (PObjStructExecute.cpp). Enter answers the
-  // callee, made ready to run, or null with outcome 0 for a call it does
-  // not take (nothing touched), 1 for one answered at once (its result
-  // pushed), -1 for a failure.
+  // instruction after the call. Both are inlined into the loop, where a
+  // recursion spends most of its time (EnterDirect in
+  // PObjStructExecute.cpp, LeaveDirect at the end of this file). Enter
+  // answers the callee, made ready to run, or null with outcome
+  // 0 for a call it does not take (nothing touched), 1 for one answered at
+  // once (its result pushed), -1 for a failure.
   _PFunction* EnterDirect(const _PCode& code, const PEngine* engine, int& outcome);
   // Ends such a run; false when its locals could not be released or its
   // released object not destroyed. The function may be gone afterwards.
-  bool LeaveDirect();
+  inline bool LeaveDirect();
   bool CallIntegerArray(const _PCode& code);
   [[gnu::noinline]] bool FillArguments(const _PCode& code, PObjectDefinition* definition, int member,
                                        int first);
@@ -406,7 +408,7 @@ class PObjStruct::_PFunction {
   std::vector<_PFunction*> m_spares;  // copies for recursion, owned
 };
 
-// ==== Entering a member (PObjStruct.h) ==========================================================
+// ==== Entering and leaving a member (PObjStruct.h) ==============================================
 
 bool PObjStruct::WouldRun(uint16_t member) const {
   return GetDefinition()->GetEngine()->MayRunScripts() && HasRunnable(member);
@@ -436,4 +438,17 @@ void PObjStruct::LeaveMember(uint16_t member, _PFunction* function) {
   t_callNesting--;
   _PFunction* own = m_functions.GetAt(member);
   if (function != own) own->GiveBackSpare(function);
+}
+
+bool PObjStruct::_PFunction::LeaveDirect() {
+  bool ok = EndRun();
+  // Boxed parameters keep their numbers; the others forget their objects.
+  if (!m_numbersOnly)
+    for (int i = 0; i < m_paramCount; i++) GiveBackArgument(i, nullptr);
+  m_returnTo = nullptr;
+  PObjStruct* object = m_calledObject;
+  object->LeaveMember(m_calledMember, this);
+  // Only a user object deleted during its own call is left to destroy.
+  if (object->IsReleased() && !PObjStruct::DeleteIfReleased(object)) ok = false;
+  return ok;
 }
