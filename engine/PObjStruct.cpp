@@ -32,7 +32,7 @@ bool HasEvents(const PObjectDefinition* definition) {
 // ==== Construction and registration =============================================================
 
 PObjStruct::PObjStruct(PObjectDefinition* definition)
-    : PObject(definition), m_released(0), m_callDepth(0) {}
+    : PObject(definition), m_refCount(0), m_released(0), m_callDepth(0) {}
 
 PObjStruct::~PObjStruct() {
   // A part deleted without being unprepared (a failed creation) still frees
@@ -80,12 +80,14 @@ bool PObjStruct::InitObject(PObject* object) {
 
 bool PObjStruct::PreparePart() {
   PObjectDefinition* definition = GetDefinition();
-  for (int i = 0; i < definition->GetVariableCount(); i++) {
-    PObjectRef* cell = MakeRef(this, definition->GetVariable(i));
-    if (!cell) return false;
-    if (m_refs.Add(cell) < 0) {
-      delete cell;
-      return false;
+  const int variables = definition->GetVariableCount();
+  if (variables > 0) {
+    m_refs.reset(new (std::nothrow) PObjectRef[size_t(variables)]);
+    if (!m_refs) return false;
+    m_refCount = variables;
+    for (int i = 0; i < variables; i++) {
+      m_refs[size_t(i)].SetDeclaration(definition->GetVariable(i));
+      m_refs[size_t(i)].SetHolder(this);
     }
   }
   for (int member = 0; member < definition->GetMemberCount(); member++) {
@@ -99,8 +101,8 @@ bool PObjStruct::PreparePart() {
     }
     if (!function->Load(definition, member)) return false;
   }
-  for (int i = 0; i < m_refs.GetCount(); i++) {
-    PObjectRef* cell = m_refs.GetAt(i);
+  for (int i = 0; i < m_refCount; i++) {
+    PObjectRef* cell = &m_refs[size_t(i)];
     if (!cell->GetDeclaration()->IsAutoCreate()) continue;
     if (!cell->CreateObject()) return false;
     PObject* made = cell->GetRefObject();
@@ -119,13 +121,13 @@ bool PObjStruct::UnpreparePart() {
   m_functions.RemoveAll();
   // Newest first, as they were made: a member object's destructor may still
   // use the members made before it.
-  for (int i = m_refs.GetCount() - 1; i >= 0; i--) {
-    PObjectRef* cell = m_refs.GetAt(i);
+  for (int i = m_refCount - 1; i >= 0; i--) {
+    PObjectRef* cell = &m_refs[size_t(i)];
     if (cell->GetDeclaration()->IsAutoCreate() && cell->GetRefObject() && !cell->ReleaseObject())
       ok = false;
   }
-  for (int i = 0; i < m_refs.GetCount(); i++) delete m_refs.GetAt(i);
-  m_refs.RemoveAll();
+  m_refs.reset();
+  m_refCount = 0;
   return ok;
 }
 
@@ -195,8 +197,8 @@ PObjectRef* PObjStruct::FindRef(const PObjectInfo* declaration, const _PFunction
     if (PObjectRef* cell = function->FindCell(declaration)) return cell;
   }
   for (const PObjStruct* part = this; part; part = static_cast<PObjStruct*>(part->GetBase())) {
-    for (int i = 0; i < part->m_refs.GetCount(); i++) {
-      if (part->m_refs.GetAt(i)->GetDeclaration() == declaration) return part->m_refs.GetAt(i);
+    for (int i = 0; i < part->m_refCount; i++) {
+      if (part->m_refs[size_t(i)].GetDeclaration() == declaration) return &part->m_refs[size_t(i)];
     }
   }
   return nullptr;

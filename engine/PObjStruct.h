@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/SArray.h"
 #include "engine/PObject.h"
@@ -105,7 +106,10 @@ class PObjStruct : public PObject {
     return static_cast<PObjStruct*>(const_cast<PObject*>(part));
   }
 
-  SArray<PObjectRef*> m_refs;          // one per member variable of this class
+  // One cell per member variable of this class, made together: an object
+  // made and deleted in a loop then costs one allocation for all of them.
+  std::unique_ptr<PObjectRef[]> m_refs;
+  int m_refCount;
   SArray<_PFunction*> m_functions;     // one per member, by member index
   uint8_t m_released;
   int32_t m_callDepth;
