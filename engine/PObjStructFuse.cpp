@@ -290,8 +290,9 @@ int32_t FixedAssignment(int32_t opcode) {
   }
 }
 
-// closes: nothing but the statement's end follows the instruction.
-int32_t FixedForm(const PObjStruct::_PCode& c, bool closes, const PObjectDefinition* integerClass) {
+// A folded store is always its statement's last instruction (FoldStore), so
+// its fixed form closes the statement.
+int32_t FixedForm(const PObjStruct::_PCode& c, const PObjectDefinition* integerClass) {
   const bool left = IsFixedInteger(c.box, integerClass);
   const int32_t comparison = c.fusedOp - OP_EQUAL, assignment = FixedAssignment(c.fusedOp);
   switch (c.opcode) {
@@ -304,10 +305,10 @@ int32_t FixedForm(const PObjStruct::_PCode& c, bool closes, const PObjectDefinit
                  ? FIXED_FOR_NEXT + comparison
                  : c.opcode;
     case FUSED_INT_ASSIGN:
-      return left && HasFixedRight(c, integerClass) && assignment >= 0 ? FIXED_INT_ASSIGN + assignment : c.opcode;
+      return left && HasFixedRight(c, integerClass) ? FIXED_INT_ASSIGN + assignment : c.opcode;
     case FUSED_INT_STEP: return left ? FIXED_INT_STEP : c.opcode;
     case FUSED_STORE:
-      if (!c.box || assignment < 0 || !closes) return c.opcode;
+      if (!c.box || assignment < 0) return c.opcode;
       return (left ? FIXED_STORE_INTEGER : FIXED_STORE_FLOAT) + assignment;
     default: return c.opcode;
   }
@@ -316,8 +317,5 @@ int32_t FixedForm(const PObjStruct::_PCode& c, bool closes, const PObjectDefinit
 }  // namespace
 
 void MakeFixed(std::vector<PObjStruct::_PCode>& code, const PObjectDefinition* integerClass) {
-  for (size_t i = 0; i < code.size(); i++) {
-    const bool closes = i + 1 < code.size() && code[i + 1].opcode == FUSED_BLOCK_END;
-    code[i].opcode = FixedForm(code[i], closes, integerClass);
-  }
+  for (PObjStruct::_PCode& c : code) c.opcode = FixedForm(c, integerClass);
 }
